@@ -1,0 +1,59 @@
+#pragma once
+
+#include "geodesy/Coordinates.hpp"
+#include "geodesy/DatumTable.hpp"
+
+#include <cstdint>
+
+namespace korvane {
+
+inline constexpr double kScaleFactor = 0.9996;
+inline constexpr double kFalseEasting = 500000;
+inline constexpr double kFalseNorthing = 10000000;
+
+struct ZoneAndMeridian {
+    std::int16_t zone = 0;
+    std::int16_t centralMeridian = 0;
+};
+
+// Int(longitude / 6) + 31: a longitude on a zone boundary belongs to the zone east of it, so
+// 0 is zone 31 and 180 E is zone 61 (central meridian 183).
+ZoneAndMeridian ZoneOfLongitude(double longitude);
+
+// 6 * zone - 183 in 16-bit arithmetic; a product or difference outside it is an overflow.
+std::int16_t CentralMeridian(std::int16_t zone);
+
+// The five coefficients of the meridian arc series, A' to E', for equatorial radius a and
+// n = (a - b) / (a + b).
+struct MeridianArcCoefficients {
+    double a = 0;
+    double b = 0;
+    double c = 0;
+    double d = 0;
+    double e = 0;
+};
+MeridianArcCoefficients ArcCoefficients(double a, double n);
+
+// The coefficients K1 to K5 of the northing and easting polynomials in p.
+struct SeriesCoefficients {
+    double k1 = 0;
+    double k2 = 0;
+    double k3 = 0;
+    double k4 = 0;
+    double k5 = 0;
+};
+
+struct UtmProjection {
+    UtmCoordinate utm;              // northing and easting rounded to hundredths
+    std::int16_t centralMeridian = 0;
+};
+
+// The forward transverse Mercator series in its arc-second form. The latitude and longitude are
+// signed degrees within -90..90 and -180..180; the hemisphere is the one the user chose.
+UtmProjection ProjectToUtm(const GeodeticPosition& position, Hemisphere hemisphere,
+                           const DatumEntry& datum);
+
+// The series coefficients at a latitude, exposed so that each term can be checked on its own.
+SeriesCoefficients ForwardCoefficients(double latitude, const DatumEntry& datum);
+
+} // namespace korvane

@@ -1,0 +1,98 @@
+#include "geodesy/Failure.hpp"
+#include "geodesy/FloatingPoint.hpp"
+#include "geodesy/Int16.hpp"
+#include "geodesy/Modn.hpp"
+#include "geodesy/Rounding.hpp"
+
+#include <cmath>
+#include <gtest/gtest.h>
+#include <limits>
+
+namespace korvane {
+namespace {
+
+TEST(RoundToHundredths, DecidesOnTheExactBinaryValue) {
+    const std::pair<double, double> cases[] = {
+        {0.125, 0.12},   // exactly half: to the even hundredth
+        {0.375, 0.38},   // exactly half: to the even hundredth
+        {2.675, 2.67},   // stored just below 2.675
+        {59.995, 59.99}, // stored just below 59.995
+        {1.005, 1.0},    // stored just below 1.005
+        {1.015, 1.01},   // stored just below 1.015 (x * 100 rounds to 101.5 and misleads)
+        {0.625, 0.62},
+        {-0.125, -0.12},
+        {-2.675, -2.67},
+        {166021.554999, 166021.55},
+        {2.665, 2.67},           // stored just above 2.665
+        {402339.345, 402339.34}, // stored just below
+        {0.004, 0},
+        {1e-300, 0},
+        {123456789.0, 123456789.0},
+    };
+    for (const auto& [value, rounded] : cases) {
+        EXPECT_EQ(RoundToHundredths(value), rounded) << std::hexfloat << value;
+    }
+    EXPECT_THROW(RoundToHundredths(std::numeric_limits<double>::infinity()), FloatingPointFailure);
+}
+
+TEST(RoundHalfEven, SendsHalvesToTheEvenWholeNumber) {
+    const std::pair<double, double> cases[] = {{0.5, 0},   {1.5, 2},   {2.5, 2},  {-0.5, 0},
+                                               {-1.5, -2}, {-2.5, -2}, {2.4, 2},  {2.6, 3},
+                                               {-2.6, -3}, {1e300, 1e300}};
+    for (const auto& [value, rounded] : cases) {
+        EXPECT_EQ(RoundHalfEven(value), rounded) << value;
+    }
+}
+
+TEST(Int16, LeavingTheRangeIsAnOverflowNeverAWrap) {
+    EXPECT_EQ(CheckedInt16(32767, "t"), 32767);
+    EXPECT_EQ(CheckedInt16(-32768, "t"), -32768);
+    EXPECT_THROW(CheckedInt16(32768, "t"), OverflowFailure);
+    EXPECT_THROW(CheckedInt16(-32769, "t"), OverflowFailure);
+    EXPECT_EQ(RoundToInt16(32767.4, "t"), 32767);
+    EXPECT_THROW(RoundToInt16(32767.5, "t"), OverflowFailure); // rounds to the even 32768
+    EXPECT_EQ(RoundToInt16(-32768.5, "t"), -32768);            // rounds to the even -32768
+    EXPECT_THROW(RoundToInt16(-32769.5, "t"), OverflowFailure);
+    EXPECT_THROW(RoundToInt16(std::nan(""), "t"), OverflowFailure);
+    EXPECT_THROW(RoundToInt16(1e300, "t"), OverflowFailure);
+}
+
+TEST(Int16, FailureNamesItsKindAndStep) {
+    try {
+        CheckedInt16(40000, "the step");
+        FAIL();
+    } catch (const ComputationFailure& failure) {
+        EXPECT_EQ(failure.Kind(), FailureKind::Overflow);
+        EXPECT_EQ(failure.Step(), "the step");
+        EXPECT_NE(std::string(failure.what()).find("40000"), std::string::npos);
+    }
+}
+
+TEST(Modn, IsTheFlooredRemainder) {
+    struct Case {
+        double a, b, expected;
+    };
+    const Case cases[] = {{-1, 20, 19}, {30, 3, 0},  {20, 20, 0},      {-7, 3, 2},
+                          {7, 3, 1},    {0, 3, 0},   {-0.5, 1, 0.5},   {60, 3, 0},
+                          {-3, 3, 0},   {41, 20, 1}, {-21, 20, 19},    {5.5, 2, 1.5}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(Modn(c.a, c.b), c.expected) << c.a << " mod " << c.b;
+    }
+    EXPECT_THROW(Modn(1, 0), FloatingPointFailure);
+    EXPECT_THROW(Modn(0, 0), FloatingPointFailure);
+}
+
+TEST(Int, RoundsTowardsNegativeInfinity) {
+    EXPECT_EQ(Int(2.5), 2);
+    EXPECT_EQ(Int(-0.5), -1);
+    EXPECT_EQ(Int(-2), -2);
+}
+
+TEST(Finite, RejectsInfinityAndNaN) {
+    EXPECT_EQ(Finite(1.5, "t"), 1.5);
+    EXPECT_THROW(Finite(std::numeric_limits<double>::infinity(), "t"), FloatingPointFailure);
+    EXPECT_THROW(Finite(std::nan(""), "t"), FloatingPointFailure);
+}
+
+} // namespace
+} // namespace korvane

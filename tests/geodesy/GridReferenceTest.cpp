@@ -1,0 +1,103 @@
+#include "geodesy/DatumTable.hpp"
+#include "geodesy/Failure.hpp"
+#include "geodesy/ForwardProjection.hpp"
+#include "geodesy/GridReference.hpp"
+
+#include <gtest/gtest.h>
+#include <limits>
+
+namespace korvane {
+namespace {
+
+struct GridCase {
+    double latitude; // signed
+    double longitude;
+    Hemisphere hemisphere;
+    const char* text;
+};
+
+TEST(GridReference, OfForwardResultsOnWgs84) {
+    const auto N = Hemisphere::North;
+    const auto S = Hemisphere::South;
+    const GridCase cases[] = {
+        {0, 0, N, "31 N   AA  66021  00000"},
+        {-0.0, 0, S, "31 N   AA  66021  00000"},
+        {45, 3, N, "31 T   EK  00000  82950"},
+        {90, 0, N, "31 Z   EV  00000  97964"},
+        {72, 10, N, "32 X   NE  34489  89218"},
+        {84, 10, N, "32 Z   NU  11669  28195"},
+        {-80, 10, S, "32 C   NS  19384  18247"},
+        {-85, 10, S, "32 A   NL  09730  60182"},
+        {-33.86, 151.21, S, "56 H   LH  34416  51925"},
+        {40.7, -74, N, "18 T   WL  84482  05935"},
+        {(15 + 52.0 / 60) + 31.11 / 3600, (44 + 5.0 / 60) + 16.11 / 3600, N,
+         "38 P   MC  02339  55355"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        const auto projected =
+            ProjectToUtm({c.latitude, c.longitude}, c.hemisphere, DatumForListPosition(0));
+        EXPECT_EQ(GridReference(projected.utm.zone, BandLetter(c.latitude), projected.utm.easting,
+                                projected.utm.northing),
+                  c.text);
+    }
+}
+
+TEST(BandLetter, FollowsTheBandsAndTheirEdges) {
+    const std::pair<double, const char*> cases[] = {
+        {-90, "A"}, {-84.0001, "A"}, {-84, "C"}, {-72, "C"}, {-71.9999, "D"}, {-64, "E"},
+        {-8, "M"},  {-0.5, "M"},     {-0.0, "N"}, {0, "N"},  {8, "P"},        {71.9, "W"},
+        {72, "X"},  {72.5, "X"},     {83.99, "X"}, {84, "Z"}, {96.3, "Z"},    {-200, "A"}};
+    for (const auto& [latitude, letter] : cases) {
+        EXPECT_EQ(BandLetter(latitude), letter) << latitude;
+    }
+}
+
+TEST(SquareLetter, SkipsIAndO) {
+    std::string letters;
+    for (std::int16_t index = 1; index <= 24; ++index) {
+        letters += SquareLetter(index);
+    }
+    EXPECT_EQ(letters, "ABCDEFGHJKLMNPQRSTUVWXYZ");
+    EXPECT_EQ(SquareLetter(0), "@");
+    EXPECT_EQ(SquareLetter(25), "[");
+    EXPECT_EQ(SquareLetter(-64), std::string(1, '\0'));
+    EXPECT_EQ(SquareLetter(189), "\xC3\xBF"); // code 255
+    EXPECT_THROW(SquareLetter(190), InvalidArgumentFailure);
+    EXPECT_THROW(SquareLetter(-65), InvalidArgumentFailure);
+    EXPECT_THROW(SquareLetter(32767), OverflowFailure);
+}
+
+TEST(GridReference, ColumnAndRowLettersFollowTheZone) {
+    // Zones 1, 4, 7 use columns A-H, 2, 5, 8 J-R, 3, 6, 9 S-Z; even zones start rows at F.
+    const std::pair<int, const char*> cases[] = {{1, "1 N   EA  00000  00000"},
+                                                 {2, "2 N   NF  00000  00000"},
+                                                 {3, "3 N   WA  00000  00000"},
+                                                 {61, "61 N   EA  00000  00000"}};
+    for (const auto& [zone, text] : cases) {
+        EXPECT_EQ(GridReference(static_cast<std::int16_t>(zone), "N", 500000, 0), text);
+    }
+    // Row index 0 becomes 20 ("V"); rows repeat every 2000 km.
+    EXPECT_EQ(GridReference(31, "N", 500000, 1900000), "31 N   EV  00000  00000");
+    EXPECT_EQ(GridReference(31, "N", 500000, 2000000), "31 N   EA  00000  00000");
+}
+
+TEST(GridReference, FiveDigitsKeepTheirZerosAndTheSign) {
+    const std::pair<double, const char*> cases[] = {
+        {4505935.87, "05935"}, {500000, "00000"},  {0, "00000"},      {-0.4, "-00001"},
+        {-5, "-00005"},        {-1234, "-01234"},  {-123456, "23456"}, {-100000, "00000"},
+        {99999.99, "99999"},   {1e20, "00000"},    {123456789, "56789"}};
+    for (const auto& [value, digits] : cases) {
+        EXPECT_EQ(GridReference(31, "N", 500000, value).substr(18), digits) << value;
+    }
+}
+
+TEST(GridReference, IndexesOutsideSixteenBitsOverflow) {
+    EXPECT_THROW(GridReference(31, "N", 3.3e9, 0), OverflowFailure);
+    EXPECT_THROW(GridReference(31, "N", 3.2e9, 0), InvalidArgumentFailure); // letter code > 255
+    EXPECT_THROW(GridReference(31, "N", std::numeric_limits<double>::infinity(), 0),
+                 FloatingPointFailure);
+}
+
+} // namespace
+} // namespace korvane

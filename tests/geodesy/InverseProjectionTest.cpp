@@ -1,0 +1,129 @@
+#include "geodesy/DatumTable.hpp"
+#include "geodesy/Failure.hpp"
+#include "geodesy/InverseProjection.hpp"
+
+#include <cmath>
+#include <gtest/gtest.h>
+#include <limits>
+
+namespace korvane {
+namespace {
+
+const DatumEntry& Wgs84() { return DatumForListPosition(0); }
+
+UtmCoordinate Utm(double northing, double easting, int zone, Hemisphere hemisphere) {
+    return {static_cast<std::int16_t>(zone), hemisphere, easting, northing};
+}
+
+struct InverseCase {
+    double northing;
+    double easting;
+    int zone;
+    Hemisphere hemisphere;
+    double latitude;
+    double longitude;
+};
+
+TEST(ProjectFromUtm, GivesTheTableOfKnownPositionsOnWgs84) {
+    const auto N = Hemisphere::North;
+    const auto S = Hemisphere::South;
+    const InverseCase cases[] = {
+        {1755352.105, 402336.0, 38, N, 15.8752781, 44.0877772},
+        {1755355.43, 402339.35, 38, N, 15.8753083, 44.0878083},
+        {4982950.40, 500000, 31, N, 45.0000000, 3.0000000},
+        {0, 500000, 31, N, 0.0000000, 3.0000000},
+        {10000000, 500000, 31, S, 0.0000000, 3.0000000},
+        {8244644.57, 597660.65, 23, S, -15.8753083, -44.0878083},
+        {6251925.36, 334416.39, 56, S, -33.8600000, 151.2100000},
+        {4505935.87, 584482.35, 18, N, 40.7000000, -74.0000000},
+        {0, 166021.55, 31, N, 0.0000000, 0.0000010},
+        {9997964.94, 500000, 31, N, 90.0000000, 3.0000000},
+        {1755352.105, 402336.0, 0, N, 15.8752781, -183.9122228},
+        {1755352.105, 402336.0, -1, N, 15.8752781, 2.0877772},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.northing << " " << c.easting << " " << c.zone);
+        const auto position = ProjectFromUtm(Utm(c.northing, c.easting, c.zone, c.hemisphere), Wgs84());
+        EXPECT_NEAR(position.latitude, c.latitude, 5e-8);
+        EXPECT_NEAR(position.longitude, c.longitude, 5e-8);
+    }
+}
+
+TEST(ProjectFromUtm, FortyFiveDegreesComesOutJustUnder) {
+    const auto position = ProjectFromUtm(Utm(4982950.40, 500000, 31, Hemisphere::North), Wgs84());
+    EXPECT_NEAR(position.latitude, 44.99999999745, 5e-12);
+    EXPECT_LT(position.latitude, 45);
+}
+
+TEST(ProjectFromUtm, EverestGivesItsOwnPosition) {
+    const auto position =
+        ProjectFromUtm(Utm(1755352.105, 402336.0, 38, Hemisphere::North), DatumForListPosition(13));
+    EXPECT_NEAR(position.latitude, 15.8765499, 5e-8);
+    EXPECT_NEAR(position.longitude, 44.0876464, 5e-8);
+}
+
+TEST(ProjectFromUtm, EastingOnTheCentralMeridianGivesItsLongitude) {
+    for (double northing : {0.0, 1234567.0, 5555555.5, 9000000.0}) {
+        const auto steps = InverseSeries(Utm(northing, 500000, 31, Hemisphere::North), Wgs84());
+        EXPECT_EQ(steps.d, 0);
+        EXPECT_EQ(steps.longitudeDegrees, 3);
+    }
+}
+
+// Relative agreement to twelve significant digits.
+void ExpectTwelveDigits(double actual, double expected, const char* name) {
+    EXPECT_LE(std::fabs(actual - expected), 5e-12 * std::fabs(expected)) << name << " " << actual;
+}
+
+TEST(InverseSeries, IntermediateValuesOfTheFirstRow) {
+    const auto s = InverseSeries(Utm(1755352.105, 402336.0, 38, Hemisphere::North), Wgs84());
+    EXPECT_EQ(s.centralMeridian, 45);
+    ExpectTwelveDigits(s.e, 0.0818191909289, "e");
+    ExpectTwelveDigits(s.secondEccSquared, 0.00673949675659, "e'2");
+    ExpectTwelveDigits(s.m, 1756054.52681, "M");
+    ExpectTwelveDigits(s.mu, 0.275786187932, "mu");
+    ExpectTwelveDigits(s.e1, 0.00167922038994, "e1");
+    ExpectTwelveDigits(s.j1, 0.00251882658972, "J1");
+    ExpectTwelveDigits(s.j2, 3.70094905128e-6, "J2");
+    ExpectTwelveDigits(s.j3, 7.44781381479e-9, "J3");
+    ExpectTwelveDigits(s.j4, 1.70359933828e-11, "J4");
+    ExpectTwelveDigits(s.phi1, 0.277109432264, "phi1");
+    ExpectTwelveDigits(s.c1, 0.00623508517067, "C1");
+    ExpectTwelveDigits(s.t1, 0.0808989086937, "T1");
+    ExpectTwelveDigits(s.n1, 6379735.43518, "N1");
+    ExpectTwelveDigits(s.r1, 6340203.72495, "R1");
+    ExpectTwelveDigits(s.d, 0.0153145976389, "D");
+}
+
+TEST(ProjectFromUtm, ZoneLimitsOfSixteenBitCentralMeridian) {
+    const auto at = [](int zone) {
+        return ProjectFromUtm(Utm(1755352.105, 402336.0, zone, Hemisphere::North), Wgs84());
+    };
+    EXPECT_NO_THROW(at(5461));
+    EXPECT_NO_THROW(at(-5430));
+    EXPECT_THROW(at(5462), OverflowFailure);  // 6 * 5462 leaves 16 bits
+    EXPECT_THROW(at(-5431), OverflowFailure); // 6 * -5431 - 183 leaves 16 bits
+    EXPECT_EQ(InverseCentralMeridian(0), -183);
+    EXPECT_EQ(InverseCentralMeridian(-7), 3);
+    EXPECT_EQ(InverseCentralMeridian(60), 177);
+}
+
+TEST(ProjectFromUtm, EmptyDatumRowFailsAtTheEccentricity) {
+    try {
+        ProjectFromUtm(Utm(1755352.105, 402336.0, 38, Hemisphere::North), DatumForListPosition(-1));
+        FAIL();
+    } catch (const FloatingPointFailure& failure) {
+        EXPECT_NE(failure.Step().find("step 3"), std::string::npos) << failure.Step();
+    }
+}
+
+TEST(ProjectFromUtm, NorthingsBeyondThePoleAreNotRejected) {
+    const auto position = ProjectFromUtm(Utm(10700000, 500000, 31, Hemisphere::North), Wgs84());
+    EXPECT_GT(position.latitude, 96);
+    EXPECT_THROW(ProjectFromUtm(Utm(std::numeric_limits<double>::max(), 500000, 31, Hemisphere::North),
+                                Wgs84()),
+                 FloatingPointFailure);
+}
+
+} // namespace
+} // namespace korvane
