@@ -55,11 +55,11 @@ SeriesCoefficients Coefficients(const Ellipsoid& ellipsoid, double phi) {
     k.k1 = Finite(meridianArc * kScaleFactor, "forward step 11 (K1)");
     k.k2 = Finite(Power(s, 2) * (nu * std::sin(2 * phi) / 2) * kScaleFactor * 1e8 / 2,
                   "forward step 12 (K2)");
-    k.k3 = Finite(Power(s, 4) * nu * sinPhi * Power(cosPhi, 3) / 24 *
-                      (5 - tanSquared + 9 * ep2 * Power(cosPhi, 2) +
-                       4 * Power(ep2, 2) * Power(cosPhi, 4)) *
-                      kScaleFactor * 1e16,
-                  "forward step 13 (K3)");
+    k.k3 = Finite(
+        Power(s, 4) * nu * sinPhi * Power(cosPhi, 3) / 24 *
+            (5 - tanSquared + 9 * ep2 * Power(cosPhi, 2) + 4 * Power(ep2, 2) * Power(cosPhi, 4)) *
+            kScaleFactor * 1e16,
+        "forward step 13 (K3)");
     k.k4 = Finite(nu * cosPhi * s * kScaleFactor * 10000, "forward step 14 (K4)");
     k.k5 = Finite(Power(s * cosPhi, 3) * nu / 6 * (1 - tanSquared + ep2 * Power(cosPhi, 2)) *
                       kScaleFactor * 1e12,

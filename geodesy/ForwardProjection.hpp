@@ -44,7 +44,7 @@ struct SeriesCoefficients {
 };
 
 struct UtmProjection {
-    UtmCoordinate utm;              // northing and easting rounded to hundredths
+    UtmCoordinate utm; // northing and easting rounded to hundredths
     std::int16_t centralMeridian = 0;
 };
 

@@ -21,8 +21,8 @@ constexpr double kSquareSize = 100000;
 std::string FiveDigits(double value) {
     const double whole = Int(value) + 0.0; // + 0.0 turns -0 into 0
     char digits[400];
-    const auto written = std::to_chars(digits, digits + sizeof digits, whole,
-                                       std::chars_format::fixed, 0);
+    const auto written =
+        std::to_chars(digits, digits + sizeof digits, whole, std::chars_format::fixed, 0);
     const std::string_view text(digits, static_cast<std::size_t>(written.ptr - digits));
     const std::string_view last = text.substr(text.size() > 5 ? text.size() - 5 : 0);
     long number = 0;
@@ -67,8 +67,8 @@ std::string SquareLetter(std::int16_t index) {
         code = CheckedInt16(code + 1, "square letter");
     }
     if (code < 0 || code > 255) {
-        throw InvalidArgumentFailure("square letter",
-                                     "character code " + std::to_string(code) + " is outside 0..255");
+        throw InvalidArgumentFailure("square letter", "character code " + std::to_string(code) +
+                                                          " is outside 0..255");
     }
     return Latin1AsUtf8(static_cast<int>(code));
 }

@@ -61,21 +61,20 @@ InverseSteps InverseSeries(const UtmCoordinate& utm, const DatumEntry& datum) {
     const double q2 = Power(s.d, 2) / 2;
     const double q3 =
         (5 + 3 * s.t1 + 10 * s.c1 - 4 * Power(s.c1, 2) - 9 * ep2) * Power(s.d, 4) / 24;
-    const double q4 = (61 + 90 * s.t1 + 298 * s.c1 + 45 * Power(s.t1, 2) - 252 * ep2 -
-                       3 * Power(s.c1, 2)) *
-                      Power(s.d, 6) / 720;
+    const double q4 =
+        (61 + 90 * s.t1 + 298 * s.c1 + 45 * Power(s.t1, 2) - 252 * ep2 - 3 * Power(s.c1, 2)) *
+        Power(s.d, 6) / 720;
     Finite(q1 + q2 + q3 + q4, "inverse step 11 (latitude terms)");
     s.phi = Finite(s.phi1 - q1 * (q2 - q3 + q4), "inverse step 12 (latitude)");
     s.latitudeDegrees = Finite(s.phi * 180 / kPi, "inverse step 13 (latitude in degrees)");
 
     const double q5 = s.d;
     const double q6 = (1 + 2 * s.t1 + s.c1) * Power(s.d, 3) / 6;
-    const double q7 = (5 - 2 * s.c1 + 28 * s.t1 - 3 * Power(s.c1, 2) + 8 * ep2 +
-                       24 * Power(s.t1, 2)) *
-                      Power(s.d, 5) / 120;
-    s.longitudeDegrees =
-        Finite(s.centralMeridian - ((q5 - q6 + q7) / cosPhi1) * kDegreesPerRadian,
-               "inverse step 14 (longitude)");
+    const double q7 =
+        (5 - 2 * s.c1 + 28 * s.t1 - 3 * Power(s.c1, 2) + 8 * ep2 + 24 * Power(s.t1, 2)) *
+        Power(s.d, 5) / 120;
+    s.longitudeDegrees = Finite(s.centralMeridian - ((q5 - q6 + q7) / cosPhi1) * kDegreesPerRadian,
+                                "inverse step 14 (longitude)");
     return s;
 }
 

@@ -6,7 +6,9 @@
 
 namespace korvane {
 
-double Int(double x) { return std::floor(x); }
+double Int(double x) {
+    return std::floor(x);
+}
 
 double Modn(double a, double b) {
     const double quotient = Finite(a / b, "Modn");

@@ -41,10 +41,10 @@ double RoundToHundredths(double x) {
         }
     } // else 100 * |x| < 2^-2: rounds to zero
     const std::uint64_t wholes = hundredths / 100;
-    const double magnitude = hundredths < (std::uint64_t{1} << 53)
-                                 ? static_cast<double>(hundredths) / 100
-                                 : static_cast<double>(wholes) +
-                                       static_cast<double>(hundredths % 100) / 100;
+    const double magnitude =
+        hundredths < (std::uint64_t{1} << 53)
+            ? static_cast<double>(hundredths) / 100
+            : static_cast<double>(wholes) + static_cast<double>(hundredths % 100) / 100;
     return std::copysign(magnitude, x);
 }
 

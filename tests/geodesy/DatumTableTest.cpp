@@ -1,4 +1,5 @@
 #include "geodesy/DatumTable.hpp"
+
 #include "geodesy/Failure.hpp"
 
 #include <bit>
@@ -81,8 +82,8 @@ TEST(BandLetters, PositionsThreeToTwentyOneHoldDToX) {
 }
 
 TEST(BandLetters, BandPositionRoundsDownwards) {
-    const std::pair<double, int> cases[] = {
-        {0, 12}, {-0.0, 12}, {-0.5, 11}, {-71.9, 3}, {71.9, 20}, {72, 21}, {7.999, 12}, {8, 13}};
+    const std::pair<double, int> cases[] = {{0, 12},    {-0.0, 12}, {-0.5, 11},  {-71.9, 3},
+                                            {71.9, 20}, {72, 21},   {7.999, 12}, {8, 13}};
     for (const auto& [latitude, position] : cases) {
         EXPECT_EQ(BandPosition(latitude), position) << latitude;
     }

@@ -1,6 +1,7 @@
+#include "geodesy/ForwardProjection.hpp"
+
 #include "geodesy/DatumTable.hpp"
 #include "geodesy/Failure.hpp"
-#include "geodesy/ForwardProjection.hpp"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +12,9 @@ double Dms(double degrees, double minutes, double seconds) {
     return (degrees + minutes / 60) + seconds / 3600;
 }
 
-const DatumEntry& Wgs84() { return DatumForListPosition(0); }
+const DatumEntry& Wgs84() {
+    return DatumForListPosition(0);
+}
 
 struct ForwardCase {
     double latitude;
@@ -52,7 +55,7 @@ TEST(ProjectToUtm, GivesTheTableOfKnownPositionsOnWgs84) {
 }
 
 TEST(ProjectToUtm, ZoneBoundariesBelongToTheEasternZone) {
-    const std::pair<double, int> cases[] = {{0, 31},  {6, 32},   {-0.0001, 30}, {-180, 1},
+    const std::pair<double, int> cases[] = {{0, 31},   {6, 32},  {-0.0001, 30}, {-180, 1},
                                             {180, 61}, {-6, 30}, {5.9999, 31},  {177, 60}};
     for (const auto& [longitude, zone] : cases) {
         EXPECT_EQ(ZoneOfLongitude(longitude).zone, zone) << longitude;

@@ -1,7 +1,8 @@
+#include "geodesy/GridReference.hpp"
+
 #include "geodesy/DatumTable.hpp"
 #include "geodesy/Failure.hpp"
 #include "geodesy/ForwardProjection.hpp"
-#include "geodesy/GridReference.hpp"
 
 #include <gtest/gtest.h>
 #include <limits>
@@ -45,9 +46,9 @@ TEST(GridReference, OfForwardResultsOnWgs84) {
 
 TEST(BandLetter, FollowsTheBandsAndTheirEdges) {
     const std::pair<double, const char*> cases[] = {
-        {-90, "A"}, {-84.0001, "A"}, {-84, "C"}, {-72, "C"}, {-71.9999, "D"}, {-64, "E"},
-        {-8, "M"},  {-0.5, "M"},     {-0.0, "N"}, {0, "N"},  {8, "P"},        {71.9, "W"},
-        {72, "X"},  {72.5, "X"},     {83.99, "X"}, {84, "Z"}, {96.3, "Z"},    {-200, "A"}};
+        {-90, "A"}, {-84.0001, "A"}, {-84, "C"},   {-72, "C"}, {-71.9999, "D"}, {-64, "E"},
+        {-8, "M"},  {-0.5, "M"},     {-0.0, "N"},  {0, "N"},   {8, "P"},        {71.9, "W"},
+        {72, "X"},  {72.5, "X"},     {83.99, "X"}, {84, "Z"},  {96.3, "Z"},     {-200, "A"}};
     for (const auto& [latitude, letter] : cases) {
         EXPECT_EQ(BandLetter(latitude), letter) << latitude;
     }
@@ -84,9 +85,9 @@ TEST(GridReference, ColumnAndRowLettersFollowTheZone) {
 
 TEST(GridReference, FiveDigitsKeepTheirZerosAndTheSign) {
     const std::pair<double, const char*> cases[] = {
-        {4505935.87, "05935"}, {500000, "00000"},  {0, "00000"},      {-0.4, "-00001"},
-        {-5, "-00005"},        {-1234, "-01234"},  {-123456, "23456"}, {-100000, "00000"},
-        {99999.99, "99999"},   {1e20, "00000"},    {123456789, "56789"}};
+        {4505935.87, "05935"}, {500000, "00000"}, {0, "00000"},        {-0.4, "-00001"},
+        {-5, "-00005"},        {-1234, "-01234"}, {-123456, "23456"},  {-100000, "00000"},
+        {99999.99, "99999"},   {1e20, "00000"},   {123456789, "56789"}};
     for (const auto& [value, digits] : cases) {
         EXPECT_EQ(GridReference(31, "N", 500000, value).substr(18), digits) << value;
     }

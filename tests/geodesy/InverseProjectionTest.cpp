@@ -1,6 +1,7 @@
+#include "geodesy/InverseProjection.hpp"
+
 #include "geodesy/DatumTable.hpp"
 #include "geodesy/Failure.hpp"
-#include "geodesy/InverseProjection.hpp"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -9,7 +10,9 @@
 namespace korvane {
 namespace {
 
-const DatumEntry& Wgs84() { return DatumForListPosition(0); }
+const DatumEntry& Wgs84() {
+    return DatumForListPosition(0);
+}
 
 UtmCoordinate Utm(double northing, double easting, int zone, Hemisphere hemisphere) {
     return {static_cast<std::int16_t>(zone), hemisphere, easting, northing};
@@ -43,7 +46,8 @@ TEST(ProjectFromUtm, GivesTheTableOfKnownPositionsOnWgs84) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.northing << " " << c.easting << " " << c.zone);
-        const auto position = ProjectFromUtm(Utm(c.northing, c.easting, c.zone, c.hemisphere), Wgs84());
+        const auto position =
+            ProjectFromUtm(Utm(c.northing, c.easting, c.zone, c.hemisphere), Wgs84());
         EXPECT_NEAR(position.latitude, c.latitude, 5e-8);
         EXPECT_NEAR(position.longitude, c.longitude, 5e-8);
     }
@@ -120,9 +124,10 @@ TEST(ProjectFromUtm, EmptyDatumRowFailsAtTheEccentricity) {
 TEST(ProjectFromUtm, NorthingsBeyondThePoleAreNotRejected) {
     const auto position = ProjectFromUtm(Utm(10700000, 500000, 31, Hemisphere::North), Wgs84());
     EXPECT_GT(position.latitude, 96);
-    EXPECT_THROW(ProjectFromUtm(Utm(std::numeric_limits<double>::max(), 500000, 31, Hemisphere::North),
-                                Wgs84()),
-                 FloatingPointFailure);
+    EXPECT_THROW(
+        ProjectFromUtm(Utm(std::numeric_limits<double>::max(), 500000, 31, Hemisphere::North),
+                       Wgs84()),
+        FloatingPointFailure);
 }
 
 } // namespace

@@ -27,9 +27,8 @@ TEST(RoundTrip, ForwardThenInverseReturnsTheStart) {
                     const double error = std::max(std::fabs(back.latitude - latitude),
                                                   std::fabs(back.longitude - longitude));
                     worst = std::max(worst, error);
-                    ASSERT_LE(error, kToleranceDegrees)
-                        << datum.listName << " zone " << zone << " at " << latitude << ", "
-                        << longitude;
+                    ASSERT_LE(error, kToleranceDegrees) << datum.listName << " zone " << zone
+                                                        << " at " << latitude << ", " << longitude;
                 }
             }
         }
