@@ -1,0 +1,31 @@
+#include "commands/LatLongCommand.hpp"
+
+#include "commands/LatLongConversion.hpp"
+#include "commands/NumberText.hpp"
+
+namespace korvane {
+
+void RunLatLongCommand(LatLongControls& window, const RegionalSeparators& separators) {
+    window.ShowFrame1();
+    const std::string latitude[] = {window.TxtLat(0), window.TxtLat(1), window.TxtLat(2)};
+    const std::string longitude[] = {window.TxtLong(0), window.TxtLong(1), window.TxtLong(2)};
+    const std::string latitudeHemisphere = window.Combo1Text();
+    const std::string longitudeHemisphere = window.Combo2Text();
+    const auto result = ConvertLatLong({{latitude[0], latitude[1], latitude[2]},
+                                        {longitude[0], longitude[1], longitude[2]},
+                                        latitudeHemisphere,
+                                        longitudeHemisphere,
+                                        window.Combo3Position()});
+    if (!result.Converted()) {
+        window.SetText1("Error");
+        window.SetText2("Error");
+        return;
+    }
+    window.SetText1(GroupedNumber(result.northing, separators));
+    window.SetText2(GroupedNumber(result.easting, separators));
+    window.SetLabZ("Zone  " + std::to_string(result.zone) + " " + result.band);
+    window.SetLabZm("Zone CM   " + std::to_string(result.centralMeridian));
+    window.SetTxtM(result.gridReference);
+}
+
+} // namespace korvane

@@ -1,0 +1,75 @@
+#include "commands/LatLongConversion.hpp"
+
+#include "commands/NumberText.hpp"
+#include "commands/ReadNumber.hpp"
+#include "geodesy/DatumTable.hpp"
+#include "geodesy/Failure.hpp"
+#include "geodesy/ForwardProjection.hpp"
+#include "geodesy/GridReference.hpp"
+#include "geodesy/Int16.hpp"
+
+#include <cmath>
+
+namespace korvane {
+
+namespace {
+
+constexpr const char* kPartNames[] = {"degrees", "minutes", "seconds"};
+
+struct Angle {
+    double degrees = 0;
+    std::string failure;
+};
+
+Angle ReadAngle(const std::array<std::string_view, 3>& texts, const char* name, double limit) {
+    double parts[3] = {};
+    for (std::size_t i = 0; i < 3; ++i) {
+        try {
+            parts[i] = ReadNumber(texts[i]);
+        } catch (const ComputationFailure&) {
+            return {0, std::string(name) + " " + kPartNames[i] + " is too large to read"};
+        }
+    }
+    const double degrees = (parts[0] + parts[1] / 60) + parts[2] / 3600;
+    if (!(degrees >= 0 && degrees <= limit)) {
+        const std::string shown = std::isfinite(degrees) ? PlainNumber(degrees, ".") : "too large";
+        return {0, std::string(name) + " " + shown + " is outside 0 to " + PlainNumber(limit, ".") +
+                       " degrees"};
+    }
+    return {degrees, {}};
+}
+
+} // namespace
+
+LatLongConversion ConvertLatLong(const LatLongInputs& inputs) {
+    LatLongConversion result;
+    const Angle latitude = ReadAngle(inputs.latitude, "latitude", 90);
+    const Angle longitude = ReadAngle(inputs.longitude, "longitude", 180);
+    if (!latitude.failure.empty() || !longitude.failure.empty()) {
+        result.failure = !latitude.failure.empty() ? latitude.failure : longitude.failure;
+        return result;
+    }
+    const bool south = inputs.latitudeHemisphere == "S";
+    const bool west = inputs.longitudeHemisphere == "W";
+    const GeodeticPosition position{south ? -latitude.degrees : latitude.degrees,
+                                    west ? -longitude.degrees : longitude.degrees};
+    try {
+        const auto& datum =
+            DatumForListPosition(CheckedInt16(inputs.datumPosition, "datum list position"));
+        const auto projected =
+            ProjectToUtm(position, south ? Hemisphere::South : Hemisphere::North, datum);
+        result.zone = projected.utm.zone;
+        result.centralMeridian = projected.centralMeridian;
+        result.band = BandLetter(position.latitude);
+        result.northing = projected.utm.northing;
+        result.easting = projected.utm.easting;
+        result.gridReference =
+            GridReference(result.zone, result.band, result.easting, result.northing);
+    } catch (const ComputationFailure& failure) {
+        result = LatLongConversion{};
+        result.failure = failure.what();
+    }
+    return result;
+}
+
+} // namespace korvane

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace korvane {
+
+// What the Lat/Long window's conversion reads: the texts of its boxes and lists.
+struct LatLongInputs {
+    std::array<std::string_view, 3> latitude;  // TxtLat(0..2): degrees, minutes, seconds
+    std::array<std::string_view, 3> longitude; // TxtLong(0..2)
+    std::string_view latitudeHemisphere;       // Combo1: exactly "S" means south
+    std::string_view longitudeHemisphere;      // Combo2: exactly "W" means west
+    int datumPosition = 0;                     // Combo3's list position, -1 for none
+};
+
+struct LatLongConversion {
+    std::string failure; // empty when converted, else why the result boxes show "Error"
+    std::int16_t zone = 0;
+    std::int16_t centralMeridian = 0;
+    std::string band;
+    double northing = 0; // rounded to hundredths
+    double easting = 0;
+    std::string gridReference;
+
+    bool Converted() const { return failure.empty(); }
+};
+
+// Degrees, minutes and seconds to UTM. Input outside 0..90 and 0..180, or a box whose number is
+// too large to read, is rejected; so is a conversion whose arithmetic fails, which only an
+// empty datum row can cause.
+LatLongConversion ConvertLatLong(const LatLongInputs& inputs);
+
+} // namespace korvane

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "commands/RegionalSeparators.hpp"
+
+#include <string>
+
+namespace korvane {
+
+// The pattern "###,###,###.##": at most two decimals without trailing zeros, the decimal
+// separator always written, no digit for a zero integer part, integer digits grouped by
+// threes. 402339.35 gives "402,339.35", 500000 "500,000." and 0 ".".
+std::string GroupedNumber(double value, const RegionalSeparators& separators);
+
+// The shortest decimal form with at most 15 significant digits: no exponent, no thousands
+// separators, no trailing zeros, and "0" never "-0". 6356752.3142 gives "6356752.3142".
+std::string PlainNumber(double value, const std::string& decimalSeparator);
+
+} // namespace korvane

@@ -1,0 +1,178 @@
+#include "commands/ReadNumber.hpp"
+
+#include "geodesy/Failure.hpp"
+
+#include <algorithm>
+#include <charconv>
+#include <cstdint>
+#include <string>
+
+namespace korvane {
+
+namespace {
+
+constexpr const char* kStep = "reading a number";
+
+// The characters of a text with blanks, tabs and line feeds passed over.
+class Cursor {
+  public:
+    explicit Cursor(std::string_view text) : text_(text) { SkipIgnored(); }
+
+    bool AtEnd() const { return position_ >= text_.size(); }
+    char Peek() const { return AtEnd() ? '\0' : text_[position_]; }
+    char PeekAfterNext() const {
+        Cursor copy = *this;
+        copy.Advance();
+        return copy.Peek();
+    }
+    void Advance() {
+        ++position_;
+        SkipIgnored();
+    }
+
+  private:
+    void SkipIgnored() {
+        while (!AtEnd() &&
+               (text_[position_] == ' ' || text_[position_] == '\t' || text_[position_] == '\n')) {
+            ++position_;
+        }
+    }
+
+    std::string_view text_;
+    std::size_t position_ = 0;
+};
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+int DigitValue(char c, int base) {
+    int value = 99;
+    if (IsDigit(c)) {
+        value = c - '0';
+    } else if (c >= 'a' && c <= 'f') {
+        value = c - 'a' + 10;
+    } else if (c >= 'A' && c <= 'F') {
+        value = c - 'A' + 10;
+    }
+    return value < base ? value : -1;
+}
+
+double ReadRadixNumber(Cursor& cursor, int base) {
+    std::uint64_t value = 0;
+    for (int digit = DigitValue(cursor.Peek(), base); digit >= 0;
+         digit = DigitValue(cursor.Peek(), base)) {
+        value = value * static_cast<std::uint64_t>(base) + static_cast<std::uint64_t>(digit);
+        if (value > 0xFFFFFFFFu) {
+            throw OverflowFailure(kStep, "the whole number does not fit in 32 bits");
+        }
+        cursor.Advance();
+    }
+    if (value <= 0xFFFFu) {
+        return static_cast<double>(static_cast<std::int16_t>(static_cast<std::uint16_t>(value)));
+    }
+    return static_cast<double>(static_cast<std::int32_t>(static_cast<std::uint32_t>(value)));
+}
+
+// The decimal number at the cursor, gathered into plain characters that from_chars takes.
+struct DecimalText {
+    std::string characters;
+    int digits = 0;
+    // The power of ten just above the number's magnitude: tells overflow from underflow.
+    long magnitude = 0;
+};
+
+void GatherDigits(Cursor& cursor, DecimalText& number, bool beforePoint, bool& seenNonZero) {
+    for (; IsDigit(cursor.Peek()); cursor.Advance()) {
+        const char digit = cursor.Peek();
+        number.characters += digit;
+        ++number.digits;
+        seenNonZero = seenNonZero || digit != '0';
+        if (beforePoint && seenNonZero) {
+            ++number.magnitude;
+        } else if (!beforePoint && !seenNonZero) {
+            --number.magnitude;
+        }
+    }
+}
+
+// An exponent after the mantissa: E or D, an optional sign and at least one digit. Without a
+// digit the marker is not part of the number.
+void GatherExponent(Cursor& cursor, DecimalText& number) {
+    const char marker = cursor.Peek();
+    if (!(marker == 'E' || marker == 'e' || marker == 'D' || marker == 'd')) {
+        return;
+    }
+    Cursor exponentCursor = cursor;
+    exponentCursor.Advance();
+    std::string exponentText = "e";
+    const char sign = exponentCursor.Peek();
+    if (sign == '+' || sign == '-') {
+        exponentText += sign;
+        exponentCursor.Advance();
+    }
+    if (!IsDigit(exponentCursor.Peek())) {
+        return;
+    }
+    long exponent = 0;
+    for (; IsDigit(exponentCursor.Peek()); exponentCursor.Advance()) {
+        exponentText += exponentCursor.Peek();
+        exponent = std::min(exponent * 10 + (exponentCursor.Peek() - '0'), 1000000000L);
+    }
+    number.magnitude += sign == '-' ? -exponent : exponent;
+    number.characters += exponentText;
+    cursor = exponentCursor;
+}
+
+DecimalText GatherDecimal(Cursor& cursor) {
+    DecimalText number;
+    if (cursor.Peek() == '-' || cursor.Peek() == '+') {
+        if (cursor.Peek() == '-') {
+            number.characters += '-';
+        }
+        cursor.Advance();
+    }
+    bool seenNonZero = false;
+    GatherDigits(cursor, number, true, seenNonZero);
+    if (cursor.Peek() == '.') {
+        number.characters += '.';
+        cursor.Advance();
+        GatherDigits(cursor, number, false, seenNonZero);
+    }
+    if (number.digits > 0) {
+        GatherExponent(cursor, number);
+    }
+    return number;
+}
+
+} // namespace
+
+double ReadNumber(std::string_view text) {
+    Cursor cursor(text);
+    if (cursor.Peek() == '&') {
+        const char radix = cursor.PeekAfterNext();
+        if (radix == 'H' || radix == 'h' || radix == 'O' || radix == 'o') {
+            cursor.Advance();
+            cursor.Advance();
+            return ReadRadixNumber(cursor, radix == 'H' || radix == 'h' ? 16 : 8);
+        }
+        return 0;
+    }
+    const DecimalText number = GatherDecimal(cursor);
+    if (number.digits == 0) {
+        return 0;
+    }
+    double value = 0;
+    const char* begin = number.characters.data();
+    const char* end = begin + number.characters.size();
+    const auto [stop, error] = std::from_chars(begin, end, value);
+    if (error == std::errc::result_out_of_range) {
+        if (number.magnitude > 0) {
+            throw OverflowFailure(kStep, "the number is too large for a double");
+        }
+        return number.characters.front() == '-' ? -0.0 : 0.0; // too small: it reads as zero
+    }
+    return value;
+}
+
+} // namespace korvane

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string_view>
+
+namespace korvane {
+
+// Reads a number from the start of a box's text, leniently: blanks, tabs and line feeds are
+// ignored anywhere (" 1 2" reads 12); an optional sign, digits, one "." and an exponent with E
+// or D ("1D2" reads 100); reading stops at the first character that cannot continue the number
+// ("12abc" reads 12, "1,5" reads 1); no number reads 0. "&H" and "&O" start a hexadecimal or
+// octal whole number, up to four hex digits' worth read as a signed 16-bit value ("&HFFFF" is
+// -1), more as a signed 32-bit value. A number too large for a double ("9e999") throws an
+// OverflowFailure.
+double ReadNumber(std::string_view text);
+
+} // namespace korvane

@@ -1,0 +1,95 @@
+#include "commands/ReadNumber.hpp"
+
+#include "geodesy/Failure.hpp"
+
+#include <cmath>
+#include <gtest/gtest.h>
+
+namespace korvane {
+namespace {
+
+TEST(ReadNumber, ReadsLenientlyFromTheStart) {
+    const std::pair<const char*, double> cases[] = {
+        {"", 0},
+        {"abc", 0},
+        {"15", 15},
+        {"31.11", 31.11},
+        {" 1 2", 12},
+        {"\t1\n2 . 5", 12.5},
+        {"+7", 7},
+        {"-5", -5},
+        {"- 5", -5},
+        {"--5", 0},
+        {".5", 0.5},
+        {"5.", 5},
+        {".", 0},
+        {"-", 0},
+        {"1.5e3", 1500},
+        {"1D2", 100},
+        {"1d-2", 0.01},
+        {"2E+1", 20},
+        {"1e", 1},
+        {"1e+", 1},
+        {"1ex", 1},
+        {"e5", 0},
+        {".e5", 0},
+        {"12abc", 12},
+        {"1,5", 1},
+        {"1.2.3", 1.2},
+        {"1e3.5", 1000},
+        {"1 e 3", 1000},
+        {"1e-999", 0},
+        {"0.000", 0},
+        {"1755352.105", 1755352.105},
+        {"\r5", 0}, // a carriage return is not passed over
+    };
+    for (const auto& [text, value] : cases) {
+        EXPECT_EQ(ReadNumber(text), value) << '"' << text << '"';
+    }
+}
+
+TEST(ReadNumber, ReadsHexadecimalAndOctalWithTheirSignRules) {
+    const std::pair<const char*, double> cases[] = {
+        {"&HFFFF", -1},
+        {"&hff", 255},
+        {"&H7FFF", 32767},
+        {"&H8000", -32768},
+        {"&H10000", 65536},
+        {"&HFFFFFFFF", -1},
+        {"&H7FFFFFFF", 2147483647},
+        {"&H80000000", -2147483648.0},
+        {"&O17", 15},
+        {"&o177777", -1},
+        {"&O8", 0},
+        {"&H", 0},
+        {"&X12", 0},
+        {"&", 0},
+        {" & H 1 F", 31},
+        {"&H1FG", 31},
+        {"&H0000FFFF", -1},
+    };
+    for (const auto& [text, value] : cases) {
+        EXPECT_EQ(ReadNumber(text), value) << '"' << text << '"';
+    }
+}
+
+TEST(ReadNumber, ANumberTooLargeForADoubleFails) {
+    for (const char* text : {"9e999", "-9e999", "1e309", "&H100000000",
+                             "1000000000000000000000000000000000000000000000000000000000000000"
+                             "0000000000000000000000000000000000000000000000000000000000000000"
+                             "0000000000000000000000000000000000000000000000000000000000000000"
+                             "0000000000000000000000000000000000000000000000000000000000000000"
+                             "0000000000000000000000000000000000000000000000000000000000000000"}) {
+        EXPECT_THROW(ReadNumber(text), OverflowFailure) << text;
+    }
+    EXPECT_EQ(ReadNumber("1.7976931348623157e308"), 1.7976931348623157e308);
+}
+
+TEST(ReadNumber, NegativeZeroAndTinyNumbersReadAsZero) {
+    EXPECT_EQ(ReadNumber("-0"), 0);
+    EXPECT_EQ(ReadNumber("-1e-999"), 0);
+    EXPECT_EQ(ReadNumber("0.0000000000000000000000000000000000000000000000000000001e-300"), 0);
+}
+
+} // namespace
+} // namespace korvane
