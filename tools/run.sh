@@ -6,4 +6,4 @@ cd "$top"
 bash tools/install-packages.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j "$(nproc)"
-echo "Built the geodesy core; the windows are not there yet, so there is nothing to start."
+exec build/ui/korvane "$@"

@@ -1,0 +1,76 @@
+#include "ui/ConverterWindow.hpp"
+
+#include "ui/DesignControls.hpp"
+
+#include <QAction>
+#include <QApplication>
+#include <QEvent>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QShortcut>
+#include <QTimer>
+
+namespace korvane::ui {
+
+namespace {
+const QRect kClientArea = FromTwips(0, 0, 5850, 4320);
+} // namespace
+
+ConverterWindow::ConverterWindow(const QString& caption, const QFont& font,
+                                 const QString& datumItemName, const QString& switchItemName,
+                                 const QString& switchCaption)
+    : client_(new QWidget(this)) {
+    setWindowTitle(caption);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
+                   Qt::MSWindowsFixedSizeDialogHint);
+    setAttribute(Qt::WA_DeleteOnClose);
+    client_->setObjectName(QStringLiteral("client"));
+    client_->setFixedSize(kClientArea.size());
+    client_->setFont(font);
+    PaintDesignBackground(client_);
+    setCentralWidget(client_);
+
+    QMenu* file = menuBar()->addMenu(QStringLiteral(u"\u0645\u0644\u0641"));
+    file->setObjectName(QStringLiteral("file"));
+    QAction* datum = file->addAction(QStringLiteral("Data Datum"));
+    datum->setObjectName(datumItemName);
+    QAction* closed = file->addAction(QStringLiteral(u"\u0625\u063A\u0644\u0627\u0642"));
+    closed->setObjectName(QStringLiteral("Closed"));
+    QAction* switchItem = menuBar()->addAction(switchCaption); // on the bar, no drop-down
+    switchItem->setObjectName(switchItemName);
+    connect(datum, &QAction::triggered, this, &ConverterWindow::datumReportRequested);
+    connect(closed, &QAction::triggered, this, &ConverterWindow::endRequested);
+    connect(switchItem, &QAction::triggered, this, &ConverterWindow::switchRequested);
+}
+
+void ConverterWindow::TextSelected() {
+    if (auto* box = qobject_cast<QLineEdit*>(QApplication::focusWidget())) {
+        box->setSelection(0, static_cast<int>(box->text().size()));
+    }
+}
+
+void ConverterWindow::SelectOnEntry(QLineEdit* box) {
+    box->installEventFilter(this);
+}
+
+bool ConverterWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusIn) {
+        // After the event that gave the focus: a mouse click would place the cursor and
+        // undo a selection made now.
+        QTimer::singleShot(0, this, &ConverterWindow::TextSelected);
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void ConverterWindow::Finish(QPushButton* button) {
+    for (const auto key : {Qt::Key_Return, Qt::Key_Enter}) {
+        auto* shortcut = new QShortcut(QKeySequence(key), this);
+        connect(shortcut, &QShortcut::activated, button, &QPushButton::click);
+    }
+    adjustSize();
+    setFixedSize(sizeHint());
+}
+
+} // namespace korvane::ui

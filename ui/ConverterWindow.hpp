@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QMainWindow>
+
+class QAction;
+class QFont;
+class QLineEdit;
+class QPushButton;
+
+namespace korvane::ui {
+
+// What the two windows share: a fixed client area in the design colours, the menu bar with
+// the file menu and the command that switches windows, Enter for the window's button, and
+// TextSelected for the input boxes.
+class ConverterWindow : public QMainWindow {
+    Q_OBJECT
+
+  public:
+    // The currently focused text box gets its whole text selected.
+    void TextSelected();
+
+  signals:
+    void datumReportRequested(); // "Data Datum"
+    void endRequested();         // the file menu's close item: ends the program
+    void switchRequested();      // the command on the menu bar
+
+  protected:
+    ConverterWindow(const QString& caption, const QFont& font, const QString& datumItemName,
+                    const QString& switchItemName, const QString& switchCaption);
+
+    QWidget* Client() const { return client_; }
+
+    // Entering the box, by Tab or by mouse, runs TextSelected.
+    void SelectOnEntry(QLineEdit* box);
+
+    // Enter presses the window's button; the window is then laid out at its fixed size.
+    void Finish(QPushButton* button);
+
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    QWidget* client_;
+};
+
+} // namespace korvane::ui
