@@ -7,6 +7,9 @@ cd "$top"
 bash tools/install-packages.sh
 jobs=$(nproc)
 
+# The code follows .clang-format.
+git ls-files -z -- '*.cpp' '*.hpp' | xargs -0 clang-format --dry-run --Werror
+
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j "$jobs"
 ctest --test-dir build --output-on-failure -j "$jobs"

@@ -7,6 +7,7 @@
 #include <QEvent>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPointer>
 #include <QPushButton>
 #include <QShortcut>
 #include <QTimer>
@@ -58,8 +59,13 @@ void ConverterWindow::SelectOnEntry(QLineEdit* box) {
 bool ConverterWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::FocusIn) {
         // After the event that gave the focus: a mouse click would place the cursor and
-        // undo a selection made now.
-        QTimer::singleShot(0, this, &ConverterWindow::TextSelected);
+        // undo a selection made now. By then the focus may have moved on.
+        QPointer<QObject> entered = watched;
+        QTimer::singleShot(0, this, [this, entered] {
+            if (entered != nullptr && QApplication::focusWidget() == entered) {
+                TextSelected();
+            }
+        });
     }
     return QMainWindow::eventFilter(watched, event);
 }
