@@ -19,6 +19,9 @@ class Cursor {
     explicit Cursor(std::string_view text) : text_(text) { SkipIgnored(); }
 
     bool AtEnd() const { return position_ >= text_.size(); }
+    std::size_t Position() const { return position_; }
+    // Just past the last character that Advance stepped over.
+    std::size_t ConsumedEnd() const { return consumedEnd_; }
     char Peek() const { return AtEnd() ? '\0' : text_[position_]; }
     char PeekAfterNext() const {
         Cursor copy = *this;
@@ -26,7 +29,7 @@ class Cursor {
         return copy.Peek();
     }
     void Advance() {
-        ++position_;
+        consumedEnd_ = ++position_;
         SkipIgnored();
     }
 
@@ -40,6 +43,7 @@ class Cursor {
 
     std::string_view text_;
     std::size_t position_ = 0;
+    std::size_t consumedEnd_ = 0;
 };
 
 bool IsDigit(char c) {
@@ -74,20 +78,19 @@ double ReadRadixNumber(Cursor& cursor, int base) {
     return static_cast<double>(static_cast<std::int32_t>(static_cast<std::uint32_t>(value)));
 }
 
-// The decimal number at the cursor, gathered into plain characters that from_chars takes.
-struct DecimalText {
-    std::string characters;
+// Where the decimal number at the cursor stands in the text, and what it holds.
+struct DecimalScan {
+    std::size_t begin = 0;
+    std::size_t end = 0;
     int digits = 0;
     // The power of ten just above the number's magnitude: tells overflow from underflow.
     long magnitude = 0;
 };
 
-void GatherDigits(Cursor& cursor, DecimalText& number, bool beforePoint, bool& seenNonZero) {
+void ScanDigits(Cursor& cursor, DecimalScan& number, bool beforePoint, bool& seenNonZero) {
     for (; IsDigit(cursor.Peek()); cursor.Advance()) {
-        const char digit = cursor.Peek();
-        number.characters += digit;
         ++number.digits;
-        seenNonZero = seenNonZero || digit != '0';
+        seenNonZero = seenNonZero || cursor.Peek() != '0';
         if (beforePoint && seenNonZero) {
             ++number.magnitude;
         } else if (!beforePoint && !seenNonZero) {
@@ -98,17 +101,15 @@ void GatherDigits(Cursor& cursor, DecimalText& number, bool beforePoint, bool& s
 
 // An exponent after the mantissa: E or D, an optional sign and at least one digit. Without a
 // digit the marker is not part of the number.
-void GatherExponent(Cursor& cursor, DecimalText& number) {
+void ScanExponent(Cursor& cursor, DecimalScan& number) {
     const char marker = cursor.Peek();
     if (!(marker == 'E' || marker == 'e' || marker == 'D' || marker == 'd')) {
         return;
     }
     Cursor exponentCursor = cursor;
     exponentCursor.Advance();
-    std::string exponentText = "e";
     const char sign = exponentCursor.Peek();
     if (sign == '+' || sign == '-') {
-        exponentText += sign;
         exponentCursor.Advance();
     }
     if (!IsDigit(exponentCursor.Peek())) {
@@ -116,33 +117,41 @@ void GatherExponent(Cursor& cursor, DecimalText& number) {
     }
     long exponent = 0;
     for (; IsDigit(exponentCursor.Peek()); exponentCursor.Advance()) {
-        exponentText += exponentCursor.Peek();
         exponent = std::min(exponent * 10 + (exponentCursor.Peek() - '0'), 1000000000L);
     }
     number.magnitude += sign == '-' ? -exponent : exponent;
-    number.characters += exponentText;
     cursor = exponentCursor;
 }
 
-DecimalText GatherDecimal(Cursor& cursor) {
-    DecimalText number;
+DecimalScan ScanDecimal(Cursor& cursor) {
+    DecimalScan number;
+    number.begin = cursor.Position();
     if (cursor.Peek() == '-' || cursor.Peek() == '+') {
-        if (cursor.Peek() == '-') {
-            number.characters += '-';
-        }
         cursor.Advance();
     }
     bool seenNonZero = false;
-    GatherDigits(cursor, number, true, seenNonZero);
+    ScanDigits(cursor, number, true, seenNonZero);
     if (cursor.Peek() == '.') {
-        number.characters += '.';
         cursor.Advance();
-        GatherDigits(cursor, number, false, seenNonZero);
+        ScanDigits(cursor, number, false, seenNonZero);
     }
     if (number.digits > 0) {
-        GatherExponent(cursor, number);
+        ScanExponent(cursor, number);
     }
+    number.end = cursor.ConsumedEnd();
     return number;
+}
+
+// The number's characters as from_chars takes them: no blanks, no "+" in front, "e" for "D".
+std::string PlainCharacters(std::string_view number) {
+    std::string characters;
+    for (char c : number) {
+        if (c == ' ' || c == '\t' || c == '\n' || (c == '+' && characters.empty())) {
+            continue;
+        }
+        characters += c == 'D' || c == 'd' ? 'e' : c;
+    }
+    return characters;
 }
 
 } // namespace
@@ -158,19 +167,23 @@ double ReadNumber(std::string_view text) {
         }
         return 0;
     }
-    const DecimalText number = GatherDecimal(cursor);
+    const DecimalScan number = ScanDecimal(cursor);
     if (number.digits == 0) {
         return 0;
     }
+    const std::string_view span = text.substr(number.begin, number.end - number.begin);
+    const bool plain =
+        span.front() != '+' && span.find_first_of(" \t\nDd") == std::string_view::npos;
+    const std::string copied = plain ? std::string() : PlainCharacters(span);
+    const std::string_view characters = plain ? span : std::string_view(copied);
     double value = 0;
-    const char* begin = number.characters.data();
-    const char* end = begin + number.characters.size();
-    const auto [stop, error] = std::from_chars(begin, end, value);
+    const auto [stop, error] =
+        std::from_chars(characters.data(), characters.data() + characters.size(), value);
     if (error == std::errc::result_out_of_range) {
         if (number.magnitude > 0) {
             throw OverflowFailure(kStep, "the number is too large for a double");
         }
-        return number.characters.front() == '-' ? -0.0 : 0.0; // too small: it reads as zero
+        return characters.front() == '-' ? -0.0 : 0.0; // too small: it reads as zero
     }
     return value;
 }

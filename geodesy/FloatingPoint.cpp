@@ -2,18 +2,13 @@
 
 #include "geodesy/Failure.hpp"
 
-#include <cmath>
-
 namespace korvane {
 
-double Finite(double value, const char* step) {
+void ThrowNotFinite(double value, const char* step) {
     if (std::isnan(value)) {
         throw FloatingPointFailure(step, "the result is undefined");
     }
-    if (std::isinf(value)) {
-        throw FloatingPointFailure(step, "division by zero or a result too large");
-    }
-    return value;
+    throw FloatingPointFailure(step, "division by zero or a result too large");
 }
 
 } // namespace korvane

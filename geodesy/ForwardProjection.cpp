@@ -15,21 +15,46 @@ namespace {
 // p's unit is 10,000 seconds of arc; these powers of it belong to K4, K2, K5 and K3.
 constexpr double kDegreesToPUnits = 0.36;
 
+// What the series needs of an ellipsoid: the same for every point on it.
 struct Ellipsoid {
     double a;
     double e;                // first eccentricity
     double secondEccSquared; // e'^2
     double n;
+    MeridianArcCoefficients arc;
+    double sinOneSecondSquared;
+    double sinOneSecondToTheFourth;
+    double secondEccToTheFourth; // e'^4
 };
 
-Ellipsoid EllipsoidOf(const DatumEntry& datum) {
+Ellipsoid ComputeEllipsoid(const DatumEntry& datum) {
     const double a = datum.a;
     const double b = datum.b;
-    const double e = Finite(Power(1 - Power(b / a, 2), 0.5), "forward step 4 (eccentricity)");
-    const double secondEccSquared =
-        Finite(Power(e, 2) / (1 - Power(e, 2)), "forward step 5 (second eccentricity)");
-    const double n = Finite((a - b) / (a + b), "forward step 6 (n)");
-    return {a, e, secondEccSquared, n};
+    Ellipsoid ellipsoid{};
+    ellipsoid.a = a;
+    ellipsoid.e = Finite(Power(1 - Power(b / a, 2), 0.5), "forward step 4 (eccentricity)");
+    ellipsoid.secondEccSquared = Finite(Power(ellipsoid.e, 2) / (1 - Power(ellipsoid.e, 2)),
+                                        "forward step 5 (second eccentricity)");
+    ellipsoid.n = Finite((a - b) / (a + b), "forward step 6 (n)");
+    ellipsoid.arc = ArcCoefficients(a, ellipsoid.n);
+    ellipsoid.sinOneSecondSquared = Power(SinOneSecond, 2);
+    ellipsoid.sinOneSecondToTheFourth = Power(SinOneSecond, 4);
+    ellipsoid.secondEccToTheFourth = Power(ellipsoid.secondEccSquared, 2);
+    return ellipsoid;
+}
+
+// The ellipsoid's values are computed once for a run of points on the same datum, by the same
+// steps as for a single point, so a batch gives exactly what one conversion gives.
+const Ellipsoid& EllipsoidOf(const DatumEntry& datum) {
+    thread_local Ellipsoid cached{};
+    thread_local double cachedA = 0;
+    thread_local double cachedB = 0;
+    if (cached.a == 0 || cachedA != datum.a || cachedB != datum.b) {
+        cached = ComputeEllipsoid(datum);
+        cachedA = datum.a;
+        cachedB = datum.b;
+    }
+    return cached;
 }
 
 double RadiusAcrossMeridian(const Ellipsoid& ellipsoid, double phi) {
@@ -39,29 +64,30 @@ double RadiusAcrossMeridian(const Ellipsoid& ellipsoid, double phi) {
 
 SeriesCoefficients Coefficients(const Ellipsoid& ellipsoid, double phi) {
     const double nu = RadiusAcrossMeridian(ellipsoid, phi);
-    const auto arc = ArcCoefficients(ellipsoid.a, ellipsoid.n);
-    const double meridianArc =
-        Finite(arc.a * phi - arc.b * std::sin(2 * phi) + arc.c * std::sin(4 * phi) -
-                   arc.d * std::sin(6 * phi) + arc.e * std::sin(8 * phi),
-               "forward step 9 (meridian arc)");
+    const auto& arc = ellipsoid.arc;
+    const double sinTwoPhi = std::sin(2 * phi);
+    const double meridianArc = Finite(arc.a * phi - arc.b * sinTwoPhi + arc.c * std::sin(4 * phi) -
+                                          arc.d * std::sin(6 * phi) + arc.e * std::sin(8 * phi),
+                                      "forward step 9 (meridian arc)");
 
     const double s = SinOneSecond;
     const double ep2 = ellipsoid.secondEccSquared;
     const double sinPhi = std::sin(phi);
     const double cosPhi = std::cos(phi);
     const double tanSquared = Power(std::tan(phi), 2);
+    const double cosSquared = Power(cosPhi, 2);
 
     SeriesCoefficients k;
     k.k1 = Finite(meridianArc * kScaleFactor, "forward step 11 (K1)");
-    k.k2 = Finite(Power(s, 2) * (nu * std::sin(2 * phi) / 2) * kScaleFactor * 1e8 / 2,
+    k.k2 = Finite(ellipsoid.sinOneSecondSquared * (nu * sinTwoPhi / 2) * kScaleFactor * 1e8 / 2,
                   "forward step 12 (K2)");
-    k.k3 = Finite(
-        Power(s, 4) * nu * sinPhi * Power(cosPhi, 3) / 24 *
-            (5 - tanSquared + 9 * ep2 * Power(cosPhi, 2) + 4 * Power(ep2, 2) * Power(cosPhi, 4)) *
-            kScaleFactor * 1e16,
-        "forward step 13 (K3)");
+    k.k3 = Finite(ellipsoid.sinOneSecondToTheFourth * nu * sinPhi * Power(cosPhi, 3) / 24 *
+                      (5 - tanSquared + 9 * ep2 * cosSquared +
+                       4 * ellipsoid.secondEccToTheFourth * Power(cosPhi, 4)) *
+                      kScaleFactor * 1e16,
+                  "forward step 13 (K3)");
     k.k4 = Finite(nu * cosPhi * s * kScaleFactor * 10000, "forward step 14 (K4)");
-    k.k5 = Finite(Power(s * cosPhi, 3) * nu / 6 * (1 - tanSquared + ep2 * Power(cosPhi, 2)) *
+    k.k5 = Finite(Power(s * cosPhi, 3) * nu / 6 * (1 - tanSquared + ep2 * cosSquared) *
                       kScaleFactor * 1e12,
                   "forward step 15 (K5)");
     return k;

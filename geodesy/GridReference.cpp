@@ -7,6 +7,7 @@
 #include "geodesy/Modn.hpp"
 
 #include <charconv>
+#include <cmath>
 #include <string_view>
 
 namespace korvane {
@@ -21,15 +22,18 @@ constexpr double kSquareSize = 100000;
 std::string FiveDigits(double value) {
     const double whole = Int(value) + 0.0; // + 0.0 turns -0 into 0
     char digits[400];
+    // Whole numbers that fit 64 bits are written as integers; the exact form covers the rest.
     const auto written =
-        std::to_chars(digits, digits + sizeof digits, whole, std::chars_format::fixed, 0);
+        std::fabs(whole) < 9e18
+            ? std::to_chars(digits, digits + sizeof digits, static_cast<long long>(whole))
+            : std::to_chars(digits, digits + sizeof digits, whole, std::chars_format::fixed, 0);
     const std::string_view text(digits, static_cast<std::size_t>(written.ptr - digits));
     const std::string_view last = text.substr(text.size() > 5 ? text.size() - 5 : 0);
     long number = 0;
     std::from_chars(last.data(), last.data() + last.size(), number);
-    const std::string magnitude = std::to_string(number < 0 ? -number : number);
-    const std::string zeros(magnitude.size() < 5 ? 5 - magnitude.size() : 0, '0');
-    return (number < 0 ? "-" : "") + zeros + magnitude;
+    std::string digitsText = std::to_string(number < 0 ? -number : number);
+    digitsText.insert(0, digitsText.size() < 5 ? 5 - digitsText.size() : 0, '0');
+    return number < 0 ? "-" + digitsText : digitsText;
 }
 
 std::string Latin1AsUtf8(int code) {
@@ -84,8 +88,12 @@ std::string GridReference(std::int16_t zone, const std::string& band, double eas
     if (row == 0) {
         row = 20;
     }
-    return std::to_string(zone) + " " + band + "   " + SquareLetter(column) + SquareLetter(row) +
-           "  " + FiveDigits(easting) + "  " + FiveDigits(northing);
+    std::string text = std::to_string(zone);
+    text.reserve(32);
+    text.append(" ").append(band).append("   ");
+    text.append(SquareLetter(column)).append(SquareLetter(row)).append("  ");
+    text.append(FiveDigits(easting)).append("  ").append(FiveDigits(northing));
+    return text;
 }
 
 } // namespace korvane

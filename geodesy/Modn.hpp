@@ -1,12 +1,21 @@
 #pragma once
 
+#include "geodesy/FloatingPoint.hpp"
+
+#include <cmath>
+
 namespace korvane {
 
 // The greatest whole number not above x: Int(-0.5) is -1.
-double Int(double x);
+inline double Int(double x) {
+    return std::floor(x);
+}
 
 // The floored remainder a - b * Int(a / b), in double precision: Modn(-1, 20) is 19.
 // A zero divisor is a floating-point failure.
-double Modn(double a, double b);
+inline double Modn(double a, double b) {
+    const double quotient = Finite(a / b, "Modn");
+    return Finite(a - b * Int(quotient), "Modn");
+}
 
 } // namespace korvane

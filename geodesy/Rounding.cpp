@@ -2,6 +2,7 @@
 
 #include "geodesy/FloatingPoint.hpp"
 
+#include <bit>
 #include <cmath>
 #include <cstdint>
 
@@ -16,35 +17,43 @@ double RoundHalfEven(double x) {
     if (excess < 0.5) {
         return lower;
     }
-    return std::fmod(lower, 2.0) == 0 ? lower : lower + 1;
+    // An exact half: to the even neighbour. Halves exist only below 2^52, where the whole
+    // number fits 64 bits.
+    return static_cast<long long>(lower) % 2 == 0 ? lower : lower + 1;
+}
+
+std::uint64_t RoundedHundredths(double x) {
+    // |x| = mantissa * 2^-shift exactly; below 2^52 the shift is at least 1.
+    const auto bits = std::bit_cast<std::uint64_t>(x);
+    const int biasedExponent = static_cast<int>((bits >> 52) & 0x7FF);
+    const std::uint64_t fraction = bits & ((std::uint64_t{1} << 52) - 1);
+    const std::uint64_t mantissa =
+        biasedExponent == 0 ? fraction : fraction | (std::uint64_t{1} << 52);
+    const int shift = 1075 - (biasedExponent == 0 ? 1 : biasedExponent);
+    if (mantissa == 0 || shift >= 62) {
+        return 0; // 100 * |x| < 2^-2
+    }
+    // 100 * |x| = scaled * 2^-shift, and scaled < 2^60 fits without loss.
+    const std::uint64_t scaled = mantissa * 100;
+    const std::uint64_t half = std::uint64_t{1} << (shift - 1);
+    const std::uint64_t remainder = scaled & ((half << 1) - 1);
+    std::uint64_t hundredths = scaled >> shift;
+    if (remainder > half || (remainder == half && hundredths % 2 == 1)) {
+        ++hundredths;
+    }
+    return hundredths;
 }
 
 double RoundToHundredths(double x) {
     Finite(x, "rounding to hundredths");
-    int exponent = 0;
-    const double fraction = std::frexp(std::fabs(x), &exponent);
-    // |x| = mantissa * 2^-shift exactly, with a mantissa of at most 53 bits.
-    const auto mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
-    const int shift = 53 - exponent;
-    if (mantissa == 0 || shift <= 0) {
-        return x; // zero, or a whole number
+    if (std::fabs(x) >= kExactHundredthsLimit) {
+        return x; // a whole number
     }
-    // 100 * |x| = scaled * 2^-shift, and scaled < 2^60 fits without loss.
-    const std::uint64_t scaled = mantissa * 100;
-    std::uint64_t hundredths = 0;
-    if (shift < 62) {
-        const std::uint64_t half = std::uint64_t{1} << (shift - 1);
-        const std::uint64_t remainder = scaled & ((half << 1) - 1);
-        hundredths = scaled >> shift;
-        if (remainder > half || (remainder == half && hundredths % 2 == 1)) {
-            ++hundredths;
-        }
-    } // else 100 * |x| < 2^-2: rounds to zero
-    const std::uint64_t wholes = hundredths / 100;
+    const std::uint64_t hundredths = RoundedHundredths(x);
     const double magnitude =
         hundredths < (std::uint64_t{1} << 53)
             ? static_cast<double>(hundredths) / 100
-            : static_cast<double>(wholes) + static_cast<double>(hundredths % 100) / 100;
+            : static_cast<double>(hundredths / 100) + static_cast<double>(hundredths % 100) / 100;
     return std::copysign(magnitude, x);
 }
 

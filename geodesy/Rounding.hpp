@@ -1,6 +1,11 @@
 #pragma once
 
+#include <cstdint>
+
 namespace korvane {
+
+// Doubles from here on are whole numbers.
+inline constexpr double kExactHundredthsLimit = 4503599627370496.0; // 2^52
 
 // Rounds to the nearest whole number, an exact half to the even one.
 double RoundHalfEven(double x);
@@ -9,5 +14,8 @@ double RoundHalfEven(double x);
 // exactly halfway goes to the even hundredth (0.125 -> 0.12), while 2.675, stored just below
 // 2.675, goes down to 2.67. Returns the double nearest to that hundredth.
 double RoundToHundredths(double x);
+
+// How many hundredths |x| holds, rounded as RoundToHundredths rounds; |x| below 2^52.
+std::uint64_t RoundedHundredths(double x);
 
 } // namespace korvane

@@ -1,21 +1,34 @@
 #include "tools/batch/BatchLine.hpp"
 
 #include "commands/LatLongConversion.hpp"
+#include "commands/NumberText.hpp"
 #include "commands/UtmConversion.hpp"
 
+#include <array>
 #include <charconv>
-#include <vector>
 
 namespace korvane {
 
 namespace {
 
-std::vector<std::string_view> SplitFields(std::string_view line) {
-    std::vector<std::string_view> fields;
+// The fields of a line: the first eight are kept, all are counted.
+struct Fields {
+    std::array<std::string_view, 8> field;
+    std::size_t count = 0;
+
+    std::size_t size() const { return count; }
+    std::string_view operator[](std::size_t i) const { return field[i]; }
+};
+
+Fields SplitFields(std::string_view line) {
+    Fields fields;
     std::size_t start = 0;
     for (std::size_t i = 0; i <= line.size(); ++i) {
         if (i == line.size() || line[i] == '\t' || line[i] == ',') {
-            fields.push_back(line.substr(start, i - start));
+            if (fields.count < fields.field.size()) {
+                fields.field[fields.count] = line.substr(start, i - start);
+            }
+            ++fields.count;
             start = i + 1;
         }
     }
@@ -59,7 +72,7 @@ BatchLine Failed(std::string reason) {
     return {{}, std::move(reason)};
 }
 
-BatchLine ToUtm(const std::vector<std::string_view>& fields, int datumPosition) {
+BatchLine ToUtm(const Fields& fields, int datumPosition) {
     LatLongInputs inputs;
     inputs.datumPosition = datumPosition;
     std::string latitudeHemisphere;
@@ -98,13 +111,16 @@ BatchLine ToUtm(const std::vector<std::string_view>& fields, int datumPosition) 
     if (!result.Converted()) {
         return Failed(result.failure);
     }
-    return {std::to_string(result.zone) + '\t' + result.band + '\t' +
-                std::to_string(result.centralMeridian) + '\t' + Fixed(result.northing, 2) + '\t' +
-                Fixed(result.easting, 2) + '\t' + result.gridReference,
-            {}};
+    std::string output = std::to_string(result.zone);
+    output.reserve(64);
+    output.append("\t").append(result.band).append("\t");
+    output.append(std::to_string(result.centralMeridian)).append("\t");
+    output.append(TwoDecimalNumber(result.northing)).append("\t");
+    output.append(TwoDecimalNumber(result.easting)).append("\t").append(result.gridReference);
+    return {std::move(output), {}};
 }
 
-BatchLine ToLatLong(const std::vector<std::string_view>& fields, int datumPosition) {
+BatchLine ToLatLong(const Fields& fields, int datumPosition) {
     if (fields.size() != 4) {
         return Failed("expected 4 fields (northing, easting, zone, N or S), found " +
                       std::to_string(fields.size()));
@@ -119,14 +135,16 @@ BatchLine ToLatLong(const std::vector<std::string_view>& fields, int datumPositi
         return Failed(result.failure);
     }
     std::string output;
+    output.reserve(96);
     for (const auto* texts : {&result.latitude, &result.longitude}) {
         for (const std::string& text : *texts) {
-            output += text + '\t';
+            output.append(text).append("\t");
         }
     }
-    output += result.gridReference + '\t' + Fixed(result.position.latitude, 9) + '\t' +
-              Fixed(result.position.longitude, 9);
-    return {output, {}};
+    output.append(result.gridReference).append("\t");
+    output.append(Fixed(result.position.latitude, 9)).append("\t");
+    output.append(Fixed(result.position.longitude, 9));
+    return {std::move(output), {}};
 }
 
 // Whether text is well-formed UTF-8: no stray continuation bytes, no overlong forms, no
