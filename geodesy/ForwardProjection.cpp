@@ -123,7 +123,12 @@ SeriesCoefficients ForwardCoefficients(double latitude, const DatumEntry& datum)
 
 UtmProjection ProjectToUtm(const GeodeticPosition& position, Hemisphere hemisphere,
                            const DatumEntry& datum) {
-    const auto [zone, centralMeridian] = ZoneOfLongitude(position.longitude);
+    return ProjectToUtmZone(position, hemisphere, datum, ZoneOfLongitude(position.longitude));
+}
+
+UtmProjection ProjectToUtmZone(const GeodeticPosition& position, Hemisphere hemisphere,
+                               const DatumEntry& datum, ZoneAndMeridian zoneAndMeridian) {
+    const auto [zone, centralMeridian] = zoneAndMeridian;
     const double phi = position.latitude * RadiansPerDegree;
     const double lambda = position.longitude * RadiansPerDegree;
     const auto k = Coefficients(EllipsoidOf(datum), phi);

@@ -53,6 +53,11 @@ struct UtmProjection {
 UtmProjection ProjectToUtm(const GeodeticPosition& position, Hemisphere hemisphere,
                            const DatumEntry& datum);
 
+// The same series in a zone given rather than the longitude's own, for studying the series
+// beyond a zone's edges.
+UtmProjection ProjectToUtmZone(const GeodeticPosition& position, Hemisphere hemisphere,
+                               const DatumEntry& datum, ZoneAndMeridian zoneAndMeridian);
+
 // The series coefficients at a latitude, exposed so that each term can be checked on its own.
 SeriesCoefficients ForwardCoefficients(double latitude, const DatumEntry& datum);
 

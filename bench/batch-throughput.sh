@@ -1,0 +1,72 @@
+#!/usr/bin/env bash
+# Times korvane-batch against proj and GeoConvert on one generated file of points inside one
+# zone, both directions, several runs each, and prints points per second and the ratios as a
+# Markdown table. Run from a built tree.
+# Usage: bench/batch-throughput.sh [POINTS] [RUNS]     (default 1000000 points, 5 runs)
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+points=${1:-1000000}
+runs=${2:-5}
+batch=${KORVANE_BATCH:-$top/build/tools/batch/korvane-batch}
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+# Points inside zone 31 (0 to 6 E), northern hemisphere, in each tool's input form.
+awk -v n="$points" 'BEGIN {
+    srand(31);
+    for (i = 0; i < n; i++) printf "%.9f,%.9f\n", 0.5 + rand() * 79, 0.01 + rand() * 5.98
+}' >"$work/latlong.csv"
+awk -F, '{ print $2, $1 }' "$work/latlong.csv" >"$work/lonlat.txt"
+awk -F, '{ print $1, $2 }' "$work/latlong.csv" >"$work/latlong.txt"
+"$batch" to-utm "$work/latlong.csv" >"$work/utm.out"
+awk -F'\t' '{ print $4 "," $5 ",31,N" }' "$work/utm.out" >"$work/utm.csv"
+awk -F'\t' '{ print $5, $4 }' "$work/utm.out" >"$work/en.txt"
+awk -F'\t' '{ print "31n", $5, $4 }' "$work/utm.out" >"$work/geoconvert-utm.txt"
+
+# The median wall time of several runs of a command whose output is thrown away.
+median_seconds() {
+    local times=()
+    for ((run = 0; run < runs; run++)); do
+        local start end
+        start=$(date +%s.%N)
+        "$@" >/dev/null
+        end=$(date +%s.%N)
+        times+=("$(echo "$end - $start" | bc -l)")
+    done
+    printf '%s\n' "${times[@]}" | sort -g |
+        awk '{ t[NR] = $1 } END { printf "%.3f\n", t[int((NR + 1) / 2)] }'
+}
+
+# Every run of korvane-batch must give the same bytes.
+first=$(md5sum <"$work/utm.out")
+again=$("$batch" to-utm "$work/latlong.csv" | md5sum)
+[ "$first" = "$again" ] || { echo "korvane-batch to-utm gave different output on a rerun" >&2; exit 1; }
+
+korvane_forward=$(median_seconds "$batch" to-utm "$work/latlong.csv")
+proj_forward=$(median_seconds sh -c "proj +proj=utm +zone=31 +ellps=WGS84 -f %.2f <'$work/lonlat.txt'")
+geoconvert_forward=$(median_seconds sh -c "GeoConvert -m -p 0 <'$work/latlong.txt'")
+korvane_inverse=$(median_seconds "$batch" to-latlong "$work/utm.csv")
+proj_inverse=$(median_seconds sh -c "proj -I +proj=utm +zone=31 +ellps=WGS84 -f %.9f <'$work/en.txt'")
+geoconvert_inverse=$(median_seconds sh -c "GeoConvert -g -p 5 <'$work/geoconvert-utm.txt'")
+
+# Memory stays flat in the input size: the peak for a tenth of the points, and for all.
+head -n $((points / 10)) "$work/latlong.csv" >"$work/tenth.csv"
+peak_tenth=$(/usr/bin/time -f %M "$batch" to-utm "$work/tenth.csv" 2>&1 >/dev/null | tail -n 1)
+peak_all=$(/usr/bin/time -f %M "$batch" to-utm "$work/latlong.csv" 2>&1 >/dev/null | tail -n 1)
+
+rate() { echo "$points / $1" | bc -l | xargs printf '%.0f'; }
+ratio() { echo "$2 / $1" | bc -l | xargs printf '%.2f'; }
+cat <<TABLE
+$points points inside zone 31, median of $runs runs, one process each (one core).
+
+| Direction | Tool | Seconds | Points per second | Korvane's speed-up |
+|---|---|---:|---:|---:|
+| to UTM | korvane-batch to-utm | $korvane_forward | $(rate "$korvane_forward") | |
+| to UTM | proj +proj=utm | $proj_forward | $(rate "$proj_forward") | $(ratio "$korvane_forward" "$proj_forward") |
+| to UTM | GeoConvert -m | $geoconvert_forward | $(rate "$geoconvert_forward") | $(ratio "$korvane_forward" "$geoconvert_forward") |
+| to Lat/Long | korvane-batch to-latlong | $korvane_inverse | $(rate "$korvane_inverse") | |
+| to Lat/Long | proj -I +proj=utm | $proj_inverse | $(rate "$proj_inverse") | $(ratio "$korvane_inverse" "$proj_inverse") |
+| to Lat/Long | GeoConvert -g | $geoconvert_inverse | $(rate "$geoconvert_inverse") | $(ratio "$korvane_inverse" "$geoconvert_inverse") |
+
+Peak memory of korvane-batch to-utm: $peak_tenth KiB for $((points / 10)) points, $peak_all KiB for $points points.
+TABLE
