@@ -61,5 +61,21 @@ check "help" 0 "" "$batch" --help
 grep -qF -- "--datum NAME" "$work/out" && passes=$((passes + 1)) ||
     { echo "FAIL help text"; failures=$((failures + 1)); }
 
+# Hostile lines: thousands of characters, a grid reference that would fall on control
+# characters; still one line out for each line in.
+{
+    head -c 20000 /dev/zero | tr '\0' '7'; echo
+    printf '45,3,%s\n' "$(head -c 5000 /dev/zero | tr '\0' ' ')"
+    echo "2.1,-5831724,8,N"
+    echo "1755352.105,402336.0,38,N"
+} >"$work/hostile.in"
+"$batch" to-latlong "$work/hostile.in" >"$work/out" 2>"$work/err"
+if [ "$(wc -l <"$work/out")" -eq 4 ] && [ "$(grep -c '^Error' "$work/out")" -eq 3 ] &&
+    grep -q "control characters" "$work/out" && [ "$(wc -l <"$work/err")" -eq 3 ]; then
+    passes=$((passes + 1))
+else
+    echo "FAIL hostile lines"; cat "$work/out" "$work/err"; failures=$((failures + 1))
+fi
+
 echo "batch: $passes passed, $failures failed"
 [ "$failures" -eq 0 ]

@@ -4,6 +4,7 @@
 #include "geodesy/DatumTable.hpp"
 #include "report/DatumReport.hpp"
 #include "report/ReportPlatform.hpp"
+#include "report/SystemReportPlatform.hpp"
 #include "ui/DesignControls.hpp"
 #include "ui/FrmConvert1.hpp"
 #include "ui/FrmConvert2.hpp"
@@ -13,6 +14,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <filesystem>
 
 using namespace korvane;
 using namespace korvane::ui;
@@ -38,6 +40,15 @@ struct MemoryReportPlatform : ReportPlatform {
         reports.push_back(writing);
         return true;
     }
+    bool StartViewer(const std::string&) override {
+        ++viewersStarted;
+        return true;
+    }
+};
+
+// The real file operations, with the viewer only counted.
+struct DiskReportPlatform : SystemReportPlatform {
+    int viewersStarted = 0;
     bool StartViewer(const std::string&) override {
         ++viewersStarted;
         return true;
@@ -151,6 +162,26 @@ class ShellTest : public QObject {
         QCOMPARE(ExecWithTimeout(), 0);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(shown.isNull());
+    }
+
+    void aReportThatCannotBeWrittenLeavesTheWindowsUsable() {
+        const std::string unwritable[] = {"/proc/korvane/Datum.txt", "/proc", "/dev/full"};
+        for (const std::string& path : unwritable) {
+            DiskReportPlatform disk;
+            Shell failing(
+                disk, [path] { return path; }, [] {});
+            failing.Start();
+            Trigger(failing.ShownWindow(), "Datum");
+            Trigger(failing.ShownWindow(), "UTMc");
+            Trigger(failing.ShownWindow(), "DatumD");
+            QCOMPARE(disk.viewersStarted, 0);
+            QTest::mouseClick(Find<QPushButton>(failing.ShownWindow(), "Command2"), Qt::LeftButton);
+            QCOMPARE(Find<QLineEdit>(failing.ShownWindow(), "TxtM")->text(),
+                     QStringLiteral("38 P   MC  02336  55352"));
+            QVERIFY(failing.ShownWindow()->isVisible());
+            delete failing.ShownWindow();
+        }
+        QVERIFY(std::filesystem::is_character_file("/dev/full"));
     }
 
   private:

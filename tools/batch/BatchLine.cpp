@@ -4,6 +4,7 @@
 #include "commands/NumberText.hpp"
 #include "commands/UtmConversion.hpp"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 
@@ -133,6 +134,12 @@ BatchLine ToLatLong(const Fields& fields, int datumPosition) {
         ConvertUtm({fields[0], fields[1], fields[2], hemisphere, datumPosition}, ".");
     if (!result.Converted()) {
         return Failed(result.failure);
+    }
+    // Far outside the zone a square index can reach the control characters; a tab or a line
+    // end inside the grid reference would break the line apart.
+    if (std::any_of(result.gridReference.begin(), result.gridReference.end(),
+                    [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; })) {
+        return Failed("the grid reference's square letters fall on control characters");
     }
     std::string output;
     output.reserve(96);

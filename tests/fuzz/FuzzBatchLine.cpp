@@ -1,0 +1,34 @@
+// The batch converter's line reader on any line: one line out, a result of the right shape or
+// "Error" with a reason. The first byte picks the direction, the second the datum.
+
+#include "FuzzInput.hpp"
+#include "TextShapes.hpp"
+#include "tools/batch/BatchLine.hpp"
+
+#include <algorithm>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size < 2) {
+        return 0;
+    }
+    const auto direction =
+        data[0] % 2 == 0 ? korvane::BatchDirection::ToUtm : korvane::BatchDirection::ToLatLong;
+    const int datum = data[1] % 14;
+    const std::string_view line(reinterpret_cast<const char*>(data + 2), size - 2);
+    const auto result = korvane::ConvertBatchLine(direction, line, datum);
+    const std::string& text = result.Converted() ? result.output : result.failure;
+    if (result.Converted() == !result.failure.empty() || text.empty() ||
+        text.find('\n') != std::string::npos || text.find('\r') != std::string::npos) {
+        korvane::fuzz::Broken("not one line of result or reason");
+    }
+    if (result.Converted()) {
+        const auto tabs = std::count(text.begin(), text.end(), '\t');
+        const long expected = direction == korvane::BatchDirection::ToUtm ? 5 : 10;
+        if (tabs != expected || korvane::fuzz::HasNanOrInf(text)) {
+            korvane::fuzz::Broken("a malformed result line: " + text);
+        }
+    } else if (result.failure.find('\t') != std::string::npos) {
+        korvane::fuzz::Broken("a reason with a tab in it");
+    }
+    return 0;
+}
