@@ -7,13 +7,10 @@ set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 runs=${1:-7}
 program=${KORVANE:-$top/build/ui/korvane}
+source "$top/tools/xvfb.sh"
+start_xvfb :96
 work=$(mktemp -d)
-display=:96
-Xvfb "$display" -screen 0 800x600x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-trap 'kill "$xvfb" 2>/dev/null || true; rm -rf "$work"' EXIT
-export DISPLAY=$display
-sleep 1
+trap 'kill "$xvfb_pid" 2>/dev/null || true; rm -rf "$work"' EXIT
 
 for ((run = 0; run < runs; run++)); do
     start=$(date +%s%N)

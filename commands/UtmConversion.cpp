@@ -36,7 +36,7 @@ UtmConversion ConvertUtm(const UtmInputs& inputs, const std::string& decimalSepa
         utm.northing = ReadNumber(inputs.northing);
         utm.easting = ReadNumber(inputs.easting);
         utm.zone = RoundToInt16(ReadNumber(inputs.zone), "reading the zone");
-        InverseCentralMeridian(utm.zone);
+        InverseCentralMeridian(utm.zone); // a zone outside -5430..5461 fails here, early
         utm.hemisphere = inputs.hemisphere == "S" ? Hemisphere::South : Hemisphere::North;
         result.frameShown = true;
         const auto& datum =

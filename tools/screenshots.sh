@@ -9,15 +9,12 @@ program=${KORVANE:-build/ui/korvane}
 out=docs/screenshots
 mkdir -p "$out"
 
-display=:97
-Xvfb "$display" -screen 0 800x600x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-trap 'kill "$korvane" "$xvfb" 2>/dev/null || true' EXIT
-export DISPLAY=$display
-sleep 1
+source tools/xvfb.sh
+start_xvfb :97
 
 "$program" >/dev/null 2>&1 &
 korvane=$!
+trap 'kill "$korvane" "$xvfb_pid" 2>/dev/null || true' EXIT
 
 latlong=$(xdotool search --sync --name '^Convert Lat, Long$' | head -n 1)
 sleep 1

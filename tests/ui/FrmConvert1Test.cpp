@@ -53,69 +53,37 @@ class FrmConvert1Test : public QObject {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("parent");
         QTest::addColumn<QRect>("twips");
-        QTest::newRow("TxtLat(0)") << "TxtLat(0)"
-                                   << "Frame2" << QRect(990, 375, 435, 330);
-        QTest::newRow("TxtLat(1)") << "TxtLat(1)"
-                                   << "Frame2" << QRect(1437, 375, 350, 330);
-        QTest::newRow("TxtLat(2)") << "TxtLat(2)"
-                                   << "Frame2" << QRect(1800, 375, 600, 330);
-        QTest::newRow("Combo1") << "Combo1"
-                                << "Frame2" << QRect(2385, 360, 600, 345);
-        QTest::newRow("TxtLong(0)") << "TxtLong(0)"
-                                    << "Frame2" << QRect(990, 795, 435, 330);
-        QTest::newRow("TxtLong(1)") << "TxtLong(1)"
-                                    << "Frame2" << QRect(1437, 795, 350, 330);
-        QTest::newRow("TxtLong(2)") << "TxtLong(2)"
-                                    << "Frame2" << QRect(1800, 795, 600, 330);
-        QTest::newRow("Combo2") << "Combo2"
-                                << "Frame2" << QRect(2385, 780, 600, 345);
-        QTest::newRow("Combo3") << "Combo3"
-                                << "Frame2" << QRect(3060, 780, 2220, 345);
-        QTest::newRow("Command1") << "Command1"
-                                  << "client" << QRect(2160, 2010, 1500, 315);
-        QTest::newRow("Frame1") << "Frame1"
-                                << "client" << QRect(825, 2460, 4200, 1125);
-        QTest::newRow("Text1") << "Text1"
-                               << "Frame1" << QRect(1080, 240, 1410, 330);
-        QTest::newRow("Text2") << "Text2"
-                               << "Frame1" << QRect(1080, 660, 1410, 330);
-        QTest::newRow("Frame2") << "Frame2"
-                                << "client" << QRect(195, 400, 5460, 1365);
-        QTest::newRow("TxtM") << "TxtM"
-                              << "client" << QRect(2700, 3870, 2400, 345);
+        GeometryRow("TxtLat(0)", "Frame2", QRect(990, 375, 435, 330));
+        GeometryRow("TxtLat(1)", "Frame2", QRect(1437, 375, 350, 330));
+        GeometryRow("TxtLat(2)", "Frame2", QRect(1800, 375, 600, 330));
+        GeometryRow("Combo1", "Frame2", QRect(2385, 360, 600, 345));
+        GeometryRow("TxtLong(0)", "Frame2", QRect(990, 795, 435, 330));
+        GeometryRow("TxtLong(1)", "Frame2", QRect(1437, 795, 350, 330));
+        GeometryRow("TxtLong(2)", "Frame2", QRect(1800, 795, 600, 330));
+        GeometryRow("Combo2", "Frame2", QRect(2385, 780, 600, 345));
+        GeometryRow("Combo3", "Frame2", QRect(3060, 780, 2220, 345));
+        GeometryRow("Command1", "client", QRect(2160, 2010, 1500, 315));
+        GeometryRow("Frame1", "client", QRect(825, 2460, 4200, 1125));
+        GeometryRow("Text1", "Frame1", QRect(1080, 240, 1410, 330));
+        GeometryRow("Text2", "Frame1", QRect(1080, 660, 1410, 330));
+        GeometryRow("Frame2", "client", QRect(195, 400, 5460, 1365));
+        GeometryRow("TxtM", "client", QRect(2700, 3870, 2400, 345));
         // Labels size themselves to their captions: only their corner is fixed.
-        QTest::newRow("Label3") << "Label3"
-                                << "Frame1" << QRect(405, 720, 0, 0);
-        QTest::newRow("Label4") << "Label4"
-                                << "Frame1" << QRect(315, 300, 0, 0);
-        QTest::newRow("LabZm") << "LabZm"
-                               << "Frame1" << QRect(2610, 705, 0, 0);
-        QTest::newRow("LabZ") << "LabZ"
-                              << "Frame1" << QRect(2610, 285, 0, 0);
-        QTest::newRow("Label5") << "Label5"
-                                << "client" << QRect(630, 90, 0, 0);
-        QTest::newRow("Label1") << "Label1"
-                                << "Frame2" << QRect(240, 435, 0, 0);
-        QTest::newRow("Label2") << "Label2"
-                                << "Frame2" << QRect(90, 855, 0, 0);
-        QTest::newRow("Label7") << "Label7"
-                                << "Frame2" << QRect(3600, 480, 0, 0);
-        QTest::newRow("Label6") << "Label6"
-                                << "client" << QRect(720, 3930, 0, 0);
+        GeometryRow("Label3", "Frame1", QRect(405, 720, 0, 0));
+        GeometryRow("Label4", "Frame1", QRect(315, 300, 0, 0));
+        GeometryRow("LabZm", "Frame1", QRect(2610, 705, 0, 0));
+        GeometryRow("LabZ", "Frame1", QRect(2610, 285, 0, 0));
+        GeometryRow("Label5", "client", QRect(630, 90, 0, 0));
+        GeometryRow("Label1", "Frame2", QRect(240, 435, 0, 0));
+        GeometryRow("Label2", "Frame2", QRect(90, 855, 0, 0));
+        GeometryRow("Label7", "Frame2", QRect(3600, 480, 0, 0));
+        GeometryRow("Label6", "client", QRect(720, 3930, 0, 0));
     }
     void geometry() {
         QFETCH(QString, name);
         QFETCH(QString, parent);
         QFETCH(QRect, twips);
-        auto* control = Find<QWidget>(window, name);
-        QCOMPARE(control->parentWidget()->objectName(), parent);
-        const QRect expected = FromTwips(twips.x(), twips.y(), twips.width(), twips.height());
-        if (auto* label = qobject_cast<QLabel*>(control)) {
-            QCOMPARE(label->pos(), expected.topLeft());
-            QVERIFY(label->width() >= label->fontMetrics().horizontalAdvance(label->text()));
-        } else {
-            QCOMPARE(control->geometry(), expected);
-        }
+        CheckDesignGeometry(window, name, parent, twips);
     }
 
     void fonts() {

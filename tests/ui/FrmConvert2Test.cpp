@@ -51,49 +51,29 @@ class FrmConvert2Test : public QObject {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("parent");
         QTest::addColumn<QRect>("twips");
-        QTest::newRow("Text1(0)") << "Text1(0)"
-                                  << "Frame1" << QRect(990, 270, 1300, 330);
-        QTest::newRow("Combo1") << "Combo1"
-                                << "Frame1" << QRect(2340, 270, 600, 315);
-        QTest::newRow("Text1(1)") << "Text1(1)"
-                                  << "Frame1" << QRect(990, 660, 1300, 330);
-        QTest::newRow("Text1(2)") << "Text1(2)"
-                                  << "Frame1" << QRect(990, 1050, 1300, 330);
-        QTest::newRow("Combo3") << "Combo3"
-                                << "Frame1" << QRect(2745, 1035, 2220, 345);
-        QTest::newRow("Command2") << "Command2"
-                                  << "client" << QRect(1838, 2010, 2175, 315);
-        QTest::newRow("Frame1") << "Frame1"
-                                << "client" << QRect(360, 400, 5100, 1515);
-        QTest::newRow("Frame2") << "Frame2"
-                                << "client" << QRect(825, 2460, 4200, 1125);
-        QTest::newRow("TxtLong(1)") << "TxtLong(1)"
-                                    << "Frame2" << QRect(1845, 660, 350, 330);
-        QTest::newRow("TxtLong(2)") << "TxtLong(2)"
-                                    << "Frame2" << QRect(2205, 660, 645, 330);
-        QTest::newRow("TxtLong(0)") << "TxtLong(0)"
-                                    << "Frame2" << QRect(1485, 660, 350, 330);
-        QTest::newRow("TxtLat(2)") << "TxtLat(2)"
-                                   << "Frame2" << QRect(2205, 240, 645, 330);
-        QTest::newRow("TxtLat(1)") << "TxtLat(1)"
-                                   << "Frame2" << QRect(1845, 240, 350, 330);
-        QTest::newRow("TxtLat(0)") << "TxtLat(0)"
-                                   << "Frame2" << QRect(1485, 240, 350, 330);
-        QTest::newRow("TxtLong(3)") << "TxtLong(3)"
-                                    << "Frame2" << QRect(2880, 660, 330, 330);
-        QTest::newRow("TxtLat(3)") << "TxtLat(3)"
-                                   << "Frame2" << QRect(2880, 240, 330, 330);
-        QTest::newRow("TxtM") << "TxtM"
-                              << "client" << QRect(2700, 3870, 2400, 345);
+        GeometryRow("Text1(0)", "Frame1", QRect(990, 270, 1300, 330));
+        GeometryRow("Combo1", "Frame1", QRect(2340, 270, 600, 315));
+        GeometryRow("Text1(1)", "Frame1", QRect(990, 660, 1300, 330));
+        GeometryRow("Text1(2)", "Frame1", QRect(990, 1050, 1300, 330));
+        GeometryRow("Combo3", "Frame1", QRect(2745, 1035, 2220, 345));
+        GeometryRow("Command2", "client", QRect(1838, 2010, 2175, 315));
+        GeometryRow("Frame1", "client", QRect(360, 400, 5100, 1515));
+        GeometryRow("Frame2", "client", QRect(825, 2460, 4200, 1125));
+        GeometryRow("TxtLong(1)", "Frame2", QRect(1845, 660, 350, 330));
+        GeometryRow("TxtLong(2)", "Frame2", QRect(2205, 660, 645, 330));
+        GeometryRow("TxtLong(0)", "Frame2", QRect(1485, 660, 350, 330));
+        GeometryRow("TxtLat(2)", "Frame2", QRect(2205, 240, 645, 330));
+        GeometryRow("TxtLat(1)", "Frame2", QRect(1845, 240, 350, 330));
+        GeometryRow("TxtLat(0)", "Frame2", QRect(1485, 240, 350, 330));
+        GeometryRow("TxtLong(3)", "Frame2", QRect(2880, 660, 330, 330));
+        GeometryRow("TxtLat(3)", "Frame2", QRect(2880, 240, 330, 330));
+        GeometryRow("TxtM", "client", QRect(2700, 3870, 2400, 345));
     }
     void geometry() {
         QFETCH(QString, name);
         QFETCH(QString, parent);
         QFETCH(QRect, twips);
-        auto* control = Find<QWidget>(window, name);
-        QCOMPARE(control->parentWidget()->objectName(), parent);
-        QCOMPARE(control->geometry(),
-                 FromTwips(twips.x(), twips.y(), twips.width(), twips.height()));
+        CheckDesignGeometry(window, name, parent, twips);
     }
 
     void labelsAndFonts() {
@@ -103,9 +83,7 @@ class FrmConvert2Test : public QObject {
             {"Label5", "client", 630, 90},   {"Label2", "Frame2", 585, 720},
             {"Label1", "Frame2", 735, 300},  {"Label8", "client", 720, 3930}};
         for (const auto& [name, parent, left, top] : labels) {
-            auto* label = Find<QLabel>(window, name);
-            QCOMPARE(label->parentWidget()->objectName(), QString::fromLatin1(parent));
-            QCOMPARE(label->pos(), FromTwips(left, top, 0, 0).topLeft());
+            CheckDesignGeometry(window, name, parent, QRect(left, top, 0, 0));
         }
         // MS Sans Serif 8.25 for Combo1, Label4 and Frame2's caption; Arial 9 elsewhere.
         for (const char* name : {"Combo1", "Label4", "Frame2"}) {

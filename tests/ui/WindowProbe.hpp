@@ -1,7 +1,9 @@
 #pragma once
 
 #include "ui/ConverterWindow.hpp"
+#include "ui/DesignControls.hpp"
 
+#include <QLabel>
 #include <QTest>
 #include <QWidget>
 
@@ -21,6 +23,26 @@ inline bool ShowActive(QWidget* window) {
     window->show();
     window->activateWindow();
     return QTest::qWaitForWindowActive(window);
+}
+
+// A row of a geometry table: the control, its design parent and its rectangle in twips.
+inline void GeometryRow(const char* name, const char* parent, const QRect& twips) {
+    QTest::newRow(name) << QString::fromLatin1(name) << QString::fromLatin1(parent) << twips;
+}
+
+// The control stands where the design puts it, inside its design parent. A label sizes itself
+// to its caption, so only its corner is fixed.
+inline void CheckDesignGeometry(QWidget* window, const QString& name, const QString& parent,
+                                const QRect& twips) {
+    auto* control = Find<QWidget>(window, name);
+    QCOMPARE(control->parentWidget()->objectName(), parent);
+    const QRect expected = FromTwips(twips.x(), twips.y(), twips.width(), twips.height());
+    if (auto* label = qobject_cast<QLabel*>(control)) {
+        QCOMPARE(label->pos(), expected.topLeft());
+        QVERIFY(label->width() >= label->fontMetrics().horizontalAdvance(label->text()));
+    } else {
+        QCOMPARE(control->geometry(), expected);
+    }
 }
 
 // Lets queued work run: a selection made after the event that gave the focus.
