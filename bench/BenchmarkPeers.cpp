@@ -15,6 +15,7 @@
 #include <GeographicLib/Utility.hpp>
 #include <benchmark/benchmark.h>
 #include <cstdio>
+#include <unistd.h>
 #include <map>
 #include <string>
 #include <vector>
@@ -207,6 +208,8 @@ BENCHMARK(UtmCommand_GeographicLib);
 // Prints as usual and keeps each benchmark's time per call for the ratios.
 class RatioReporter : public benchmark::ConsoleReporter {
   public:
+    RatioReporter() : ConsoleReporter(isatty(fileno(stdout)) ? OO_Defaults : OO_None) {}
+
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const Run& run : runs) {
             if (run.run_type == Run::RT_Iteration) {
