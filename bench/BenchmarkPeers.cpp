@@ -15,9 +15,9 @@
 #include <GeographicLib/Utility.hpp>
 #include <benchmark/benchmark.h>
 #include <cstdio>
-#include <unistd.h>
 #include <map>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace {
