@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
+#include <iterator>
+#include <optional>
 #include <string>
 
 namespace korvane {
@@ -154,9 +156,58 @@ std::string PlainCharacters(std::string_view number) {
     return characters;
 }
 
+// Powers of ten that a double holds exactly.
+constexpr double kExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                        1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                        1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// The usual texts, an empty box or a number such as "-44.0877772" (an optional "-", digits and
+// at most one point, nothing else). Gives what the scan below gives, sooner; nothing when the
+// text is anything else or out of a double's range, which the scan then sorts out.
+std::optional<double> ReadPlainDecimal(std::string_view text) {
+    if (text.empty()) {
+        return 0.0;
+    }
+    const bool negative = !text.empty() && text.front() == '-';
+    std::uint64_t whole = 0; // the digits without the point; used only while exact
+    int digits = 0;
+    int decimals = 0;
+    bool point = false;
+    for (const char c : text.substr(negative ? 1 : 0)) {
+        if (IsDigit(c)) {
+            whole = whole * 10 + static_cast<std::uint64_t>(c - '0');
+            ++digits;
+            decimals += point ? 1 : 0;
+        } else if (c == '.' && !point) {
+            point = true;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (digits == 0) {
+        return std::nullopt;
+    }
+    // Fifteen digits are an exact double and so is the power of ten: the one division rounds
+    // once, to the nearest, which is exactly what from_chars gives.
+    if (digits <= 15 && decimals < static_cast<int>(std::size(kExactPowersOfTen))) {
+        const double magnitude = static_cast<double>(whole) / kExactPowersOfTen[decimals];
+        return negative ? -magnitude : magnitude;
+    }
+    double value = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value);
+    if (error != std::errc() || stop != end) {
+        return std::nullopt;
+    }
+    return value;
+}
+
 } // namespace
 
 double ReadNumber(std::string_view text) {
+    if (const auto value = ReadPlainDecimal(text)) {
+        return *value;
+    }
     Cursor cursor(text);
     if (cursor.Peek() == '&') {
         const char radix = cursor.PeekAfterNext();

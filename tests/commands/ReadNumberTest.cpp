@@ -2,8 +2,13 @@
 
 #include "geodesy/Failure.hpp"
 
+#include <bit>
+#include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <gtest/gtest.h>
+#include <random>
+#include <string>
 
 namespace korvane {
 namespace {
@@ -89,6 +94,30 @@ TEST(ReadNumber, NegativeZeroAndTinyNumbersReadAsZero) {
     EXPECT_EQ(ReadNumber("-0"), 0);
     EXPECT_EQ(ReadNumber("-1e-999"), 0);
     EXPECT_EQ(ReadNumber("0.0000000000000000000000000000000000000000000000000000001e-300"), 0);
+}
+
+// The usual box text, digits with a point somewhere, is read to the nearest double: the same
+// bits as the standard library's reading, whatever the number of digits and decimals.
+TEST(ReadNumber, PlainDecimalsAreTheNearestDouble) {
+    std::mt19937_64 random(7);
+    std::uniform_int_distribution<int> length(1, 24);
+    std::uniform_int_distribution<int> digit(0, 9);
+    for (int i = 0; i < 200000; ++i) {
+        std::string text = random() % 4 == 0 ? "-" : "";
+        const int digits = length(random);
+        const int point = static_cast<int>(random() % static_cast<unsigned>(digits + 2)) - 1;
+        for (int k = 0; k < digits; ++k) {
+            if (k == point) {
+                text += '.';
+            }
+            text += static_cast<char>('0' + digit(random));
+        }
+        double expected = 0;
+        std::from_chars(text.data(), text.data() + text.size(), expected);
+        ASSERT_EQ(std::bit_cast<std::uint64_t>(ReadNumber(text)),
+                  std::bit_cast<std::uint64_t>(expected))
+            << text;
+    }
 }
 
 } // namespace
