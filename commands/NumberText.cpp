@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <string_view>
 
 namespace korvane {
@@ -33,45 +34,50 @@ std::string_view WithoutTrailingZeros(std::string_view digits) {
 
 // The whole digits and the two decimals of |value| rounded to hundredths, as text.
 struct TwoDecimals {
-    std::string whole;
-    char decimals[2];
+    char characters[400]; // the whole digits, then the two decimals
+    std::size_t wholeLength = 0;
+
+    std::string_view Whole() const { return {characters, wholeLength}; }
+    std::string_view Decimals() const { return {characters + wholeLength, 2}; }
 };
 
 TwoDecimals SplitHundredths(double value) {
-    TwoDecimals split{};
+    TwoDecimals split;
+    char* const end = split.characters + sizeof split.characters;
     const double magnitude = std::abs(value);
     if (magnitude < kHundredthsAsInteger) {
         // Exact there: the double's hundredths fit an integer without loss.
         const std::uint64_t hundredths = RoundedHundredths(magnitude);
-        split.whole = std::to_string(hundredths / 100);
-        split.decimals[0] = static_cast<char>('0' + hundredths / 10 % 10);
-        split.decimals[1] = static_cast<char>('0' + hundredths % 10);
+        char* const decimals = std::to_chars(split.characters, end, hundredths / 100).ptr;
+        decimals[0] = static_cast<char>('0' + hundredths / 10 % 10);
+        decimals[1] = static_cast<char>('0' + hundredths % 10);
+        split.wholeLength = static_cast<std::size_t>(decimals - split.characters);
         return split;
     }
-    char buffer[400];
-    const auto written =
-        std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::fixed, 2);
-    split.whole.assign(buffer, written.ptr - 3);
-    split.decimals[0] = written.ptr[-2];
-    split.decimals[1] = written.ptr[-1];
+    char* const written =
+        std::to_chars(split.characters, end, magnitude, std::chars_format::fixed, 2).ptr;
+    std::memmove(written - 3, written - 2, 2); // drop the point
+    split.wholeLength = static_cast<std::size_t>(written - 3 - split.characters);
     return split;
 }
 
 } // namespace
 
-std::string TwoDecimalNumber(double value) {
+void AppendTwoDecimalNumber(std::string& text, double value) {
     const double rounded = RoundToHundredths(value);
     const TwoDecimals split = SplitHundredths(rounded);
-    const bool zero = split.whole == "0" && split.decimals[0] == '0' && split.decimals[1] == '0';
-    return (rounded < 0 && !zero ? "-" : "") + split.whole + '.' + split.decimals[0] +
-           split.decimals[1];
+    const bool zero = split.Whole() == "0" && split.Decimals() == "00";
+    if (rounded < 0 && !zero) {
+        text += '-';
+    }
+    text.append(split.Whole()).append(".").append(split.Decimals());
 }
 
 std::string GroupedNumber(double value, const RegionalSeparators& separators) {
     const double rounded = RoundToHundredths(value);
     const TwoDecimals split = SplitHundredths(rounded);
-    const std::string_view whole = split.whole;
-    const std::string_view decimals = WithoutTrailingZeros({split.decimals, 2});
+    const std::string_view whole = split.Whole();
+    const std::string_view decimals = WithoutTrailingZeros(split.Decimals());
     const bool negative = rounded < 0;
     return (negative ? "-" : "") + GroupByThrees(whole == "0" ? "" : whole, separators.group) +
            separators.decimal + std::string(decimals);
@@ -86,8 +92,8 @@ std::string PlainNumber(double value, const std::string& decimalSeparator) {
         // Whole numbers and hundredths, such as degrees, minutes and seconds: below 1e9 their
         // fifteen significant digits are exactly the hundredths.
         const TwoDecimals split = SplitHundredths(value);
-        const std::string_view decimals = WithoutTrailingZeros({split.decimals, 2});
-        return (value < 0 ? "-" : "") + split.whole +
+        const std::string_view decimals = WithoutTrailingZeros(split.Decimals());
+        return (value < 0 ? "-" : "") + std::string(split.Whole()) +
                (decimals.empty() ? "" : decimalSeparator + std::string(decimals));
     }
     // Fifteen significant digits as d.dddddddddddddde+x, then laid out without the exponent.

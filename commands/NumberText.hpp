@@ -15,7 +15,8 @@ std::string GroupedNumber(double value, const RegionalSeparators& separators);
 // separators, no trailing zeros, and "0" never "-0". 6356752.3142 gives "6356752.3142".
 std::string PlainNumber(double value, const std::string& decimalSeparator);
 
-// The value rounded to hundredths with exactly two decimals, "." and no grouping: "500000.00".
-std::string TwoDecimalNumber(double value);
+// Appends the value rounded to hundredths with exactly two decimals, "." and no grouping:
+// "500000.00".
+void AppendTwoDecimalNumber(std::string& text, double value);
 
 } // namespace korvane

@@ -8,6 +8,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <ranges>
 #include <string_view>
 
 namespace korvane {
@@ -16,24 +17,37 @@ namespace {
 
 constexpr double kSquareSize = 100000;
 
-// Writes Int(value) as a decimal integer, takes its last five characters, reads them back and
-// writes that number with at least five digits: a negative number keeps its "-" ahead of the
-// zeros ("-1234" gives "-01234").
-std::string FiveDigits(double value) {
-    const double whole = Int(value) + 0.0; // + 0.0 turns -0 into 0
+// Int(value) written as a decimal integer, its last five characters read back as a number:
+// "-1234" stays -1234, a longer text keeps only digits ("-123456" gives 23456).
+long LastFiveCharacters(double value) {
+    const double whole = Int(value);
+    if (std::fabs(whole) < 9e18) {
+        const auto integer = static_cast<long long>(whole);
+        return static_cast<long>(integer > -10000 ? integer % 100000 : -integer % 100000);
+    }
+    // Beyond 64 bits the exact decimal form has far more than five digits.
     char digits[400];
-    // Whole numbers that fit 64 bits are written as integers; the exact form covers the rest.
     const auto written =
-        std::fabs(whole) < 9e18
-            ? std::to_chars(digits, digits + sizeof digits, static_cast<long long>(whole))
-            : std::to_chars(digits, digits + sizeof digits, whole, std::chars_format::fixed, 0);
-    const std::string_view text(digits, static_cast<std::size_t>(written.ptr - digits));
-    const std::string_view last = text.substr(text.size() > 5 ? text.size() - 5 : 0);
+        std::to_chars(digits, digits + sizeof digits, whole, std::chars_format::fixed, 0);
     long number = 0;
-    std::from_chars(last.data(), last.data() + last.size(), number);
-    std::string digitsText = std::to_string(number < 0 ? -number : number);
-    digitsText.insert(0, digitsText.size() < 5 ? 5 - digitsText.size() : 0, '0');
-    return number < 0 ? "-" + digitsText : digitsText;
+    std::from_chars(written.ptr - 5, written.ptr, number);
+    return number;
+}
+
+// Appends that number with at least five digits: a negative number keeps its "-" ahead of the
+// zeros ("-1234" gives "-01234").
+void AppendFiveDigits(std::string& text, double value) {
+    long number = LastFiveCharacters(value);
+    if (number < 0) {
+        text += '-';
+        number = -number;
+    }
+    char digits[5];
+    for (char& digit : std::views::reverse(digits)) {
+        digit = static_cast<char>('0' + number % 10);
+        number /= 10;
+    }
+    text.append(digits, sizeof digits);
 }
 
 std::string Latin1AsUtf8(int code) {
@@ -88,11 +102,13 @@ std::string GridReference(std::int16_t zone, const std::string& band, double eas
     if (row == 0) {
         row = 20;
     }
-    std::string text = std::to_string(zone);
+    std::string text;
     text.reserve(32);
-    text.append(" ").append(band).append("   ");
+    text.append(std::to_string(zone)).append(" ").append(band).append("   ");
     text.append(SquareLetter(column)).append(SquareLetter(row)).append("  ");
-    text.append(FiveDigits(easting)).append("  ").append(FiveDigits(northing));
+    AppendFiveDigits(text, easting);
+    text.append("  ");
+    AppendFiveDigits(text, northing);
     return text;
 }
 

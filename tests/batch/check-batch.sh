@@ -57,6 +57,8 @@ check "unknown datum" 2 "" "$batch" to-utm --datum "WGS 48" "$here/to-utm.in"
 expect_in_err "datum names listed" "Everest 1830"
 check "unknown direction" 2 "" "$batch" sideways
 check "missing file" 2 "" "$batch" to-utm "$work/no-such-file"
+check "a folder for a file" 2 "" "$batch" to-utm "$work"
+expect_in_err "the folder named" "cannot read $work: Is a directory"
 check "help" 0 "" "$batch" --help
 grep -qF -- "--datum NAME" "$work/out" && passes=$((passes + 1)) ||
     { echo "FAIL help text"; failures=$((failures + 1)); }

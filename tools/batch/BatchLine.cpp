@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <initializer_list>
+#include <string>
 
 namespace korvane {
 
@@ -14,7 +16,8 @@ namespace {
 
 // The fields of a line: the first eight are kept, all are counted.
 struct Fields {
-    std::array<std::string_view, 8> field;
+    static constexpr std::size_t kKept = 8;
+    std::array<std::string_view, kKept> field;
     std::size_t count = 0;
 
     std::size_t size() const { return count; }
@@ -22,40 +25,47 @@ struct Fields {
 };
 
 Fields SplitFields(std::string_view line) {
+    // Each kind of separator is searched for on its own, which memchr does many characters at
+    // a time; only the kind just passed is searched for again.
+    constexpr auto kNone = std::string_view::npos;
+    std::size_t comma = line.find(',');
+    std::size_t tab = line.find('\t');
     Fields fields;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i <= line.size(); ++i) {
-        if (i == line.size() || line[i] == '\t' || line[i] == ',') {
-            if (fields.count < fields.field.size()) {
-                fields.field[fields.count] = line.substr(start, i - start);
-            }
-            ++fields.count;
-            start = i + 1;
+    for (std::size_t start = 0;;) {
+        const std::size_t end = std::min(comma, tab);
+        if (fields.count < Fields::kKept) {
+            fields.field[fields.count] = line.substr(start, end - start);
         }
+        ++fields.count;
+        if (end == kNone) {
+            return fields;
+        }
+        start = end + 1;
+        (end == comma ? comma : tab) = line.find(line[end], start);
     }
-    return fields;
 }
 
 std::string_view Trimmed(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) {
-        return {};
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    while (!text.empty() && blank(text.front())) {
+        text.remove_prefix(1);
     }
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+    while (!text.empty() && blank(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
 }
 
-// A hemisphere field: one of the two letters the window's list offers, in either case.
-bool ReadHemisphere(std::string_view field, char first, char second, std::string& letter) {
+// A hemisphere field: one of the two letters the window's list offers, in either case. Gives
+// the letter as the list holds it (out of letters, a literal), or nothing.
+std::string_view ReadHemisphere(std::string_view field, std::string_view letters) {
     const std::string_view text = Trimmed(field);
     if (text.size() != 1) {
-        return false;
+        return {};
     }
     const char upper = text[0] >= 'a' && text[0] <= 'z' ? static_cast<char>(text[0] - 32) : text[0];
-    if (upper != first && upper != second) {
-        return false;
-    }
-    letter.assign(1, upper);
-    return true;
+    const auto at = letters.find(upper);
+    return at == std::string_view::npos ? std::string_view() : letters.substr(at, 1);
 }
 
 std::string Fixed(double value, int decimals) {
@@ -69,23 +79,32 @@ std::string Fixed(double value, int decimals) {
     return text;
 }
 
-BatchLine Failed(std::string reason) {
-    return {{}, std::move(reason)};
+void AppendInteger(std::string& output, int value) {
+    char digits[16];
+    output.append(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
 }
 
-BatchLine ToUtm(const Fields& fields, int datumPosition) {
+// Appends the fields to output, separated by tabs.
+void AppendFields(std::string& output, std::initializer_list<std::string_view> fields) {
+    for (const std::string_view field : fields) {
+        output.append(field).push_back('\t');
+    }
+    output.pop_back();
+}
+
+std::string ToUtm(const Fields& fields, int datumPosition, std::string& output) {
     LatLongInputs inputs;
     inputs.datumPosition = datumPosition;
-    std::string latitudeHemisphere;
-    std::string longitudeHemisphere;
     if (fields.size() == 8) {
         inputs.latitude = {fields[0], fields[1], fields[2]};
         inputs.longitude = {fields[4], fields[5], fields[6]};
-        if (!ReadHemisphere(fields[3], 'N', 'S', latitudeHemisphere)) {
-            return Failed("the latitude hemisphere must be N or S");
+        inputs.latitudeHemisphere = ReadHemisphere(fields[3], "NS");
+        inputs.longitudeHemisphere = ReadHemisphere(fields[7], "EW");
+        if (inputs.latitudeHemisphere.empty()) {
+            return "the latitude hemisphere must be N or S";
         }
-        if (!ReadHemisphere(fields[7], 'E', 'W', longitudeHemisphere)) {
-            return Failed("the longitude hemisphere must be E or W");
+        if (inputs.longitudeHemisphere.empty()) {
+            return "the longitude hemisphere must be E or W";
         }
     } else if (fields.size() == 2) {
         // Signed decimal degrees: a leading "-" picks the south or west hemisphere.
@@ -98,60 +117,62 @@ BatchLine ToUtm(const Fields& fields, int datumPosition) {
         bool west = false;
         inputs.latitude = {unsign(fields[0], south), {}, {}};
         inputs.longitude = {unsign(fields[1], west), {}, {}};
-        latitudeHemisphere = south ? "S" : "N";
-        longitudeHemisphere = west ? "W" : "E";
+        inputs.latitudeHemisphere = south ? "S" : "N";
+        inputs.longitudeHemisphere = west ? "W" : "E";
     } else {
-        return Failed("expected 8 fields (degrees, minutes, seconds and N or S, twice) or 2 "
-                      "(signed decimal degrees), found " +
-                      std::to_string(fields.size()));
+        return "expected 8 fields (degrees, minutes, seconds and N or S, twice) or 2 (signed "
+               "decimal degrees), found " +
+               std::to_string(fields.size());
     }
-    inputs.latitudeHemisphere = latitudeHemisphere;
-    inputs.longitudeHemisphere = longitudeHemisphere;
 
     const auto result = ConvertLatLong(inputs);
     if (!result.Converted()) {
-        return Failed(result.failure);
+        return result.failure;
     }
-    std::string output = std::to_string(result.zone);
-    output.reserve(64);
+    AppendInteger(output, result.zone);
     output.append("\t").append(result.band).append("\t");
-    output.append(std::to_string(result.centralMeridian)).append("\t");
-    output.append(TwoDecimalNumber(result.northing)).append("\t");
-    output.append(TwoDecimalNumber(result.easting)).append("\t").append(result.gridReference);
-    return {std::move(output), {}};
+    AppendInteger(output, result.centralMeridian);
+    output.append("\t");
+    AppendTwoDecimalNumber(output, result.northing);
+    output.append("\t");
+    AppendTwoDecimalNumber(output, result.easting);
+    output.append("\t").append(result.gridReference);
+    return {};
 }
 
-BatchLine ToLatLong(const Fields& fields, int datumPosition) {
+std::string ToLatLong(const Fields& fields, int datumPosition, std::string& output) {
     if (fields.size() != 4) {
-        return Failed("expected 4 fields (northing, easting, zone, N or S), found " +
-                      std::to_string(fields.size()));
+        return "expected 4 fields (northing, easting, zone, N or S), found " +
+               std::to_string(fields.size());
     }
-    std::string hemisphere;
-    if (!ReadHemisphere(fields[3], 'N', 'S', hemisphere)) {
-        return Failed("the hemisphere must be N or S");
+    const std::string_view hemisphere = ReadHemisphere(fields[3], "NS");
+    if (hemisphere.empty()) {
+        return "the hemisphere must be N or S";
     }
     const auto result =
         ConvertUtm({fields[0], fields[1], fields[2], hemisphere, datumPosition}, ".");
     if (!result.Converted()) {
-        return Failed(result.failure);
+        return result.failure;
     }
     // Far outside the zone a square index can reach the control characters; a tab or a line
     // end inside the grid reference would break the line apart.
     if (std::any_of(result.gridReference.begin(), result.gridReference.end(),
                     [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; })) {
-        return Failed("the grid reference's square letters fall on control characters");
+        return "the grid reference's square letters fall on control characters";
     }
-    std::string output;
-    output.reserve(96);
-    for (const auto* texts : {&result.latitude, &result.longitude}) {
-        for (const std::string& text : *texts) {
-            output.append(text).append("\t");
-        }
-    }
-    output.append(result.gridReference).append("\t");
-    output.append(Fixed(result.position.latitude, 9)).append("\t");
-    output.append(Fixed(result.position.longitude, 9));
-    return {std::move(output), {}};
+    const auto& latitude = result.latitude;
+    const auto& longitude = result.longitude;
+    AppendFields(output, {latitude[0], latitude[1], latitude[2], latitude[3], longitude[0],
+                          longitude[1], longitude[2], longitude[3], result.gridReference,
+                          Fixed(result.position.latitude, 9), Fixed(result.position.longitude, 9)});
+    return {};
+}
+
+// Plain ASCII without control characters other than the tab: the usual line, which needs none
+// of the checks below.
+bool IsPlainText(std::string_view text) {
+    return std::all_of(text.begin(), text.end(),
+                       [](char c) { return (c >= ' ' && c < 0x7F) || c == '\t'; });
 }
 
 // Whether text is well-formed UTF-8: no stray continuation bytes, no overlong forms, no
@@ -194,19 +215,22 @@ bool IsUtf8(std::string_view text) {
 
 } // namespace
 
-BatchLine ConvertBatchLine(BatchDirection direction, std::string_view line, int datumPosition) {
+std::string ConvertBatchLine(BatchDirection direction, std::string_view line, int datumPosition,
+                             std::string& output) {
     if (Trimmed(line).empty()) {
-        return Failed("the line is empty");
+        return "the line is empty";
     }
-    if (line.find('\0') != std::string_view::npos) {
-        return Failed("the line holds a NUL byte");
-    }
-    if (!IsUtf8(line)) {
-        return Failed("the line is not valid UTF-8");
+    if (!IsPlainText(line)) {
+        if (line.find('\0') != std::string_view::npos) {
+            return "the line holds a NUL byte";
+        }
+        if (!IsUtf8(line)) {
+            return "the line is not valid UTF-8";
+        }
     }
     const auto fields = SplitFields(line);
-    return direction == BatchDirection::ToUtm ? ToUtm(fields, datumPosition)
-                                              : ToLatLong(fields, datumPosition);
+    return direction == BatchDirection::ToUtm ? ToUtm(fields, datumPosition, output)
+                                              : ToLatLong(fields, datumPosition, output);
 }
 
 } // namespace korvane

@@ -7,14 +7,6 @@ namespace korvane {
 
 enum class BatchDirection { ToUtm, ToLatLong };
 
-// One converted line: the tab-separated result, or the reason it could not be converted.
-struct BatchLine {
-    std::string output;
-    std::string failure;
-
-    bool Converted() const { return failure.empty(); }
-};
-
 // Converts one input line, with fields separated by tabs or commas, through the same
 // conversions as the windows.
 //
@@ -25,6 +17,10 @@ struct BatchLine {
 // To Lat/Long: northing, easting, zone and N or S. Gives the four latitude and four longitude
 // boxes and the grid reference as the window shows them, then the latitude and longitude in
 // signed decimal degrees with nine decimals.
-BatchLine ConvertBatchLine(BatchDirection direction, std::string_view line, int datumPosition);
+//
+// Appends the tab-separated result to output and gives an empty text, or leaves output as it was
+// and gives the reason the line could not be converted.
+std::string ConvertBatchLine(BatchDirection direction, std::string_view line, int datumPosition,
+                             std::string& output);
 
 } // namespace korvane

@@ -2,11 +2,13 @@
 
 #include "geodesy/DatumTable.hpp"
 #include "tools/batch/BatchLine.hpp"
+#include "tools/batch/LineReader.hpp"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <iostream>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -62,6 +64,11 @@ std::optional<int> DatumPosition(const std::string& name) {
     return std::nullopt;
 }
 
+int CannotRead(const std::string& source, int error) {
+    std::cerr << "korvane-batch: cannot read " << source << ": " << std::strerror(error) << '\n';
+    return 2;
+}
+
 int UsageError(const std::string& message) {
     std::cerr << "korvane-batch: " << message << "\nTry 'korvane-batch --help'.\n";
     return 2;
@@ -72,20 +79,21 @@ class Converter {
     Converter(BatchDirection direction, int datumPosition)
         : direction_(direction), datumPosition_(datumPosition) {}
 
-    void Convert(std::istream& input, const std::string& source) {
+    // Converts every line of file; gives the errno of a read error, or 0.
+    int Convert(std::FILE* file, const std::string& source) {
+        korvane::LineReader reader(file);
         long lineNumber = 0;
-        for (std::string line; std::getline(input, line);) {
+        for (std::string_view line; reader.Next(line);) {
             ++lineNumber;
             if (!line.empty() && line.back() == '\r') {
-                line.pop_back();
+                line.remove_suffix(1);
             }
-            const auto result = korvane::ConvertBatchLine(direction_, line, datumPosition_);
-            if (result.Converted()) {
-                output_ += result.output;
-            } else {
-                output_ += "Error\t" + result.failure;
+            const std::string failure =
+                korvane::ConvertBatchLine(direction_, line, datumPosition_, output_);
+            if (!failure.empty()) {
+                output_.append("Error\t").append(failure);
                 std::cerr << "korvane-batch: " << source << " line " << lineNumber << ": "
-                          << result.failure << '\n';
+                          << failure << '\n';
                 anyFailed_ = true;
             }
             output_ += '\n';
@@ -94,6 +102,7 @@ class Converter {
             }
         }
         Flush();
+        return reader.Error();
     }
 
     bool AnyFailed() const { return anyFailed_; }
@@ -155,16 +164,19 @@ int main(int argc, char** argv) {
 
     Converter converter(direction, *datumPosition);
     if (files.empty()) {
-        converter.Convert(std::cin, "standard input");
+        if (const int error = converter.Convert(stdin, "standard input")) {
+            return CannotRead("standard input", error);
+        }
     }
     for (const auto& file : files) {
-        std::ifstream input(file, std::ios::binary);
+        const std::unique_ptr<std::FILE, int (*)(std::FILE*)> input(std::fopen(file.c_str(), "rb"),
+                                                                    &std::fclose);
         if (!input) {
-            std::cerr << "korvane-batch: cannot read " << file << ": " << std::strerror(errno)
-                      << '\n';
-            return 2;
+            return CannotRead(file, errno);
         }
-        converter.Convert(input, file);
+        if (const int error = converter.Convert(input.get(), file)) {
+            return CannotRead(file, error);
+        }
     }
     std::fflush(stdout);
     return converter.AnyFailed() ? 1 : 0;
