@@ -8,7 +8,6 @@
 
 #include <charconv>
 #include <cmath>
-#include <ranges>
 #include <string_view>
 
 namespace korvane {
@@ -43,8 +42,8 @@ void AppendFiveDigits(std::string& text, double value) {
         number = -number;
     }
     char digits[5];
-    for (char& digit : std::views::reverse(digits)) {
-        digit = static_cast<char>('0' + number % 10);
+    for (int i = 4; i >= 0; --i) {
+        digits[i] = static_cast<char>('0' + number % 10);
         number /= 10;
     }
     text.append(digits, sizeof digits);
