@@ -168,7 +168,7 @@ std::optional<double> ReadPlainDecimal(std::string_view text) {
     if (text.empty()) {
         return 0.0;
     }
-    const bool negative = !text.empty() && text.front() == '-';
+    const bool negative = text.front() == '-';
     std::uint64_t whole = 0; // the digits without the point; used only while exact
     int digits = 0;
     int decimals = 0;
