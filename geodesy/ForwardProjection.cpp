@@ -1,5 +1,6 @@
 #include "geodesy/ForwardProjection.hpp"
 
+#include "geodesy/Failure.hpp"
 #include "geodesy/FloatingPoint.hpp"
 #include "geodesy/Int16.hpp"
 #include "geodesy/Modn.hpp"
@@ -7,6 +8,7 @@
 #include "geodesy/Rounding.hpp"
 
 #include <cmath>
+#include <optional>
 
 namespace korvane {
 
@@ -57,13 +59,35 @@ const Ellipsoid& EllipsoidOf(const DatumEntry& datum) {
     return cached;
 }
 
+// The powers of the series as plain products and a square root: each within two units in the
+// last place of pow's result, and far quicker than making sure of pow's last bit.
+inline double QuickPower(double x, double y) {
+    if (y == 2) {
+        return x * x;
+    }
+    if (y == 3) {
+        return x * x * x;
+    }
+    if (y == 4) {
+        return (x * x) * (x * x);
+    }
+    if (y == 0.5) {
+        return std::sqrt(x);
+    }
+    return Power(x, y);
+}
+
+using PowerFunction = double (*)(double, double);
+
+template <PowerFunction PowerOf>
 double RadiusAcrossMeridian(const Ellipsoid& ellipsoid, double phi) {
-    return Finite(ellipsoid.a / Power(1 - Power(ellipsoid.e * std::sin(phi), 2), 0.5),
+    return Finite(ellipsoid.a / PowerOf(1 - PowerOf(ellipsoid.e * std::sin(phi), 2), 0.5),
                   "forward step 7 (nu)");
 }
 
+template <PowerFunction PowerOf>
 SeriesCoefficients Coefficients(const Ellipsoid& ellipsoid, double phi) {
-    const double nu = RadiusAcrossMeridian(ellipsoid, phi);
+    const double nu = RadiusAcrossMeridian<PowerOf>(ellipsoid, phi);
     const auto& arc = ellipsoid.arc;
     const double sinTwoPhi = std::sin(2 * phi);
     const double meridianArc = Finite(arc.a * phi - arc.b * sinTwoPhi + arc.c * std::sin(4 * phi) -
@@ -74,23 +98,71 @@ SeriesCoefficients Coefficients(const Ellipsoid& ellipsoid, double phi) {
     const double ep2 = ellipsoid.secondEccSquared;
     const double sinPhi = std::sin(phi);
     const double cosPhi = std::cos(phi);
-    const double tanSquared = Power(std::tan(phi), 2);
-    const double cosSquared = Power(cosPhi, 2);
+    const double tanSquared = PowerOf(std::tan(phi), 2);
+    const double cosSquared = PowerOf(cosPhi, 2);
 
     SeriesCoefficients k;
     k.k1 = Finite(meridianArc * kScaleFactor, "forward step 11 (K1)");
     k.k2 = Finite(ellipsoid.sinOneSecondSquared * (nu * sinTwoPhi / 2) * kScaleFactor * 1e8 / 2,
                   "forward step 12 (K2)");
-    k.k3 = Finite(ellipsoid.sinOneSecondToTheFourth * nu * sinPhi * Power(cosPhi, 3) / 24 *
+    k.k3 = Finite(ellipsoid.sinOneSecondToTheFourth * nu * sinPhi * PowerOf(cosPhi, 3) / 24 *
                       (5 - tanSquared + 9 * ep2 * cosSquared +
-                       4 * ellipsoid.secondEccToTheFourth * Power(cosPhi, 4)) *
+                       4 * ellipsoid.secondEccToTheFourth * PowerOf(cosPhi, 4)) *
                       kScaleFactor * 1e16,
                   "forward step 13 (K3)");
     k.k4 = Finite(nu * cosPhi * s * kScaleFactor * 10000, "forward step 14 (K4)");
-    k.k5 = Finite(Power(s * cosPhi, 3) * nu / 6 * (1 - tanSquared + ep2 * cosSquared) *
+    k.k5 = Finite(PowerOf(s * cosPhi, 3) * nu / 6 * (1 - tanSquared + ep2 * cosSquared) *
                       kScaleFactor * 1e12,
                   "forward step 15 (K5)");
     return k;
+}
+
+// Northing and easting before rounding.
+template <PowerFunction PowerOf>
+GridPoint Series(const GeodeticPosition& position, Hemisphere hemisphere, const DatumEntry& datum,
+                 std::int16_t centralMeridian) {
+    const double phi = position.latitude * RadiansPerDegree;
+    const double lambda = position.longitude * RadiansPerDegree;
+    const auto k = Coefficients<PowerOf>(EllipsoidOf(datum), phi);
+
+    const double p = (lambda / RadiansPerDegree - centralMeridian) * kDegreesToPUnits;
+    double northing =
+        Finite(k.k1 + k.k2 * PowerOf(p, 2) + k.k3 * PowerOf(p, 4), "forward step 16 (northing)");
+    if (hemisphere == Hemisphere::South) {
+        northing += kFalseNorthing;
+    }
+    const double easting =
+        Finite(k.k4 * p + k.k5 * PowerOf(p, 3) + kFalseEasting, "forward step 17 (easting)");
+    return {easting, northing};
+}
+
+// Whether value lies more than margin away from every point where its rounding to hundredths
+// changes, so that any value within margin of it rounds the same.
+bool RoundsAlikeWithin(double value, double margin) {
+    if (!(std::fabs(value) < 1e9)) {
+        return false;
+    }
+    const double hundredths = value * 100; // off by far less than the margin
+    return std::fabs(hundredths - std::floor(hundredths) - 0.5) > margin * 100;
+}
+
+// The series with quick powers, when its rounded result is surely the one pow's powers give:
+// only inside the zone, where the drift bound holds, and away from every rounding point.
+std::optional<GridPoint> QuickSeries(const GeodeticPosition& position, Hemisphere hemisphere,
+                                     const DatumEntry& datum, std::int16_t centralMeridian) {
+    if (!(std::fabs(position.longitude - centralMeridian) <= 3)) {
+        return std::nullopt;
+    }
+    try {
+        const GridPoint quick = Series<QuickPower>(position, hemisphere, datum, centralMeridian);
+        if (RoundsAlikeWithin(quick.easting, kQuickSeriesDrift) &&
+            RoundsAlikeWithin(quick.northing, kQuickSeriesDrift)) {
+            return quick;
+        }
+    } catch (const FloatingPointFailure&) {
+        // The series with pow's powers decides what fails, and how.
+    }
+    return std::nullopt;
 }
 
 } // namespace
@@ -118,7 +190,15 @@ MeridianArcCoefficients ArcCoefficients(double a, double n) {
 }
 
 SeriesCoefficients ForwardCoefficients(double latitude, const DatumEntry& datum) {
-    return Coefficients(EllipsoidOf(datum), latitude * RadiansPerDegree);
+    return Coefficients<Power>(EllipsoidOf(datum), latitude * RadiansPerDegree);
+}
+
+GridPoint UnroundedSeries(const GeodeticPosition& position, Hemisphere hemisphere,
+                          const DatumEntry& datum, std::int16_t centralMeridian,
+                          SeriesPowers powers) {
+    return powers == SeriesPowers::Quick
+               ? Series<QuickPower>(position, hemisphere, datum, centralMeridian)
+               : Series<Power>(position, hemisphere, datum, centralMeridian);
 }
 
 UtmProjection ProjectToUtm(const GeodeticPosition& position, Hemisphere hemisphere,
@@ -129,21 +209,12 @@ UtmProjection ProjectToUtm(const GeodeticPosition& position, Hemisphere hemisphe
 UtmProjection ProjectToUtmZone(const GeodeticPosition& position, Hemisphere hemisphere,
                                const DatumEntry& datum, ZoneAndMeridian zoneAndMeridian) {
     const auto [zone, centralMeridian] = zoneAndMeridian;
-    const double phi = position.latitude * RadiansPerDegree;
-    const double lambda = position.longitude * RadiansPerDegree;
-    const auto k = Coefficients(EllipsoidOf(datum), phi);
-
-    const double p = (lambda / RadiansPerDegree - centralMeridian) * kDegreesToPUnits;
-    double northing =
-        Finite(k.k1 + k.k2 * Power(p, 2) + k.k3 * Power(p, 4), "forward step 16 (northing)");
-    if (hemisphere == Hemisphere::South) {
-        northing += kFalseNorthing;
-    }
-    const double easting =
-        Finite(k.k4 * p + k.k5 * Power(p, 3) + kFalseEasting, "forward step 17 (easting)");
-
+    const auto quick = QuickSeries(position, hemisphere, datum, centralMeridian);
+    const GridPoint unrounded =
+        quick ? *quick : Series<Power>(position, hemisphere, datum, centralMeridian);
     UtmProjection result;
-    result.utm = {zone, hemisphere, RoundToHundredths(easting), RoundToHundredths(northing)};
+    result.utm = {zone, hemisphere, RoundToHundredths(unrounded.easting),
+                  RoundToHundredths(unrounded.northing)};
     result.centralMeridian = centralMeridian;
     return result;
 }

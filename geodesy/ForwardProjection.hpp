@@ -58,6 +58,26 @@ UtmProjection ProjectToUtm(const GeodeticPosition& position, Hemisphere hemisphe
 UtmProjection ProjectToUtmZone(const GeodeticPosition& position, Hemisphere hemisphere,
                                const DatumEntry& datum, ZoneAndMeridian zoneAndMeridian);
 
+// Northing and easting before rounding to hundredths (the false northing added in the south).
+struct GridPoint {
+    double easting = 0;
+    double northing = 0;
+};
+
+// How the series takes its powers: by pow, to the last bit, or as plain products and a square
+// root, each within two units in the last place of pow's.
+enum class SeriesPowers { Pow, Quick };
+
+// Inside a zone the two ways of taking powers move a northing or easting by a few nanometres at
+// most; this bound leaves a wide margin. ProjectToUtm uses quick powers only where a value this
+// far either way rounds to the same hundredth, so its digits are those of pow's powers.
+inline constexpr double kQuickSeriesDrift = 1e-6; // metres
+
+// The series unrounded, for the test that measures the drift between the ways of taking powers.
+GridPoint UnroundedSeries(const GeodeticPosition& position, Hemisphere hemisphere,
+                          const DatumEntry& datum, std::int16_t centralMeridian,
+                          SeriesPowers powers);
+
 // The series coefficients at a latitude, exposed so that each term can be checked on its own.
 SeriesCoefficients ForwardCoefficients(double latitude, const DatumEntry& datum);
 

@@ -2,7 +2,9 @@
 #include "geodesy/ForwardProjection.hpp"
 #include "geodesy/GridReference.hpp"
 #include "geodesy/InverseProjection.hpp"
+#include "geodesy/Rounding.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -122,6 +124,99 @@ TEST(Properties, GridDigitsAreTheTruncatedEastingAndNorthing) {
             }
         }
     }
+}
+
+// The whole latitude range and the whole zone, edges included.
+GeodeticPosition AnyPointOfZone(std::mt19937_64& engine, int zone) {
+    std::uniform_real_distribution<double> latitude(-90.0, 90.0);
+    std::uniform_real_distribution<double> offset(-3.0, 3.0);
+    std::uniform_int_distribution<int> edge(0, 9);
+    double lat = latitude(engine);
+    double off = offset(engine);
+    switch (edge(engine)) { // one point in ten on an edge of the range
+    case 0:
+        lat = std::copysign(90.0, lat);
+        break;
+    case 1:
+        off = std::copysign(3.0, off);
+        break;
+    case 2:
+        lat = 0;
+        break;
+    default:
+        break;
+    }
+    return {lat, CentralMeridianOf(zone) + off};
+}
+
+TEST(Properties, QuickPowersDriftFarLessThanTheirMargin) {
+    std::mt19937_64 engine(5);
+    double largest = 0;
+    for (const auto& datum : ListedDatums()) {
+        for (long i = 0; i < PointsPerEllipsoid() / 4; ++i) {
+            const int zone = 1 + static_cast<int>(i % 60);
+            const auto meridian = static_cast<std::int16_t>(CentralMeridianOf(zone));
+            const GeodeticPosition p = AnyPointOfZone(engine, zone);
+            const auto hemisphere = HemisphereOf(p.latitude);
+            const auto exact = UnroundedSeries(p, hemisphere, datum, meridian, SeriesPowers::Pow);
+            const auto quick = UnroundedSeries(p, hemisphere, datum, meridian, SeriesPowers::Quick);
+            largest = std::max({largest, std::fabs(quick.easting - exact.easting),
+                                std::fabs(quick.northing - exact.northing)});
+        }
+    }
+    EXPECT_LT(largest, kQuickSeriesDrift / 100);
+}
+
+// A latitude or longitude nudged until the series with pow's powers lands within a few
+// nanometres of a point where rounding to hundredths changes: there the quick powers must not
+// be trusted.
+GeodeticPosition NearARoundingPoint(GeodeticPosition p, const DatumEntry& datum, bool northing) {
+    const auto hemisphere = HemisphereOf(p.latitude);
+    const auto meridian = static_cast<std::int16_t>(ZoneOfLongitude(p.longitude).centralMeridian);
+    const auto value = [&](GeodeticPosition q) {
+        const auto grid = UnroundedSeries(q, hemisphere, datum, meridian, SeriesPowers::Pow);
+        return northing ? grid.northing : grid.easting;
+    };
+    double& moved = northing ? p.latitude : p.longitude;
+    const double target = (std::floor(value(p) * 100) + 0.5) / 100;
+    for (int step = 0; step < 4; ++step) {
+        GeodeticPosition nearby = p;
+        (northing ? nearby.latitude : nearby.longitude) += 1e-6;
+        const double slope = (value(nearby) - value(p)) / 1e-6;
+        moved += (target - value(p)) / slope;
+    }
+    return p;
+}
+
+// Within the margin of a rounding point the quick powers are not trusted; the projection must
+// still round as pow's powers do.
+TEST(Properties, NextToRoundingPointsTheProjectionRoundsAsPowsPowersDo) {
+    std::mt19937_64 engine(6);
+    std::uniform_real_distribution<double> latitude(-79.0, 83.0);
+    std::uniform_real_distribution<double> offset(-2.9, 2.9);
+    int withinMargin = 0;
+    for (const auto& datum : ListedDatums()) {
+        for (int i = 0; i < 2000; ++i) {
+            const int zone = 1 + i % 60;
+            const auto meridian = static_cast<std::int16_t>(CentralMeridianOf(zone));
+            const bool northing = i % 2 == 0;
+            const GeodeticPosition p =
+                NearARoundingPoint({latitude(engine), meridian + offset(engine)}, datum, northing);
+            const auto hemisphere = HemisphereOf(p.latitude);
+            const auto exact = UnroundedSeries(p, hemisphere, datum, meridian, SeriesPowers::Pow);
+            const double nudged = northing ? exact.northing : exact.easting;
+            if (std::fabs(nudged - (std::floor(nudged * 100) + 0.5) / 100) < kQuickSeriesDrift) {
+                ++withinMargin;
+            }
+            const auto utm = ProjectToUtm(p, hemisphere, datum).utm;
+            ASSERT_EQ(utm.northing, RoundToHundredths(exact.northing))
+                << p.latitude << ", " << p.longitude;
+            ASSERT_EQ(utm.easting, RoundToHundredths(exact.easting))
+                << p.latitude << ", " << p.longitude;
+        }
+    }
+    // The nudging must really reach the rounding points, or the test proves nothing.
+    EXPECT_EQ(withinMargin, 2000 * static_cast<int>(ListedDatums().size()));
 }
 
 } // namespace
