@@ -126,26 +126,13 @@ TEST(Properties, GridDigitsAreTheTruncatedEastingAndNorthing) {
     }
 }
 
-// The whole latitude range and the whole zone, edges included.
+// The whole latitude range and the whole zone: one point in ten on a pole, one on an edge.
 GeodeticPosition AnyPointOfZone(std::mt19937_64& engine, int zone) {
     std::uniform_real_distribution<double> latitude(-90.0, 90.0);
     std::uniform_real_distribution<double> offset(-3.0, 3.0);
-    std::uniform_int_distribution<int> edge(0, 9);
-    double lat = latitude(engine);
-    double off = offset(engine);
-    switch (edge(engine)) { // one point in ten on an edge of the range
-    case 0:
-        lat = std::copysign(90.0, lat);
-        break;
-    case 1:
-        off = std::copysign(3.0, off);
-        break;
-    case 2:
-        lat = 0;
-        break;
-    default:
-        break;
-    }
+    const int kind = std::uniform_int_distribution<int>(0, 9)(engine);
+    const double lat = kind == 0 ? std::copysign(90.0, latitude(engine)) : latitude(engine);
+    const double off = kind == 1 ? std::copysign(3.0, offset(engine)) : offset(engine);
     return {lat, CentralMeridianOf(zone) + off};
 }
 
@@ -170,9 +157,9 @@ TEST(Properties, QuickPowersDriftFarLessThanTheirMargin) {
 // A latitude or longitude nudged until the series with pow's powers lands within a few
 // nanometres of a point where rounding to hundredths changes: there the quick powers must not
 // be trusted.
-GeodeticPosition NearARoundingPoint(GeodeticPosition p, const DatumEntry& datum, bool northing) {
+GeodeticPosition NearARoundingPoint(GeodeticPosition p, std::int16_t meridian,
+                                    const DatumEntry& datum, bool northing) {
     const auto hemisphere = HemisphereOf(p.latitude);
-    const auto meridian = static_cast<std::int16_t>(ZoneOfLongitude(p.longitude).centralMeridian);
     const auto value = [&](GeodeticPosition q) {
         const auto grid = UnroundedSeries(q, hemisphere, datum, meridian, SeriesPowers::Pow);
         return northing ? grid.northing : grid.easting;
@@ -200,8 +187,8 @@ TEST(Properties, NextToRoundingPointsTheProjectionRoundsAsPowsPowersDo) {
             const int zone = 1 + i % 60;
             const auto meridian = static_cast<std::int16_t>(CentralMeridianOf(zone));
             const bool northing = i % 2 == 0;
-            const GeodeticPosition p =
-                NearARoundingPoint({latitude(engine), meridian + offset(engine)}, datum, northing);
+            const GeodeticPosition p = NearARoundingPoint(
+                {latitude(engine), meridian + offset(engine)}, meridian, datum, northing);
             const auto hemisphere = HemisphereOf(p.latitude);
             const auto exact = UnroundedSeries(p, hemisphere, datum, meridian, SeriesPowers::Pow);
             const double nudged = northing ? exact.northing : exact.easting;
