@@ -49,11 +49,30 @@ void AppendFiveDigits(std::string& text, double value) {
     text.append(digits, sizeof digits);
 }
 
-std::string Latin1AsUtf8(int code) {
+// Appends a Latin-1 character code in UTF-8.
+void AppendLatin1AsUtf8(std::string& text, int code) {
     if (code < 0x80) {
-        return std::string(1, static_cast<char>(code));
+        text += static_cast<char>(code);
+        return;
     }
-    return {static_cast<char>(0xC0 | (code >> 6)), static_cast<char>(0x80 | (code & 0x3F))};
+    text += static_cast<char>(0xC0 | (code >> 6));
+    text += static_cast<char>(0x80 | (code & 0x3F));
+}
+
+// The character code of a square index's letter: 64 + index, passing over I and O.
+int SquareLetterCode(std::int16_t index) {
+    long long code = CheckedInt16(64LL + index, "square letter");
+    if (index > 8) {
+        code = CheckedInt16(code + 1, "square letter");
+    }
+    if (index > 13) {
+        code = CheckedInt16(code + 1, "square letter");
+    }
+    if (code < 0 || code > 255) {
+        throw InvalidArgumentFailure("square letter", "character code " + std::to_string(code) +
+                                                          " is outside 0..255");
+    }
+    return static_cast<int>(code);
 }
 
 } // namespace
@@ -76,18 +95,9 @@ std::string BandLetter(double latitude) {
 }
 
 std::string SquareLetter(std::int16_t index) {
-    long long code = CheckedInt16(64LL + index, "square letter");
-    if (index > 8) {
-        code = CheckedInt16(code + 1, "square letter");
-    }
-    if (index > 13) {
-        code = CheckedInt16(code + 1, "square letter");
-    }
-    if (code < 0 || code > 255) {
-        throw InvalidArgumentFailure("square letter", "character code " + std::to_string(code) +
-                                                          " is outside 0..255");
-    }
-    return Latin1AsUtf8(static_cast<int>(code));
+    std::string letter;
+    AppendLatin1AsUtf8(letter, SquareLetterCode(index));
+    return letter;
 }
 
 std::string GridReference(std::int16_t zone, const std::string& band, double easting,
@@ -101,10 +111,16 @@ std::string GridReference(std::int16_t zone, const std::string& band, double eas
     if (row == 0) {
         row = 20;
     }
+    const int columnCode = SquareLetterCode(column);
+    const int rowCode = SquareLetterCode(row);
     std::string text;
     text.reserve(32);
-    text.append(std::to_string(zone)).append(" ").append(band).append("   ");
-    text.append(SquareLetter(column)).append(SquareLetter(row)).append("  ");
+    char zoneDigits[8];
+    text.append(zoneDigits, std::to_chars(zoneDigits, zoneDigits + sizeof zoneDigits, zone).ptr);
+    text.append(" ").append(band).append("   ");
+    AppendLatin1AsUtf8(text, columnCode);
+    AppendLatin1AsUtf8(text, rowCode);
+    text.append("  ");
     AppendFiveDigits(text, easting);
     text.append("  ");
     AppendFiveDigits(text, northing);

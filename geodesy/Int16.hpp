@@ -1,14 +1,36 @@
 #pragma once
 
+#include "geodesy/Rounding.hpp"
+
 #include <cstdint>
+#include <limits>
 
 namespace korvane {
 
+namespace int16_detail {
+inline constexpr long long kMin = std::numeric_limits<std::int16_t>::min();
+inline constexpr long long kMax = std::numeric_limits<std::int16_t>::max();
+[[noreturn]] void ThrowOutOfRange(long long value, const char* step);
+[[noreturn]] void ThrowDoesNotRound(const char* step);
+} // namespace int16_detail
+
 // Zones, central meridians and square-letter indexes are 16-bit integers: leaving
 // -32768..32767 is an overflow, never a wrap.
-std::int16_t CheckedInt16(long long value, const char* step);
+inline std::int16_t CheckedInt16(long long value, const char* step) {
+    if (value < int16_detail::kMin || value > int16_detail::kMax) {
+        int16_detail::ThrowOutOfRange(value, step);
+    }
+    return static_cast<std::int16_t>(value);
+}
 
 // Rounds to the nearest whole number (an exact half to the even one) and checks the 16-bit range.
-std::int16_t RoundToInt16(double value, const char* step);
+inline std::int16_t RoundToInt16(double value, const char* step) {
+    const double whole = RoundHalfEven(value);
+    if (!(whole >= static_cast<double>(int16_detail::kMin) &&
+          whole <= static_cast<double>(int16_detail::kMax))) {
+        int16_detail::ThrowDoesNotRound(step);
+    }
+    return static_cast<std::int16_t>(whole);
+}
 
 } // namespace korvane

@@ -8,20 +8,6 @@
 
 namespace korvane {
 
-double RoundHalfEven(double x) {
-    const double lower = std::floor(x);
-    const double excess = x - lower; // exact: x and floor(x) share their high bits
-    if (excess > 0.5) {
-        return lower + 1;
-    }
-    if (excess < 0.5) {
-        return lower;
-    }
-    // An exact half: to the even neighbour. Halves exist only below 2^52, where the whole
-    // number fits 64 bits.
-    return static_cast<long long>(lower) % 2 == 0 ? lower : lower + 1;
-}
-
 std::uint64_t RoundedHundredths(double x) {
     // |x| = mantissa * 2^-shift exactly; below 2^52 the shift is at least 1.
     const auto bits = std::bit_cast<std::uint64_t>(x);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 
 namespace korvane {
@@ -8,7 +9,19 @@ namespace korvane {
 inline constexpr double kExactHundredthsLimit = 4503599627370496.0; // 2^52
 
 // Rounds to the nearest whole number, an exact half to the even one.
-double RoundHalfEven(double x);
+inline double RoundHalfEven(double x) {
+    const double lower = std::floor(x);
+    const double excess = x - lower; // exact: x and floor(x) share their high bits
+    if (excess > 0.5) {
+        return lower + 1;
+    }
+    if (excess < 0.5) {
+        return lower;
+    }
+    // An exact half: to the even neighbour. Halves exist only below 2^52, where the whole
+    // number fits 64 bits.
+    return static_cast<long long>(lower) % 2 == 0 ? lower : lower + 1;
+}
 
 // Rounds to the nearest hundredth, deciding on the exact binary value of x: a double that is
 // exactly halfway goes to the even hundredth (0.125 -> 0.12), while 2.675, stored just below
