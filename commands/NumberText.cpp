@@ -39,6 +39,7 @@ struct TwoDecimals {
 
     std::string_view Whole() const { return {characters, wholeLength}; }
     std::string_view Decimals() const { return {characters + wholeLength, 2}; }
+    bool IsZero() const { return Whole() == "0" && Decimals() == "00"; }
 };
 
 TwoDecimals SplitHundredths(double value) {
@@ -61,24 +62,29 @@ TwoDecimals SplitHundredths(double value) {
     return split;
 }
 
+// The value rounded to hundredths, split. Below 1e13 the split rounds by itself to the same
+// hundredths: there the double nearest to a hundredth lies far less than half a hundredth from it.
+TwoDecimals SplitRoundedHundredths(double value) {
+    Finite(value, "rounding to hundredths");
+    return SplitHundredths(std::abs(value) < kHundredthsAsInteger ? value
+                                                                  : RoundToHundredths(value));
+}
+
 } // namespace
 
 void AppendTwoDecimalNumber(std::string& text, double value) {
-    const double rounded = RoundToHundredths(value);
-    const TwoDecimals split = SplitHundredths(rounded);
-    const bool zero = split.Whole() == "0" && split.Decimals() == "00";
-    if (rounded < 0 && !zero) {
+    const TwoDecimals split = SplitRoundedHundredths(value);
+    if (value < 0 && !split.IsZero()) {
         text += '-';
     }
     text.append(split.Whole()).append(".").append(split.Decimals());
 }
 
 std::string GroupedNumber(double value, const RegionalSeparators& separators) {
-    const double rounded = RoundToHundredths(value);
-    const TwoDecimals split = SplitHundredths(rounded);
+    const TwoDecimals split = SplitRoundedHundredths(value);
     const std::string_view whole = split.Whole();
     const std::string_view decimals = WithoutTrailingZeros(split.Decimals());
-    const bool negative = rounded < 0;
+    const bool negative = value < 0 && !split.IsZero();
     return (negative ? "-" : "") + GroupByThrees(whole == "0" ? "" : whole, separators.group) +
            separators.decimal + std::string(decimals);
 }

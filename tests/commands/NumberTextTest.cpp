@@ -1,6 +1,11 @@
 #include "commands/NumberText.hpp"
 
+#include "geodesy/Failure.hpp"
+#include "geodesy/Rounding.hpp"
+
+#include <cmath>
 #include <gtest/gtest.h>
+#include <random>
 
 namespace korvane {
 namespace {
@@ -37,6 +42,46 @@ TEST(GroupedNumber, WritesThePatternWithTheRegionalSeparators) {
         EXPECT_EQ(GroupedNumber(c.value, kGerman), c.german) << c.value;
     }
     EXPECT_EQ(GroupedNumber(1755355.43, kFrench), "1\u202F755\u202F355,43");
+}
+
+std::string TwoDecimalText(double value) {
+    std::string text = "|";
+    AppendTwoDecimalNumber(text, value);
+    return text;
+}
+
+TEST(AppendTwoDecimalNumber, RoundsOnTheBinaryValueAndAppends) {
+    const std::pair<double, const char*> cases[] = {
+        {500000, "|500000.00"},
+        {1755355.43, "|1755355.43"},
+        {0, "|0.00"},
+        {-0.001, "|0.00"},
+        {-0.005, "|-0.01"}, // just beyond the half as a double
+        {2.675, "|2.67"},   // just below the half as a double
+        {0.125, "|0.12"},   // exactly half: to the even hundredth
+        {-1234.5678, "|-1234.57"},
+        {9999999999999.996, "|10000000000000.00"},
+        {1e15, "|1000000000000000.00"},
+        {-1e20, "|-100000000000000000000.00"},
+    };
+    for (const auto& [value, text] : cases) {
+        EXPECT_EQ(TwoDecimalText(value), text) << value;
+    }
+    EXPECT_THROW(TwoDecimalText(NAN), FloatingPointFailure);
+    EXPECT_THROW(TwoDecimalText(-INFINITY), FloatingPointFailure);
+}
+
+// Numbers are written straight from the unrounded value; that must read exactly as rounding to
+// hundredths first, at every magnitude.
+TEST(AppendTwoDecimalNumber, WritesWhatRoundingFirstGives) {
+    std::mt19937_64 random(12);
+    std::uniform_real_distribution<double> exponent(-4, 17);
+    for (int i = 0; i < 200000; ++i) {
+        const double value = (i % 2 == 0 ? 1 : -1) * std::pow(10, exponent(random));
+        ASSERT_EQ(TwoDecimalText(value), TwoDecimalText(RoundToHundredths(value))) << value;
+        ASSERT_EQ(GroupedNumber(value, kEnglish), GroupedNumber(RoundToHundredths(value), kEnglish))
+            << value;
+    }
 }
 
 TEST(PlainNumber, ShortestFormWithFifteenSignificantDigits) {
