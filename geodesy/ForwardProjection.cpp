@@ -59,53 +59,87 @@ const Ellipsoid& EllipsoidOf(const DatumEntry& datum) {
     return cached;
 }
 
-// The powers of the series as plain products and a square root: each within two units in the
-// last place of pow's result, and far quicker than making sure of pow's last bit.
-inline double QuickPower(double x, double y) {
-    if (y == 2) {
-        return x * x;
-    }
-    if (y == 3) {
-        return x * x * x;
-    }
-    if (y == 4) {
-        return (x * x) * (x * x);
-    }
-    if (y == 0.5) {
-        return std::sqrt(x);
-    }
-    return Power(x, y);
-}
+// The sines, cosine and tangent the series takes of the latitude phi.
+struct LatitudeFunctions {
+    double sinPhi;
+    double cosPhi;
+    double tanPhi;
+    double sinTwoPhi;
+    double sinFourPhi;
+    double sinSixPhi;
+    double sinEightPhi;
+};
 
-using PowerFunction = double (*)(double, double);
+// The series' arithmetic as the method states it: the maths library's pow, sin, cos and tan.
+struct LibraryArithmetic {
+    static double PowerOf(double x, double y) { return Power(x, y); }
 
-template <PowerFunction PowerOf>
-double RadiusAcrossMeridian(const Ellipsoid& ellipsoid, double phi) {
-    return Finite(ellipsoid.a / PowerOf(1 - PowerOf(ellipsoid.e * std::sin(phi), 2), 0.5),
-                  "forward step 7 (nu)");
-}
+    static LatitudeFunctions FunctionsOf(double phi) {
+        return {std::sin(phi),     std::cos(phi),     std::tan(phi),    std::sin(2 * phi),
+                std::sin(4 * phi), std::sin(6 * phi), std::sin(8 * phi)};
+    }
+};
 
-template <PowerFunction PowerOf>
+// The same values far sooner: powers as plain products and a square root, and everything else
+// from one sine and cosine by the multiple-angle identities. Each value is within a few units in
+// the last place of the library's, and making sure of the library's last bit costs more than the
+// whole series.
+struct QuickArithmetic {
+    static double PowerOf(double x, double y) {
+        if (y == 2) {
+            return x * x;
+        }
+        if (y == 3) {
+            return x * x * x;
+        }
+        if (y == 4) {
+            return (x * x) * (x * x);
+        }
+        if (y == 0.5) {
+            return std::sqrt(x);
+        }
+        return Power(x, y);
+    }
+
+    static LatitudeFunctions FunctionsOf(double phi) {
+        const double sinPhi = std::sin(phi);
+        const double cosPhi = std::cos(phi);
+        const double sinTwoPhi = 2 * sinPhi * cosPhi;
+        const double cosTwoPhi = 1 - 2 * sinPhi * sinPhi;
+        const double sinFourPhi = 2 * sinTwoPhi * cosTwoPhi;
+        const double cosFourPhi = 1 - 2 * sinTwoPhi * sinTwoPhi;
+        return {sinPhi,
+                cosPhi,
+                sinPhi / cosPhi,
+                sinTwoPhi,
+                sinFourPhi,
+                sinFourPhi * cosTwoPhi + cosFourPhi * sinTwoPhi,
+                2 * sinFourPhi * cosFourPhi};
+    }
+};
+
+template <class Arithmetic>
 SeriesCoefficients Coefficients(const Ellipsoid& ellipsoid, double phi) {
-    const double nu = RadiusAcrossMeridian<PowerOf>(ellipsoid, phi);
+    const auto PowerOf = Arithmetic::PowerOf;
+    const LatitudeFunctions f = Arithmetic::FunctionsOf(phi);
+    const double nu = Finite(ellipsoid.a / PowerOf(1 - PowerOf(ellipsoid.e * f.sinPhi, 2), 0.5),
+                             "forward step 7 (nu)");
     const auto& arc = ellipsoid.arc;
-    const double sinTwoPhi = std::sin(2 * phi);
-    const double meridianArc = Finite(arc.a * phi - arc.b * sinTwoPhi + arc.c * std::sin(4 * phi) -
-                                          arc.d * std::sin(6 * phi) + arc.e * std::sin(8 * phi),
+    const double meridianArc = Finite(arc.a * phi - arc.b * f.sinTwoPhi + arc.c * f.sinFourPhi -
+                                          arc.d * f.sinSixPhi + arc.e * f.sinEightPhi,
                                       "forward step 9 (meridian arc)");
 
     const double s = SinOneSecond;
     const double ep2 = ellipsoid.secondEccSquared;
-    const double sinPhi = std::sin(phi);
-    const double cosPhi = std::cos(phi);
-    const double tanSquared = PowerOf(std::tan(phi), 2);
+    const double cosPhi = f.cosPhi;
+    const double tanSquared = PowerOf(f.tanPhi, 2);
     const double cosSquared = PowerOf(cosPhi, 2);
 
     SeriesCoefficients k;
     k.k1 = Finite(meridianArc * kScaleFactor, "forward step 11 (K1)");
-    k.k2 = Finite(ellipsoid.sinOneSecondSquared * (nu * sinTwoPhi / 2) * kScaleFactor * 1e8 / 2,
+    k.k2 = Finite(ellipsoid.sinOneSecondSquared * (nu * f.sinTwoPhi / 2) * kScaleFactor * 1e8 / 2,
                   "forward step 12 (K2)");
-    k.k3 = Finite(ellipsoid.sinOneSecondToTheFourth * nu * sinPhi * PowerOf(cosPhi, 3) / 24 *
+    k.k3 = Finite(ellipsoid.sinOneSecondToTheFourth * nu * f.sinPhi * PowerOf(cosPhi, 3) / 24 *
                       (5 - tanSquared + 9 * ep2 * cosSquared +
                        4 * ellipsoid.secondEccToTheFourth * PowerOf(cosPhi, 4)) *
                       kScaleFactor * 1e16,
@@ -118,12 +152,13 @@ SeriesCoefficients Coefficients(const Ellipsoid& ellipsoid, double phi) {
 }
 
 // Northing and easting before rounding.
-template <PowerFunction PowerOf>
+template <class Arithmetic>
 GridPoint Series(const GeodeticPosition& position, Hemisphere hemisphere, const DatumEntry& datum,
                  std::int16_t centralMeridian) {
     const double phi = position.latitude * RadiansPerDegree;
     const double lambda = position.longitude * RadiansPerDegree;
-    const auto k = Coefficients<PowerOf>(EllipsoidOf(datum), phi);
+    const auto k = Coefficients<Arithmetic>(EllipsoidOf(datum), phi);
+    const auto PowerOf = Arithmetic::PowerOf;
 
     const double p = (lambda / RadiansPerDegree - centralMeridian) * kDegreesToPUnits;
     double northing =
@@ -146,21 +181,22 @@ bool RoundsAlikeWithin(double value, double margin) {
     return std::fabs(hundredths - std::floor(hundredths) - 0.5) > margin * 100;
 }
 
-// The series with quick powers, when its rounded result is surely the one pow's powers give:
-// only inside the zone, where the drift bound holds, and away from every rounding point.
+// The series with quick arithmetic, when its rounded result is surely the library's: only inside
+// the zone, where the drift bound holds, and away from every rounding point.
 std::optional<GridPoint> QuickSeries(const GeodeticPosition& position, Hemisphere hemisphere,
                                      const DatumEntry& datum, std::int16_t centralMeridian) {
     if (!(std::fabs(position.longitude - centralMeridian) <= 3)) {
         return std::nullopt;
     }
     try {
-        const GridPoint quick = Series<QuickPower>(position, hemisphere, datum, centralMeridian);
+        const GridPoint quick =
+            Series<QuickArithmetic>(position, hemisphere, datum, centralMeridian);
         if (RoundsAlikeWithin(quick.easting, kQuickSeriesDrift) &&
             RoundsAlikeWithin(quick.northing, kQuickSeriesDrift)) {
             return quick;
         }
     } catch (const FloatingPointFailure&) {
-        // The series with pow's powers decides what fails, and how.
+        // The series with the library's arithmetic decides what fails, and how.
     }
     return std::nullopt;
 }
@@ -190,15 +226,15 @@ MeridianArcCoefficients ArcCoefficients(double a, double n) {
 }
 
 SeriesCoefficients ForwardCoefficients(double latitude, const DatumEntry& datum) {
-    return Coefficients<Power>(EllipsoidOf(datum), latitude * RadiansPerDegree);
+    return Coefficients<LibraryArithmetic>(EllipsoidOf(datum), latitude * RadiansPerDegree);
 }
 
 GridPoint UnroundedSeries(const GeodeticPosition& position, Hemisphere hemisphere,
                           const DatumEntry& datum, std::int16_t centralMeridian,
-                          SeriesPowers powers) {
-    return powers == SeriesPowers::Quick
-               ? Series<QuickPower>(position, hemisphere, datum, centralMeridian)
-               : Series<Power>(position, hemisphere, datum, centralMeridian);
+                          SeriesArithmetic arithmetic) {
+    return arithmetic == SeriesArithmetic::Quick
+               ? Series<QuickArithmetic>(position, hemisphere, datum, centralMeridian)
+               : Series<LibraryArithmetic>(position, hemisphere, datum, centralMeridian);
 }
 
 UtmProjection ProjectToUtm(const GeodeticPosition& position, Hemisphere hemisphere,
@@ -211,7 +247,7 @@ UtmProjection ProjectToUtmZone(const GeodeticPosition& position, Hemisphere hemi
     const auto [zone, centralMeridian] = zoneAndMeridian;
     const auto quick = QuickSeries(position, hemisphere, datum, centralMeridian);
     const GridPoint unrounded =
-        quick ? *quick : Series<Power>(position, hemisphere, datum, centralMeridian);
+        quick ? *quick : Series<LibraryArithmetic>(position, hemisphere, datum, centralMeridian);
     UtmProjection result;
     result.utm = {zone, hemisphere, RoundToHundredths(unrounded.easting),
                   RoundToHundredths(unrounded.northing)};

@@ -64,19 +64,22 @@ struct GridPoint {
     double northing = 0;
 };
 
-// How the series takes its powers: by pow, to the last bit, or as plain products and a square
-// root, each within two units in the last place of pow's.
-enum class SeriesPowers { Pow, Quick };
+// How the series does its arithmetic: as stated, with the maths library's pow, sin, cos and
+// tan, to the last bit; or quickly, with plain products and multiple-angle identities, each
+// value within a few units in the last place of the library's.
+enum class SeriesArithmetic { Library, Quick };
 
-// Inside a zone the two ways of taking powers move a northing or easting by a few nanometres at
-// most; this bound leaves a wide margin. ProjectToUtm uses quick powers only where a value this
-// far either way rounds to the same hundredth, so its digits are those of pow's powers.
+// Inside a zone the two kinds of arithmetic differ by a unit or so in the last place of a
+// northing or easting, about two nanometres; this bound leaves a wide margin. ProjectToUtm uses the
+// quick arithmetic only where a value this far either way rounds to the same hundredth, so its
+// digits are the library's.
 inline constexpr double kQuickSeriesDrift = 1e-6; // metres
 
-// The series unrounded, for the test that measures the drift between the ways of taking powers.
+// The series unrounded, for the test that measures the drift between the two kinds of
+// arithmetic.
 GridPoint UnroundedSeries(const GeodeticPosition& position, Hemisphere hemisphere,
                           const DatumEntry& datum, std::int16_t centralMeridian,
-                          SeriesPowers powers);
+                          SeriesArithmetic arithmetic);
 
 // The series coefficients at a latitude, exposed so that each term can be checked on its own.
 SeriesCoefficients ForwardCoefficients(double latitude, const DatumEntry& datum);

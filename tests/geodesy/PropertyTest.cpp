@@ -136,7 +136,7 @@ GeodeticPosition AnyPointOfZone(std::mt19937_64& engine, int zone) {
     return {lat, CentralMeridianOf(zone) + off};
 }
 
-TEST(Properties, QuickPowersDriftFarLessThanTheirMargin) {
+TEST(Properties, QuickArithmeticDriftsFarLessThanItsMargin) {
     std::mt19937_64 engine(5);
     double largest = 0;
     for (const auto& datum : ListedDatums()) {
@@ -145,8 +145,10 @@ TEST(Properties, QuickPowersDriftFarLessThanTheirMargin) {
             const auto meridian = static_cast<std::int16_t>(CentralMeridianOf(zone));
             const GeodeticPosition p = AnyPointOfZone(engine, zone);
             const auto hemisphere = HemisphereOf(p.latitude);
-            const auto exact = UnroundedSeries(p, hemisphere, datum, meridian, SeriesPowers::Pow);
-            const auto quick = UnroundedSeries(p, hemisphere, datum, meridian, SeriesPowers::Quick);
+            const auto exact =
+                UnroundedSeries(p, hemisphere, datum, meridian, SeriesArithmetic::Library);
+            const auto quick =
+                UnroundedSeries(p, hemisphere, datum, meridian, SeriesArithmetic::Quick);
             largest = std::max({largest, std::fabs(quick.easting - exact.easting),
                                 std::fabs(quick.northing - exact.northing)});
         }
@@ -154,14 +156,15 @@ TEST(Properties, QuickPowersDriftFarLessThanTheirMargin) {
     EXPECT_LT(largest, kQuickSeriesDrift / 100);
 }
 
-// A latitude or longitude nudged until the series with pow's powers lands within a few
-// nanometres of a point where rounding to hundredths changes: there the quick powers must not
+// A latitude or longitude nudged until the series with the library's arithmetic lands within a few
+// nanometres of a point where rounding to hundredths changes: there the quick arithmetic must not
 // be trusted.
 GeodeticPosition NearARoundingPoint(GeodeticPosition p, std::int16_t meridian,
                                     const DatumEntry& datum, bool northing) {
     const auto hemisphere = HemisphereOf(p.latitude);
     const auto value = [&](GeodeticPosition q) {
-        const auto grid = UnroundedSeries(q, hemisphere, datum, meridian, SeriesPowers::Pow);
+        const auto grid =
+            UnroundedSeries(q, hemisphere, datum, meridian, SeriesArithmetic::Library);
         return northing ? grid.northing : grid.easting;
     };
     double& moved = northing ? p.latitude : p.longitude;
@@ -175,9 +178,9 @@ GeodeticPosition NearARoundingPoint(GeodeticPosition p, std::int16_t meridian,
     return p;
 }
 
-// Within the margin of a rounding point the quick powers are not trusted; the projection must
-// still round as pow's powers do.
-TEST(Properties, NextToRoundingPointsTheProjectionRoundsAsPowsPowersDo) {
+// Within the margin of a rounding point the quick arithmetic is not trusted; the projection must
+// still round as the library's arithmetic does.
+TEST(Properties, NextToRoundingPointsTheProjectionRoundsAsTheLibraryDoes) {
     std::mt19937_64 engine(6);
     std::uniform_real_distribution<double> latitude(-79.0, 83.0);
     std::uniform_real_distribution<double> offset(-2.9, 2.9);
@@ -190,7 +193,8 @@ TEST(Properties, NextToRoundingPointsTheProjectionRoundsAsPowsPowersDo) {
             const GeodeticPosition p = NearARoundingPoint(
                 {latitude(engine), meridian + offset(engine)}, meridian, datum, northing);
             const auto hemisphere = HemisphereOf(p.latitude);
-            const auto exact = UnroundedSeries(p, hemisphere, datum, meridian, SeriesPowers::Pow);
+            const auto exact =
+                UnroundedSeries(p, hemisphere, datum, meridian, SeriesArithmetic::Library);
             const double nudged = northing ? exact.northing : exact.easting;
             if (std::fabs(nudged - (std::floor(nudged * 100) + 0.5) / 100) < kQuickSeriesDrift) {
                 ++withinMargin;
