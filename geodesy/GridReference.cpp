@@ -6,8 +6,10 @@
 #include "geodesy/Int16.hpp"
 #include "geodesy/Modn.hpp"
 
+#include <array>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <string_view>
 
 namespace korvane {
@@ -33,30 +35,46 @@ long LastFiveCharacters(double value) {
     return number;
 }
 
-// Appends that number with at least five digits: a negative number keeps its "-" ahead of the
+// A few characters written into a fixed array: the parts of a grid reference around the band
+// are at most 24 characters, and building them needs no allocation.
+class ShortText {
+  public:
+    void Add(char c) { characters_[size_++] = c; }
+    void Add(std::string_view text) {
+        std::memcpy(characters_.data() + size_, text.data(), text.size());
+        size_ += text.size();
+    }
+    std::string_view View() const { return {characters_.data(), size_}; }
+
+  private:
+    std::array<char, 32> characters_{};
+    std::size_t size_ = 0;
+};
+
+// Adds that number with at least five digits: a negative number keeps its "-" ahead of the
 // zeros ("-1234" gives "-01234").
-void AppendFiveDigits(std::string& text, double value) {
-    long number = LastFiveCharacters(value);
+void AddFiveDigits(ShortText& text, double value) {
+    const long number = LastFiveCharacters(value);
     if (number < 0) {
-        text += '-';
-        number = -number;
+        text.Add('-');
     }
-    char digits[5];
-    for (int i = 4; i >= 0; --i) {
-        digits[i] = static_cast<char>('0' + number % 10);
-        number /= 10;
-    }
-    text.append(digits, sizeof digits);
+    const auto magnitude = static_cast<unsigned>(number < 0 ? -number : number);
+    // Each digit on its own rather than one after another: they are worked out side by side.
+    text.Add(static_cast<char>('0' + magnitude / 10000));
+    text.Add(static_cast<char>('0' + magnitude / 1000 % 10));
+    text.Add(static_cast<char>('0' + magnitude / 100 % 10));
+    text.Add(static_cast<char>('0' + magnitude / 10 % 10));
+    text.Add(static_cast<char>('0' + magnitude % 10));
 }
 
-// Appends a Latin-1 character code in UTF-8.
-void AppendLatin1AsUtf8(std::string& text, int code) {
+// Adds a Latin-1 character code in UTF-8.
+void AddLatin1AsUtf8(ShortText& text, int code) {
     if (code < 0x80) {
-        text += static_cast<char>(code);
+        text.Add(static_cast<char>(code));
         return;
     }
-    text += static_cast<char>(0xC0 | (code >> 6));
-    text += static_cast<char>(0x80 | (code & 0x3F));
+    text.Add(static_cast<char>(0xC0 | (code >> 6)));
+    text.Add(static_cast<char>(0x80 | (code & 0x3F)));
 }
 
 // The character code of a square index's letter: 64 + index, passing over I and O.
@@ -95,9 +113,9 @@ std::string BandLetter(double latitude) {
 }
 
 std::string SquareLetter(std::int16_t index) {
-    std::string letter;
-    AppendLatin1AsUtf8(letter, SquareLetterCode(index));
-    return letter;
+    ShortText letter;
+    AddLatin1AsUtf8(letter, SquareLetterCode(index));
+    return std::string(letter.View());
 }
 
 std::string GridReference(std::int16_t zone, const std::string& band, double easting,
@@ -113,17 +131,21 @@ std::string GridReference(std::int16_t zone, const std::string& band, double eas
     }
     const int columnCode = SquareLetterCode(column);
     const int rowCode = SquareLetterCode(row);
-    std::string text;
-    text.reserve(32);
     char zoneDigits[8];
-    text.append(zoneDigits, std::to_chars(zoneDigits, zoneDigits + sizeof zoneDigits, zone).ptr);
-    text.append(" ").append(band).append("   ");
-    AppendLatin1AsUtf8(text, columnCode);
-    AppendLatin1AsUtf8(text, rowCode);
-    text.append("  ");
-    AppendFiveDigits(text, easting);
-    text.append("  ");
-    AppendFiveDigits(text, northing);
+    const std::string_view zoneText(
+        zoneDigits, std::to_chars(zoneDigits, zoneDigits + sizeof zoneDigits, zone).ptr);
+    ShortText squareAndDigits;
+    squareAndDigits.Add("   ");
+    AddLatin1AsUtf8(squareAndDigits, columnCode);
+    AddLatin1AsUtf8(squareAndDigits, rowCode);
+    squareAndDigits.Add("  ");
+    AddFiveDigits(squareAndDigits, easting);
+    squareAndDigits.Add("  ");
+    AddFiveDigits(squareAndDigits, northing);
+
+    std::string text;
+    text.reserve(zoneText.size() + 1 + band.size() + squareAndDigits.View().size());
+    text.append(zoneText).append(" ").append(band).append(squareAndDigits.View());
     return text;
 }
 
