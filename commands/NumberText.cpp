@@ -85,8 +85,11 @@ std::string GroupedNumber(double value, const RegionalSeparators& separators) {
     const std::string_view whole = split.Whole();
     const std::string_view decimals = WithoutTrailingZeros(split.Decimals());
     const bool negative = value < 0 && !split.IsZero();
-    return (negative ? "-" : "") + GroupByThrees(whole == "0" ? "" : whole, separators.group) +
-           separators.decimal + std::string(decimals);
+    std::string text = negative ? "-" : "";
+    text.append(GroupByThrees(whole == "0" ? "" : whole, separators.group))
+        .append(separators.decimal)
+        .append(decimals);
+    return text;
 }
 
 std::string PlainNumber(double value, const std::string& decimalSeparator) {

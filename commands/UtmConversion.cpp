@@ -53,7 +53,7 @@ UtmConversion ConvertUtm(const UtmInputs& inputs, const std::string& decimalSepa
         result.latitude[3] = std::string(inputs.hemisphere);
         WriteDegreesMinutesSeconds(std::fabs(longitude), std::fabs(longitude),
                                    result.longitude.data(), decimalSeparator);
-        result.longitude[3] = longitude < 0 ? "W" : "E";
+        result.longitude[3] = longitude < 0 ? 'W' : 'E';
         result.gridReference = GridReference(utm.zone, band, utm.easting, utm.northing);
     } catch (const ComputationFailure& failure) {
         const bool frameShown = result.frameShown;
