@@ -47,6 +47,12 @@ TEST(ReadNumber, ReadsLenientlyFromTheStart) {
         {"0.000", 0},
         {"1755352.105", 1755352.105},
         {"\r5", 0}, // a carriage return is not passed over
+        // Runs of eight characters with one just outside the digits ("/" and ":" border them)
+        {"1234567:9", 1234567},
+        {"1.2345678/9", 1.2345678},
+        {"0.:2345678", 0},
+        {"12345678.87654321", 12345678.87654321},
+        {"-1234567890123456", -1234567890123456},
     };
     for (const auto& [text, value] : cases) {
         EXPECT_EQ(ReadNumber(text), value) << '"' << text << '"';
