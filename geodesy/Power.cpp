@@ -66,15 +66,17 @@ std::optional<double> SurelyPowsResult(TwoDoubles power) {
 // pow is a general power function, and slow. For the squares, cubes and square roots that the
 // series are made of, the nearest double to the exact power is pow's own result unless the power
 // lies almost halfway between two doubles; only then, or for other exponents, is pow asked.
-// Kept out of line, away from its callers' constant exponents, so that no optimisation level
-// turns pow(x, 2) into x * x: the digits must not depend on the build.
 double Power(double x, double y) {
     if (const auto power = NearlyExactPower(x, y)) {
         if (const auto result = SurelyPowsResult(*power)) {
             return *result;
         }
     }
-    return std::pow(x, y);
+    // The exponent is hidden from the optimiser: inlined with a constant 2 (as whole-program
+    // optimisation does), pow(x, 2) would become x * x, and the digits must not depend on the
+    // build.
+    const volatile double exponent = y;
+    return std::pow(x, exponent);
 }
 
 } // namespace korvane
