@@ -122,10 +122,12 @@ std::string GridReference(std::int16_t zone, const std::string& band, double eas
                           double northing) {
     const double easting100k = Finite(Int(easting / kSquareSize), "grid reference column");
     const double northing100k = Finite(Int(northing / kSquareSize), "grid reference row");
+    // The zone's shifts are remainders of small whole numbers, which integers give exactly, and
+    // the sums are whole numbers, which rounding to 16 bits leaves as they are.
     const std::int16_t column =
-        RoundToInt16(easting100k + 8 * Modn(zone - 1, 3), "grid reference column");
+        WholeToInt16(easting100k + 8 * WholeModn(zone - 1, 3), "grid reference column");
     std::int16_t row =
-        RoundToInt16(Modn(northing100k + 5 * Modn(zone - 1, 2) + 1, 20), "grid reference row");
+        WholeToInt16(Modn(northing100k + 5 * WholeModn(zone - 1, 2) + 1, 20), "grid reference row");
     if (row == 0) {
         row = 20;
     }

@@ -33,4 +33,14 @@ inline std::int16_t RoundToInt16(double value, const char* step) {
     return static_cast<std::int16_t>(whole);
 }
 
+// RoundToInt16 for a value that is whole already, such as a sum of rounded-down numbers:
+// rounding it would change nothing, so only the range is checked.
+inline std::int16_t WholeToInt16(double whole, const char* step) {
+    if (!(whole >= static_cast<double>(int16_detail::kMin) &&
+          whole <= static_cast<double>(int16_detail::kMax))) {
+        int16_detail::ThrowDoesNotRound(step);
+    }
+    return static_cast<std::int16_t>(whole);
+}
+
 } // namespace korvane

@@ -18,4 +18,11 @@ inline double Modn(double a, double b) {
     return Finite(a - b * Int(quotient), "Modn");
 }
 
+// The floored remainder of whole numbers, which is exactly what Modn gives for them while they
+// are small; without its division and rounding down. b is not 0.
+constexpr long long WholeModn(long long a, long long b) {
+    const long long remainder = a % b;
+    return remainder != 0 && (remainder < 0) != (b < 0) ? remainder + b : remainder;
+}
+
 } // namespace korvane

@@ -82,6 +82,26 @@ TEST(Modn, IsTheFlooredRemainder) {
     EXPECT_THROW(Modn(0, 0), FloatingPointFailure);
 }
 
+// The integer remainder stands in for Modn on whole numbers: it must give the same value for
+// every sign of either operand.
+TEST(WholeModn, GivesWhatModnGivesForWholeNumbers) {
+    for (long long a = -70000; a <= 70000; a += 7) {
+        for (const long long b : {1LL, 2LL, 3LL, 20LL, -3LL, -20LL, 32768LL}) {
+            ASSERT_EQ(static_cast<double>(WholeModn(a, b)),
+                      Modn(static_cast<double>(a), static_cast<double>(b)))
+                << a << " mod " << b;
+        }
+    }
+}
+
+TEST(Int16, WholeNumbersOnlyHaveTheirRangeChecked) {
+    EXPECT_EQ(WholeToInt16(32767, "t"), 32767);
+    EXPECT_EQ(WholeToInt16(-32768, "t"), -32768);
+    EXPECT_EQ(WholeToInt16(-0.0, "t"), 0);
+    EXPECT_THROW(WholeToInt16(32768, "t"), OverflowFailure);
+    EXPECT_THROW(WholeToInt16(-1e300, "t"), OverflowFailure);
+}
+
 TEST(Int, RoundsTowardsNegativeInfinity) {
     EXPECT_EQ(Int(2.5), 2);
     EXPECT_EQ(Int(-0.5), -1);
