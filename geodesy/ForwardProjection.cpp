@@ -204,7 +204,8 @@ std::optional<GridPoint> QuickSeries(const GeodeticPosition& position, Hemispher
 } // namespace
 
 ZoneAndMeridian ZoneOfLongitude(double longitude) {
-    const std::int16_t zone = RoundToInt16(Int(longitude / 6) + 31, "forward step 1 (zone)");
+    // Int(...) + 31 is whole, or not a number, which the range check rejects as rounding would.
+    const std::int16_t zone = WholeToInt16(Int(longitude / 6) + 31, "forward step 1 (zone)");
     return {zone, CentralMeridian(zone)};
 }
 

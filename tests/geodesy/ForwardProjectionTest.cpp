@@ -3,7 +3,9 @@
 #include "geodesy/DatumTable.hpp"
 #include "geodesy/Failure.hpp"
 
+#include <cmath>
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace korvane {
 namespace {
@@ -60,6 +62,18 @@ TEST(ProjectToUtm, ZoneBoundariesBelongToTheEasternZone) {
     for (const auto& [longitude, zone] : cases) {
         EXPECT_EQ(ZoneOfLongitude(longitude).zone, zone) << longitude;
         EXPECT_EQ(ZoneOfLongitude(longitude).centralMeridian, 6 * zone - 183) << longitude;
+    }
+}
+
+TEST(ProjectToUtm, ZoneOutsideSixteenBitsOrOfNoNumberIsAnOverflow) {
+    const double inf = std::numeric_limits<double>::infinity();
+    for (const double longitude : {-196800.0, 196800.0, 1e300, inf, -inf, std::nan("")}) {
+        try {
+            ZoneOfLongitude(longitude);
+            ADD_FAILURE() << longitude;
+        } catch (const OverflowFailure& failure) {
+            EXPECT_EQ(failure.Step(), "forward step 1 (zone)") << longitude;
+        }
     }
 }
 
