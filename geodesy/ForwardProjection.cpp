@@ -171,29 +171,33 @@ GridPoint Series(const GeodeticPosition& position, Hemisphere hemisphere, const 
     return {easting, northing};
 }
 
-// Whether value lies more than margin away from every point where its rounding to hundredths
-// changes, so that any value within margin of it rounds the same.
-bool RoundsAlikeWithin(double value, double margin) {
-    if (!(std::fabs(value) < 1e9)) {
-        return false;
-    }
-    const double hundredths = value * 100; // off by far less than the margin
-    return std::fabs(hundredths - std::floor(hundredths) - 0.5) > margin * 100;
+GridPoint RoundedToHundredths(GridPoint point) {
+    return {RoundToHundredths(point.easting), RoundToHundredths(point.northing)};
 }
 
-// The series with quick arithmetic, when its rounded result is surely the library's: only inside
-// the zone, where the drift bound holds, and away from every rounding point.
-std::optional<GridPoint> QuickSeries(const GeodeticPosition& position, Hemisphere hemisphere,
-                                     const DatumEntry& datum, std::int16_t centralMeridian) {
+// Whether value lies more than margin away from every point where its rounding to hundredths
+// changes, so that any value within margin of it rounds the same: within half a hundredth of its
+// rounded value by more than margin. Below 1e9 the rounded value is off its hundredth by far less
+// than the margin.
+bool RoundsAlikeWithin(double value, double rounded, double margin) {
+    return std::fabs(value) < 1e9 && std::fabs(value - rounded) < 0.005 - margin;
+}
+
+// The series with quick arithmetic, rounded, when that is surely what the library's arithmetic
+// rounds to: only inside the zone, where the drift bound holds, and away from every rounding
+// point.
+std::optional<GridPoint> QuickRoundedSeries(const GeodeticPosition& position, Hemisphere hemisphere,
+                                            const DatumEntry& datum, std::int16_t centralMeridian) {
     if (!(std::fabs(position.longitude - centralMeridian) <= 3)) {
         return std::nullopt;
     }
     try {
         const GridPoint quick =
             Series<QuickArithmetic>(position, hemisphere, datum, centralMeridian);
-        if (RoundsAlikeWithin(quick.easting, kQuickSeriesDrift) &&
-            RoundsAlikeWithin(quick.northing, kQuickSeriesDrift)) {
-            return quick;
+        const GridPoint rounded = RoundedToHundredths(quick);
+        if (RoundsAlikeWithin(quick.easting, rounded.easting, kQuickSeriesDrift) &&
+            RoundsAlikeWithin(quick.northing, rounded.northing, kQuickSeriesDrift)) {
+            return rounded;
         }
     } catch (const FloatingPointFailure&) {
         // The series with the library's arithmetic decides what fails, and how.
@@ -246,12 +250,12 @@ UtmProjection ProjectToUtm(const GeodeticPosition& position, Hemisphere hemisphe
 UtmProjection ProjectToUtmZone(const GeodeticPosition& position, Hemisphere hemisphere,
                                const DatumEntry& datum, ZoneAndMeridian zoneAndMeridian) {
     const auto [zone, centralMeridian] = zoneAndMeridian;
-    const auto quick = QuickSeries(position, hemisphere, datum, centralMeridian);
-    const GridPoint unrounded =
-        quick ? *quick : Series<LibraryArithmetic>(position, hemisphere, datum, centralMeridian);
+    const auto quick = QuickRoundedSeries(position, hemisphere, datum, centralMeridian);
+    const GridPoint rounded = quick ? *quick
+                                    : RoundedToHundredths(Series<LibraryArithmetic>(
+                                          position, hemisphere, datum, centralMeridian));
     UtmProjection result;
-    result.utm = {zone, hemisphere, RoundToHundredths(unrounded.easting),
-                  RoundToHundredths(unrounded.northing)};
+    result.utm = {zone, hemisphere, rounded.easting, rounded.northing};
     result.centralMeridian = centralMeridian;
     return result;
 }
