@@ -46,7 +46,7 @@ UtmConversion ConvertUtm(const UtmInputs& inputs, const std::string& decimalSepa
         const double longitude = steps.longitudeDegrees;
         result.position = {utm.hemisphere == Hemisphere::South ? -fromEquator : fromEquator,
                            longitude};
-        const std::string band = BandLetter(result.position.latitude);
+        const std::string_view band = BandLetter(result.position.latitude);
 
         WriteDegreesMinutesSeconds(fromEquator, std::fabs(fromEquator), result.latitude.data(),
                                    decimalSeparator);

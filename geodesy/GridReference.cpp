@@ -95,7 +95,7 @@ int SquareLetterCode(std::int16_t index) {
 
 } // namespace
 
-std::string BandLetter(double latitude) {
+std::string_view BandLetter(double latitude) {
     Finite(latitude, "band letter");
     if (latitude < -84) {
         return "A";
@@ -104,7 +104,7 @@ std::string BandLetter(double latitude) {
         return "C";
     }
     if (latitude <= 72) {
-        return std::string(BandLetters[static_cast<std::size_t>(BandPosition(latitude))]);
+        return BandLetters[static_cast<std::size_t>(BandPosition(latitude))];
     }
     if (latitude < 84) {
         return "X";
@@ -118,7 +118,7 @@ std::string SquareLetter(std::int16_t index) {
     return std::string(letter.View());
 }
 
-std::string GridReference(std::int16_t zone, const std::string& band, double easting,
+std::string GridReference(std::int16_t zone, std::string_view band, double easting,
                           double northing) {
     const double easting100k = Finite(Int(easting / kSquareSize), "grid reference column");
     const double northing100k = Finite(Int(northing / kSquareSize), "grid reference row");

@@ -2,12 +2,13 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace korvane {
 
-// The latitude band letter: "A" below 84 S, "C" from 84 S to 72 S, "D".."X" from the band
-// table up to 72 N, "X" below 84 N, "Z" from 84 N. Every latitude has a letter.
-std::string BandLetter(double latitude);
+// The latitude band letter, a constant text: "A" below 84 S, "C" from 84 S to 72 S, "D".."X" from
+// the band table up to 72 N, "X" below 84 N, "Z" from 84 N. Every latitude has a letter.
+std::string_view BandLetter(double latitude);
 
 // The letter of a 100 km square index: 1..24 give "A".."Z" without "I" and "O". Other indexes
 // give the neighbouring character codes the same way; a code outside 0..255 is an invalid
@@ -16,7 +17,7 @@ std::string SquareLetter(std::int16_t index);
 
 // Zone, band, column and row letters and five easting and five northing digits:
 // "38 P   MC  02339  55355".
-std::string GridReference(std::int16_t zone, const std::string& band, double easting,
+std::string GridReference(std::int16_t zone, std::string_view band, double easting,
                           double northing);
 
 } // namespace korvane
