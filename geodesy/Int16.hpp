@@ -23,16 +23,6 @@ inline std::int16_t CheckedInt16(long long value, const char* step) {
     return static_cast<std::int16_t>(value);
 }
 
-// Rounds to the nearest whole number (an exact half to the even one) and checks the 16-bit range.
-inline std::int16_t RoundToInt16(double value, const char* step) {
-    const double whole = RoundHalfEven(value);
-    if (!(whole >= static_cast<double>(int16_detail::kMin) &&
-          whole <= static_cast<double>(int16_detail::kMax))) {
-        int16_detail::ThrowDoesNotRound(step);
-    }
-    return static_cast<std::int16_t>(whole);
-}
-
 // RoundToInt16 for a value that is whole already, such as a sum of rounded-down numbers:
 // rounding it would change nothing, so only the range is checked.
 inline std::int16_t WholeToInt16(double whole, const char* step) {
@@ -41,6 +31,11 @@ inline std::int16_t WholeToInt16(double whole, const char* step) {
         int16_detail::ThrowDoesNotRound(step);
     }
     return static_cast<std::int16_t>(whole);
+}
+
+// Rounds to the nearest whole number (an exact half to the even one) and checks the 16-bit range.
+inline std::int16_t RoundToInt16(double value, const char* step) {
+    return WholeToInt16(RoundHalfEven(value), step);
 }
 
 } // namespace korvane
