@@ -7,7 +7,7 @@ set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 points=${1:-1000000}
 runs=${2:-5}
-batch=${KORVANE_BATCH:-$top/build/tools/batch/korvane-batch}
+batch=${KORVANE_BATCH:-$top/build/batch/korvane-batch}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 

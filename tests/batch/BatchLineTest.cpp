@@ -1,4 +1,4 @@
-#include "tools/batch/BatchLine.hpp"
+#include "batch/BatchLine.hpp"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 
 #include "FuzzInput.hpp"
 #include "TextShapes.hpp"
-#include "tools/batch/BatchLine.hpp"
+#include "batch/BatchLine.hpp"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "tools/batch/LineReader.hpp"
+#include "batch/LineReader.hpp"
 
 #include <cerrno>
 #include <cstring>

@@ -1,8 +1,8 @@
 // korvane-batch: converts many points, one a line, with exactly the windows' results.
 
+#include "batch/BatchLine.hpp"
+#include "batch/LineReader.hpp"
 #include "geodesy/DatumTable.hpp"
-#include "tools/batch/BatchLine.hpp"
-#include "tools/batch/LineReader.hpp"
 
 #include <cerrno>
 #include <cstdio>
