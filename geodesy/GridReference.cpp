@@ -151,4 +151,10 @@ std::string GridReference(std::int16_t zone, std::string_view band, double easti
     return text;
 }
 
+std::string CompactGridReference(std::string_view reference) {
+    std::string compact(reference);
+    std::erase(compact, ' ');
+    return compact;
+}
+
 } // namespace korvane

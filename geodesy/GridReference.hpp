@@ -20,4 +20,7 @@ std::string SquareLetter(std::int16_t index);
 std::string GridReference(std::int16_t zone, std::string_view band, double easting,
                           double northing);
 
+// The reference without its blanks, as it is often written by hand: "38PMC0233955355".
+std::string CompactGridReference(std::string_view reference);
+
 } // namespace korvane

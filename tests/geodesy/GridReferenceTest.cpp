@@ -100,5 +100,16 @@ TEST(GridReference, IndexesOutsideSixteenBitsOverflow) {
                  FloatingPointFailure);
 }
 
+TEST(CompactGridReference, DropsEveryBlankAndNothingElse) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"38 P   MC  02339  55355", "38PMC0233955355"},
+        {"1 N   EA  00000  00000", "1NEA0000000000"},
+        {"31 N   EA  00000  -00001", "31NEA00000-00001"},
+        {"", ""}};
+    for (const auto& [reference, compact] : cases) {
+        EXPECT_EQ(CompactGridReference(reference), compact) << reference;
+    }
+}
+
 } // namespace
 } // namespace korvane
