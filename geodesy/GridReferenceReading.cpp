@@ -1,0 +1,339 @@
+#include "geodesy/GridReferenceReading.hpp"
+
+#include "geodesy/Failure.hpp"
+#include "geodesy/ForwardProjection.hpp"
+#include "geodesy/InverseProjection.hpp"
+#include "geodesy/Modn.hpp"
+
+#include <algorithm>
+#include <cstdint>
+#include <exception>
+#include <limits>
+#include <optional>
+#include <stdexcept>
+#include <string>
+
+namespace korvane {
+
+namespace {
+
+constexpr long long kSquareSize = 100000;
+constexpr int kLastZone = 61; // 180 E itself is zone 61, lettered like zone 1
+constexpr std::size_t kMostDigits = 5;
+// The row letters repeat every 2000 km, so 0 to 10,000 km holds five northings for each.
+constexpr int kRowCycle = 20;
+constexpr int kRowCyclesToThePole = 5;
+// A low-precision square's centre may lie a little beyond its band; farther off, the row letter
+// and the band do not belong together.
+constexpr double kBandToleranceDegrees = 0.5;
+constexpr std::size_t kLongestQuote = 40;
+
+// Why a text is not a grid reference: thrown only inside this file and handed back as the
+// reading's failure.
+class Unreadable : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+// The user's text in quotes, cut when long. Texts are quoted only once every character is known
+// to be printable ASCII, so the cut falls between characters and nothing unprintable is shown.
+std::string Quoted(std::string_view text) {
+    if (text.size() <= kLongestQuote) {
+        return "\"" + std::string(text) + "\"";
+    }
+    return "\"" + std::string(text.substr(0, kLongestQuote)) + "...\"";
+}
+
+std::string Quoted(char character) {
+    return Quoted(std::string_view(&character, 1));
+}
+
+// Blanks are spaces only: a tab, a control character or anything beyond ASCII fails here.
+void CheckPrintableAscii(std::string_view text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (byte < 0x20 || byte > 0x7E) {
+            // Every character before it is a single byte, so i counts characters.
+            throw Unreadable("character " + std::to_string(i + 1) +
+                             " of the grid reference is not a letter, digit or blank");
+        }
+    }
+}
+
+std::string_view TrimBlanks(std::string_view text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+void SkipBlanks(std::string_view& rest) {
+    rest.remove_prefix(std::min(rest.find_first_not_of(' '), rest.size()));
+}
+
+std::string_view TakeDigits(std::string_view& rest) {
+    const auto end =
+        std::find_if(rest.begin(), rest.end(), [](char c) { return c < '0' || c > '9'; });
+    const std::string_view digits = rest.substr(0, static_cast<std::size_t>(end - rest.begin()));
+    rest.remove_prefix(digits.size());
+    return digits;
+}
+
+char TakeCharacter(std::string_view& rest, std::string_view text, const char* part) {
+    if (rest.empty()) {
+        throw Unreadable("the grid reference " + Quoted(text) + " ends before the " + part);
+    }
+    const char character = rest.front();
+    rest.remove_prefix(1);
+    return character;
+}
+
+char UpperCase(char letter) {
+    return letter >= 'a' && letter <= 'z' ? static_cast<char>(letter - 'a' + 'A') : letter;
+}
+
+// The index of a 100 km square letter, 1..24 for A..Z without I and O; 0 for any other
+// character.
+int SquareIndex(char letter) {
+    constexpr std::string_view kSquareLetters = "ABCDEFGHJKLMNPQRSTUVWXYZ";
+    const auto found = kSquareLetters.find(UpperCase(letter));
+    return found == std::string_view::npos ? 0 : static_cast<int>(found) + 1;
+}
+
+struct LatitudeRange {
+    double south = 0;
+    double north = 0;
+};
+
+// The latitudes of a band letter (upper case), or none for a letter that names no band.
+std::optional<LatitudeRange> BandLatitudes(char band) {
+    switch (band) {
+    case 'A':
+        return LatitudeRange{-90, -84};
+    case 'C':
+        return LatitudeRange{-84, -72};
+    case 'X':
+        return LatitudeRange{72, 84}; // twelve degrees, not eight
+    case 'Z':
+        return LatitudeRange{84, 90};
+    }
+    const auto found =
+        std::find(BandLetters.begin(), BandLetters.end(), std::string_view(&band, 1));
+    if (found == BandLetters.end()) {
+        return std::nullopt;
+    }
+    const double south = 8.0 * static_cast<double>(found - BandLetters.begin() - 12);
+    return LatitudeRange{south, south + 8};
+}
+
+double DegreesOutside(double latitude, LatitudeRange band) {
+    return std::max({band.south - latitude, latitude - band.north, 0.0});
+}
+
+// Up to five truncated digits and the square they leave open: "02339" is 2339 m in a 1 m
+// square, "0" is 0 m in a 10 km square, no digits a 100 km square.
+struct DigitSquare {
+    long long corner = 0; // metres
+    long long side = kSquareSize;
+};
+
+long long DigitsValue(std::string_view digits) {
+    long long value = 0;
+    for (const char digit : digits) {
+        value = value * 10 + (digit - '0');
+    }
+    return value;
+}
+
+DigitSquare ReadDigits(std::string_view digits) {
+    long long side = kSquareSize;
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        side /= 10;
+    }
+    return {DigitsValue(digits) * side, side};
+}
+
+// The digits are truncated, so the position lies anywhere in the square: its centre is the best
+// estimate, and what GeographicLib gives by default too. Whole metres and a half are exact.
+double CentreOf(long long hundredKilometres, DigitSquare square) {
+    return static_cast<double>(hundredKilometres * kSquareSize + square.corner) +
+           static_cast<double>(square.side) / 2;
+}
+
+// The parts of a reference, each checked on its own.
+struct ReferenceParts {
+    std::int16_t zone = 0;
+    char band = 0; // upper case
+    LatitudeRange bandLatitudes;
+    char rowLetter = 0;
+    long long column = 0;       // the easting's hundreds of kilometres, 1..8
+    long long rowRemainder = 0; // the northing's hundreds of kilometres modulo 20
+    std::string_view eastingDigits;
+    std::string_view northingDigits;
+};
+
+std::int16_t TakeZone(std::string_view& rest, std::string_view text) {
+    const std::string_view digits = TakeDigits(rest);
+    if (digits.empty()) {
+        throw Unreadable("the grid reference " + Quoted(text) +
+                         " does not start with a zone number");
+    }
+    if (digits.size() > 2) {
+        throw Unreadable("zone " + Quoted(digits) + " has more than two digits");
+    }
+    const long long zone = DigitsValue(digits);
+    if (zone < 1 || zone > kLastZone) {
+        throw Unreadable("zone " + std::to_string(zone) + " is outside 1 to " +
+                         std::to_string(kLastZone));
+    }
+    return static_cast<std::int16_t>(zone);
+}
+
+void TakeBand(std::string_view& rest, std::string_view text, ReferenceParts& parts) {
+    const char letter = TakeCharacter(rest, text, "band letter");
+    parts.band = UpperCase(letter);
+    const auto latitudes = BandLatitudes(parts.band);
+    if (!latitudes) {
+        throw Unreadable("band letter " + Quoted(letter) +
+                         " is not one of A, C to X without I and O, and Z");
+    }
+    parts.bandLatitudes = *latitudes;
+}
+
+void TakeSquareLetters(std::string_view& rest, std::string_view text, ReferenceParts& parts) {
+    const char columnLetter = TakeCharacter(rest, text, "column letter");
+    const int columnIndex = SquareIndex(columnLetter);
+    if (columnIndex == 0) {
+        throw Unreadable("column letter " + Quoted(columnLetter) +
+                         " is not one of A to Z without I and O");
+    }
+    parts.column = columnIndex - 8 * WholeModn(parts.zone - 1, 3);
+    if (parts.column < 1 || parts.column > 8) {
+        throw Unreadable("column letter " + Quoted(columnLetter) + " is not used in zone " +
+                         std::to_string(parts.zone));
+    }
+    parts.rowLetter = TakeCharacter(rest, text, "row letter");
+    const int rowIndex = SquareIndex(parts.rowLetter);
+    if (rowIndex == 0 || rowIndex > kRowCycle) {
+        throw Unreadable("row letter " + Quoted(parts.rowLetter) +
+                         " is not one of A to V without I and O");
+    }
+    parts.rowRemainder = WholeModn(rowIndex - 1 - 5 * WholeModn(parts.zone - 1, 2), kRowCycle);
+}
+
+void TakeDigitGroups(std::string_view rest, std::string_view text, ReferenceParts& parts) {
+    SkipBlanks(rest);
+    const std::string_view first = TakeDigits(rest);
+    SkipBlanks(rest);
+    const std::string_view second = TakeDigits(rest);
+    SkipBlanks(rest);
+    if (!rest.empty() && rest.front() >= '0' && rest.front() <= '9') {
+        throw Unreadable("the grid reference " + Quoted(text) +
+                         " has more than two groups of digits");
+    }
+    if (!rest.empty()) {
+        throw Unreadable("unexpected " + Quoted(rest) + " after the " +
+                         (first.empty() ? "square letters" : "digits"));
+    }
+    if (second.empty()) {
+        if (first.size() > 2 * kMostDigits) {
+            throw Unreadable("the grid reference " + Quoted(text) + " has " +
+                             std::to_string(first.size()) + " digits, more than " +
+                             std::to_string(2 * kMostDigits));
+        }
+        if (first.size() % 2 != 0) {
+            throw Unreadable("the grid reference " + Quoted(text) + " has " +
+                             std::to_string(first.size()) +
+                             " digits, which do not split into easting and northing");
+        }
+        parts.eastingDigits = first.substr(0, first.size() / 2);
+        parts.northingDigits = first.substr(first.size() / 2);
+        return;
+    }
+    if (first.size() != second.size()) {
+        throw Unreadable("the grid reference " + Quoted(text) + " has " +
+                         std::to_string(first.size()) + " easting digits and " +
+                         std::to_string(second.size()) + " northing digits");
+    }
+    if (first.size() > kMostDigits) {
+        throw Unreadable("the grid reference " + Quoted(text) + " has " +
+                         std::to_string(first.size()) + " digits in each group, more than " +
+                         std::to_string(kMostDigits));
+    }
+    parts.eastingDigits = first;
+    parts.northingDigits = second;
+}
+
+ReferenceParts SplitReference(std::string_view text) {
+    CheckPrintableAscii(text);
+    text = TrimBlanks(text);
+    if (text.empty()) {
+        throw Unreadable("the grid reference is empty");
+    }
+    std::string_view rest = text;
+    ReferenceParts parts;
+    parts.zone = TakeZone(rest, text);
+    SkipBlanks(rest);
+    TakeBand(rest, text, parts);
+    SkipBlanks(rest);
+    TakeSquareLetters(rest, text, parts);
+    TakeDigitGroups(rest, text, parts);
+    return parts;
+}
+
+// Of the northings the row letter allows, the one whose latitude lies in the band or nearest to
+// it: they are 2000 km apart and a band at most about 1330 km tall, so at most one lies inside.
+// The latitude is taken on the central meridian, where it depends on the northing alone: off it,
+// the inverse series gives no usable latitude within metres to kilometres of a pole, and inside
+// the zone the two latitudes differ by less than 0.05 degree.
+double NorthingInBand(const ReferenceParts& parts, Hemisphere hemisphere, DigitSquare square,
+                      const DatumEntry& datum) {
+    UtmCoordinate onCentralMeridian{parts.zone, hemisphere, kFalseEasting, 0};
+    double nearest = 0;
+    double nearestOutside = std::numeric_limits<double>::infinity();
+    std::exception_ptr firstFailure;
+    for (int cycle = 0; cycle < kRowCyclesToThePole; ++cycle) {
+        onCentralMeridian.northing = CentreOf(parts.rowRemainder + kRowCycle * cycle, square);
+        try {
+            const double outside = DegreesOutside(ProjectFromUtm(onCentralMeridian, datum).latitude,
+                                                  parts.bandLatitudes);
+            if (outside < nearestOutside) {
+                nearest = onCentralMeridian.northing;
+                nearestOutside = outside;
+            }
+        } catch (const ComputationFailure&) {
+            if (!firstFailure) {
+                firstFailure = std::current_exception();
+            }
+        }
+    }
+    if (nearestOutside == std::numeric_limits<double>::infinity()) {
+        std::rethrow_exception(firstFailure);
+    }
+    if (nearestOutside > kBandToleranceDegrees) {
+        throw Unreadable("row letter " + Quoted(parts.rowLetter) + " does not reach band " +
+                         Quoted(parts.band) + " in zone " + std::to_string(parts.zone));
+    }
+    return nearest;
+}
+
+} // namespace
+
+GridReferenceReading ReadGridReference(std::string_view text, const DatumEntry& datum) {
+    try {
+        const ReferenceParts parts = SplitReference(text);
+        UtmCoordinate utm;
+        utm.zone = parts.zone;
+        // Bands A and C to M lie south of the equator.
+        utm.hemisphere = parts.band < 'N' ? Hemisphere::South : Hemisphere::North;
+        utm.easting = CentreOf(parts.column, ReadDigits(parts.eastingDigits));
+        utm.northing =
+            NorthingInBand(parts, utm.hemisphere, ReadDigits(parts.northingDigits), datum);
+        return {utm, ""};
+    } catch (const Unreadable& unreadable) {
+        return {UtmCoordinate{}, unreadable.what()};
+    }
+}
+
+} // namespace korvane
