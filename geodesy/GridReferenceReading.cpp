@@ -161,8 +161,8 @@ double CentreOf(long long hundredKilometres, DigitSquare square) {
            static_cast<double>(square.side) / 2;
 }
 
-// The parts of a reference, each checked on its own.
-struct ReferenceParts {
+// The fields of a reference, each checked as it is read.
+struct ReferenceFields {
     std::int16_t zone = 0;
     char band = 0; // upper case
     LatitudeRange bandLatitudes;
@@ -190,39 +190,39 @@ std::int16_t TakeZone(std::string_view& rest, std::string_view text) {
     return static_cast<std::int16_t>(zone);
 }
 
-void TakeBand(std::string_view& rest, std::string_view text, ReferenceParts& parts) {
+void TakeBand(std::string_view& rest, std::string_view text, ReferenceFields& fields) {
     const char letter = TakeCharacter(rest, text, "band letter");
-    parts.band = UpperCase(letter);
-    const auto latitudes = BandLatitudes(parts.band);
+    fields.band = UpperCase(letter);
+    const auto latitudes = BandLatitudes(fields.band);
     if (!latitudes) {
         throw Unreadable("band letter " + Quoted(letter) +
                          " is not one of A, C to X without I and O, and Z");
     }
-    parts.bandLatitudes = *latitudes;
+    fields.bandLatitudes = *latitudes;
 }
 
-void TakeSquareLetters(std::string_view& rest, std::string_view text, ReferenceParts& parts) {
+void TakeSquareLetters(std::string_view& rest, std::string_view text, ReferenceFields& fields) {
     const char columnLetter = TakeCharacter(rest, text, "column letter");
     const int columnIndex = SquareIndex(columnLetter);
     if (columnIndex == 0) {
         throw Unreadable("column letter " + Quoted(columnLetter) +
                          " is not one of A to Z without I and O");
     }
-    parts.column = columnIndex - 8 * WholeModn(parts.zone - 1, 3);
-    if (parts.column < 1 || parts.column > 8) {
+    fields.column = columnIndex - 8 * WholeModn(fields.zone - 1, 3);
+    if (fields.column < 1 || fields.column > 8) {
         throw Unreadable("column letter " + Quoted(columnLetter) + " is not used in zone " +
-                         std::to_string(parts.zone));
+                         std::to_string(fields.zone));
     }
-    parts.rowLetter = TakeCharacter(rest, text, "row letter");
-    const int rowIndex = SquareIndex(parts.rowLetter);
+    fields.rowLetter = TakeCharacter(rest, text, "row letter");
+    const int rowIndex = SquareIndex(fields.rowLetter);
     if (rowIndex == 0 || rowIndex > kRowCycle) {
-        throw Unreadable("row letter " + Quoted(parts.rowLetter) +
+        throw Unreadable("row letter " + Quoted(fields.rowLetter) +
                          " is not one of A to V without I and O");
     }
-    parts.rowRemainder = WholeModn(rowIndex - 1 - 5 * WholeModn(parts.zone - 1, 2), kRowCycle);
+    fields.rowRemainder = WholeModn(rowIndex - 1 - 5 * WholeModn(fields.zone - 1, 2), kRowCycle);
 }
 
-void TakeDigitGroups(std::string_view rest, std::string_view text, ReferenceParts& parts) {
+void TakeDigitGroups(std::string_view rest, std::string_view text, ReferenceFields& fields) {
     SkipBlanks(rest);
     const std::string_view first = TakeDigits(rest);
     SkipBlanks(rest);
@@ -247,8 +247,8 @@ void TakeDigitGroups(std::string_view rest, std::string_view text, ReferencePart
                              std::to_string(first.size()) +
                              " digits, which do not split into easting and northing");
         }
-        parts.eastingDigits = first.substr(0, first.size() / 2);
-        parts.northingDigits = first.substr(first.size() / 2);
+        fields.eastingDigits = first.substr(0, first.size() / 2);
+        fields.northingDigits = first.substr(first.size() / 2);
         return;
     }
     if (first.size() != second.size()) {
@@ -261,25 +261,25 @@ void TakeDigitGroups(std::string_view rest, std::string_view text, ReferencePart
                          std::to_string(first.size()) + " digits in each group, more than " +
                          std::to_string(kMostDigits));
     }
-    parts.eastingDigits = first;
-    parts.northingDigits = second;
+    fields.eastingDigits = first;
+    fields.northingDigits = second;
 }
 
-ReferenceParts SplitReference(std::string_view text) {
+ReferenceFields SplitReference(std::string_view text) {
     CheckPrintableAscii(text);
     text = TrimBlanks(text);
     if (text.empty()) {
         throw Unreadable("the grid reference is empty");
     }
     std::string_view rest = text;
-    ReferenceParts parts;
-    parts.zone = TakeZone(rest, text);
+    ReferenceFields fields;
+    fields.zone = TakeZone(rest, text);
     SkipBlanks(rest);
-    TakeBand(rest, text, parts);
+    TakeBand(rest, text, fields);
     SkipBlanks(rest);
-    TakeSquareLetters(rest, text, parts);
-    TakeDigitGroups(rest, text, parts);
-    return parts;
+    TakeSquareLetters(rest, text, fields);
+    TakeDigitGroups(rest, text, fields);
+    return fields;
 }
 
 // Of the northings the row letter allows, the one whose latitude lies in the band or nearest to
@@ -287,17 +287,17 @@ ReferenceParts SplitReference(std::string_view text) {
 // The latitude is taken on the central meridian, where it depends on the northing alone: off it,
 // the inverse series gives no usable latitude within metres to kilometres of a pole, and inside
 // the zone the two latitudes differ by less than 0.05 degree.
-double NorthingInBand(const ReferenceParts& parts, Hemisphere hemisphere, DigitSquare square,
+double NorthingInBand(const ReferenceFields& fields, Hemisphere hemisphere, DigitSquare square,
                       const DatumEntry& datum) {
-    UtmCoordinate onCentralMeridian{parts.zone, hemisphere, kFalseEasting, 0};
+    UtmCoordinate onCentralMeridian{fields.zone, hemisphere, kFalseEasting, 0};
     double nearest = 0;
     double nearestOutside = std::numeric_limits<double>::infinity();
     std::exception_ptr firstFailure;
     for (int cycle = 0; cycle < kRowCyclesToThePole; ++cycle) {
-        onCentralMeridian.northing = CentreOf(parts.rowRemainder + kRowCycle * cycle, square);
+        onCentralMeridian.northing = CentreOf(fields.rowRemainder + kRowCycle * cycle, square);
         try {
             const double outside = DegreesOutside(ProjectFromUtm(onCentralMeridian, datum).latitude,
-                                                  parts.bandLatitudes);
+                                                  fields.bandLatitudes);
             if (outside < nearestOutside) {
                 nearest = onCentralMeridian.northing;
                 nearestOutside = outside;
@@ -312,8 +312,8 @@ double NorthingInBand(const ReferenceParts& parts, Hemisphere hemisphere, DigitS
         std::rethrow_exception(firstFailure);
     }
     if (nearestOutside > kBandToleranceDegrees) {
-        throw Unreadable("row letter " + Quoted(parts.rowLetter) + " does not reach band " +
-                         Quoted(parts.band) + " in zone " + std::to_string(parts.zone));
+        throw Unreadable("row letter " + Quoted(fields.rowLetter) + " does not reach band " +
+                         Quoted(fields.band) + " in zone " + std::to_string(fields.zone));
     }
     return nearest;
 }
@@ -322,14 +322,14 @@ double NorthingInBand(const ReferenceParts& parts, Hemisphere hemisphere, DigitS
 
 GridReferenceReading ReadGridReference(std::string_view text, const DatumEntry& datum) {
     try {
-        const ReferenceParts parts = SplitReference(text);
+        const ReferenceFields fields = SplitReference(text);
         UtmCoordinate utm;
-        utm.zone = parts.zone;
+        utm.zone = fields.zone;
         // Bands A and C to M lie south of the equator.
-        utm.hemisphere = parts.band < 'N' ? Hemisphere::South : Hemisphere::North;
-        utm.easting = CentreOf(parts.column, ReadDigits(parts.eastingDigits));
+        utm.hemisphere = fields.band < 'N' ? Hemisphere::South : Hemisphere::North;
+        utm.easting = CentreOf(fields.column, ReadDigits(fields.eastingDigits));
         utm.northing =
-            NorthingInBand(parts, utm.hemisphere, ReadDigits(parts.northingDigits), datum);
+            NorthingInBand(fields, utm.hemisphere, ReadDigits(fields.northingDigits), datum);
         return {utm, ""};
     } catch (const Unreadable& unreadable) {
         return {UtmCoordinate{}, unreadable.what()};
