@@ -1,71 +1,50 @@
 #include "batch/BatchLine.hpp"
 
+#include "batch/AngleText.hpp"
+#include "batch/DecimalText.hpp"
+#include "batch/LineText.hpp"
 #include "commands/LatLongConversion.hpp"
 #include "commands/NumberText.hpp"
+#include "commands/ReadNumber.hpp"
 #include "commands/UtmConversion.hpp"
+#include "geodesy/DatumTable.hpp"
+#include "geodesy/Failure.hpp"
+#include "geodesy/ForwardProjection.hpp"
+#include "geodesy/GridReference.hpp"
+#include "geodesy/GridReferenceReading.hpp"
+#include "geodesy/Int16.hpp"
 
 #include <algorithm>
 #include <array>
 #include <charconv>
 #include <initializer_list>
-#include <string>
+#include <optional>
+#include <span>
 
 namespace korvane {
 
 namespace {
 
-// The fields of a line: the first eight are kept, all are counted.
-struct Fields {
-    static constexpr std::size_t kKept = 8;
-    std::array<std::string_view, kKept> field;
-    std::size_t count = 0;
+constexpr std::string_view kErrorField = "Error\t";
 
-    std::size_t size() const { return count; }
-    std::string_view operator[](std::size_t i) const { return field[i]; }
-};
+constexpr std::string_view kUtmColumns[] = {"zone",     "band",    "central_meridian",
+                                            "northing", "easting", "grid_reference"};
+constexpr std::string_view kLatLongColumns[] = {
+    "latitude_degrees",  "latitude_minutes",  "latitude_seconds",  "latitude_hemisphere",
+    "longitude_degrees", "longitude_minutes", "longitude_seconds", "longitude_hemisphere",
+    "grid_reference",    "latitude",          "longitude"};
 
-Fields SplitFields(std::string_view line) {
-    // Each kind of separator is searched for on its own, which memchr does many characters at
-    // a time; only the kind just passed is searched for again.
-    constexpr auto kNone = std::string_view::npos;
-    std::size_t comma = line.find(',');
-    std::size_t tab = line.find('\t');
-    Fields fields;
-    for (std::size_t start = 0;;) {
-        const std::size_t end = std::min(comma, tab);
-        if (fields.count < Fields::kKept) {
-            fields.field[fields.count] = line.substr(start, end - start);
-        }
-        ++fields.count;
-        if (end == kNone) {
-            return fields;
-        }
-        start = end + 1;
-        (end == comma ? comma : tab) = line.find(line[end], start);
+// Appends the fields to output, separated by tabs.
+void AppendFields(std::string& output, std::initializer_list<std::string_view> fields) {
+    for (const std::string_view field : fields) {
+        output.append(field).push_back('\t');
     }
+    output.pop_back();
 }
 
-std::string_view Trimmed(std::string_view text) {
-    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
-    while (!text.empty() && blank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && blank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
-
-// A hemisphere field: one of the two letters the window's list offers, in either case. Gives
-// the letter as the list holds it (out of letters, a literal), or nothing.
-std::string_view ReadHemisphere(std::string_view field, std::string_view letters) {
-    const std::string_view text = Trimmed(field);
-    if (text.size() != 1) {
-        return {};
-    }
-    const char upper = text[0] >= 'a' && text[0] <= 'z' ? static_cast<char>(text[0] - 32) : text[0];
-    const auto at = letters.find(upper);
-    return at == std::string_view::npos ? std::string_view() : letters.substr(at, 1);
+void AppendInteger(std::string& output, int value) {
+    char digits[16];
+    output.append(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
 }
 
 std::string Fixed(double value, int decimals) {
@@ -79,52 +58,279 @@ std::string Fixed(double value, int decimals) {
     return text;
 }
 
-void AppendInteger(std::string& output, int value) {
-    char digits[16];
-    output.append(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
+// The shortest text that reads back as exactly this value.
+std::string ShortestText(double value) {
+    char buffer[32];
+    return std::string(buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr);
 }
 
-// Appends the fields to output, separated by tabs.
-void AppendFields(std::string& output, std::initializer_list<std::string_view> fields) {
-    for (const std::string_view field : fields) {
-        output.append(field).push_back('\t');
+std::string FieldFailure(std::string_view role, std::string_view text, std::string_view reason) {
+    return std::string(role) + " " + Quoted(text) + " " + std::string(reason);
+}
+
+// A number field: all of it a number, or the failure.
+std::string NumberFailure(std::string_view role, std::string_view text) {
+    if (text.empty()) {
+        return std::string(role) + " is empty";
+    }
+    return IsDecimalNumber(text) ? std::string() : FieldFailure(role, text, "is not a number");
+}
+
+std::string ZoneFailure(std::string_view text) {
+    if (text.empty()) {
+        return "zone is empty";
+    }
+    return IsWholeNumber(text) ? std::string()
+                               : FieldFailure("zone", text, "is not a whole number");
+}
+
+// A hemisphere field: one of the two letters, in either case. Gives the letter as the window's
+// list holds it (out of letters, a literal), or nothing.
+std::string_view ReadHemisphere(std::string_view text, std::string_view letters) {
+    if (text.size() != 1) {
+        return {};
+    }
+    const char upper = text[0] >= 'a' && text[0] <= 'z' ? static_cast<char>(text[0] - 32) : text[0];
+    const auto at = letters.find(upper);
+    return at == std::string_view::npos ? std::string_view() : letters.substr(at, 1);
+}
+
+std::array<std::string_view, 8> TrimmedFields(std::span<const std::string_view> fields) {
+    std::array<std::string_view, 8> texts;
+    std::transform(fields.begin(), fields.end(), texts.begin(), Trimmed);
+    return texts;
+}
+
+// The Lat/Long window's eight inputs, each field read whole.
+std::string ReadEightFields(std::span<const std::string_view> fields, LatLongInputs& inputs) {
+    static constexpr const char* kRoles[] = {
+        "latitude degrees",  "latitude minutes",  "latitude seconds",  "",
+        "longitude degrees", "longitude minutes", "longitude seconds", ""};
+    const auto texts = TrimmedFields(fields);
+    for (const std::size_t i : {0, 1, 2, 4, 5, 6}) {
+        if (std::string failure = NumberFailure(kRoles[i], texts[i]); !failure.empty()) {
+            return failure;
+        }
+    }
+    inputs.latitude = {texts[0], texts[1], texts[2]};
+    inputs.longitude = {texts[4], texts[5], texts[6]};
+    inputs.latitudeHemisphere = ReadHemisphere(texts[3], "NS");
+    inputs.longitudeHemisphere = ReadHemisphere(texts[7], "EW");
+    if (inputs.latitudeHemisphere.empty()) {
+        return "the latitude hemisphere must be N or S";
+    }
+    if (inputs.longitudeHemisphere.empty()) {
+        return "the longitude hemisphere must be E or W";
+    }
+    return {};
+}
+
+bool IsLatitudeLetter(char letter) {
+    return letter == 'N' || letter == 'S';
+}
+
+bool IsLongitudeLetter(char letter) {
+    return letter == 'E' || letter == 'W';
+}
+
+// A latitude and a longitude, one field each, in any form AngleText reads.
+std::string ReadTwoFields(std::span<const std::string_view> fields, LatLongInputs& inputs) {
+    const std::string_view texts[] = {Trimmed(fields[0]), Trimmed(fields[1])};
+    AngleText angles[2];
+    std::string failures[2];
+    for (std::size_t i = 0; i < 2; ++i) {
+        if (!texts[i].empty()) {
+            failures[i] = ReadAngleText(texts[i], angles[i]);
+        }
+    }
+    // The longitude may come first, when both fields say which is which.
+    const bool longitudeFirst =
+        IsLongitudeLetter(angles[0].hemisphere) || IsLatitudeLetter(angles[1].hemisphere);
+    const std::size_t latitudeAt = longitudeFirst ? 1 : 0;
+    for (std::size_t i = 0; i < 2; ++i) {
+        const char* role = i == latitudeAt ? "latitude" : "longitude";
+        if (texts[i].empty()) {
+            return std::string(role) + " is empty";
+        }
+        if (!failures[i].empty()) {
+            return FieldFailure(role, texts[i], failures[i]);
+        }
+    }
+    const AngleText& latitude = angles[latitudeAt];
+    const AngleText& longitude = angles[1 - latitudeAt];
+    if (longitudeFirst && (latitude.hemisphere == 0 || longitude.hemisphere == 0)) {
+        return "the longitude may come first only when both fields carry a hemisphere letter";
+    }
+    if (IsLongitudeLetter(latitude.hemisphere) || IsLatitudeLetter(longitude.hemisphere)) {
+        return "both fields carry the hemisphere letters of a " +
+               std::string(IsLongitudeLetter(latitude.hemisphere) ? "longitude" : "latitude");
+    }
+    inputs.latitude = latitude.parts;
+    inputs.longitude = longitude.parts;
+    inputs.latitudeHemisphere = latitude.negative || latitude.hemisphere == 'S' ? "S" : "N";
+    inputs.longitudeHemisphere = longitude.negative || longitude.hemisphere == 'W' ? "W" : "E";
+    return {};
+}
+
+// A band letter as BandLetter writes it, in either case: "A", "C" to "X" without "I" and "O",
+// or "Z". Gives whether it is a southern band, or nothing for another text.
+std::optional<bool> SouthernBand(std::string_view band) {
+    if (band.size() != 1) {
+        return std::nullopt;
+    }
+    const char letter =
+        band[0] >= 'a' && band[0] <= 'z' ? static_cast<char>(band[0] - 32) : band[0];
+    if (letter == 'A' || letter == 'Z' ||
+        (letter >= 'C' && letter <= 'X' && letter != 'I' && letter != 'O')) {
+        return letter < 'N';
+    }
+    return std::nullopt;
+}
+
+struct UtmTexts {
+    std::string_view northing;
+    std::string_view easting;
+    std::string_view zone;
+    std::string_view hemisphere;
+};
+
+// A line as to-UTM writes it: zone, band, central meridian, northing, easting, grid reference.
+std::string ReadUtmLine(std::span<const std::string_view> fields, UtmTexts& utm) {
+    const auto texts = TrimmedFields(fields);
+    if (std::string failure = ZoneFailure(texts[0]); !failure.empty()) {
+        return failure;
+    }
+    const std::optional<bool> south = SouthernBand(texts[1]);
+    if (!south) {
+        return FieldFailure("band", texts[1], "is not a band letter (A, C to X, Z)");
+    }
+    for (const std::size_t i : {2, 3, 4}) {
+        static constexpr const char* kRoles[] = {"", "", "central meridian", "northing", "easting"};
+        if (std::string failure = NumberFailure(kRoles[i], texts[i]); !failure.empty()) {
+            return failure;
+        }
+    }
+    try {
+        const std::int16_t zone = RoundToInt16(ReadNumber(texts[0]), "reading the zone");
+        if (ReadNumber(texts[2]) != CentralMeridian(zone)) {
+            return FieldFailure("central meridian", texts[2],
+                                "is not that of zone " + std::string(texts[0]));
+        }
+        // Band N holds latitudes 0 to 8 degrees, whose northings in the north stay below 900 km.
+        // A northing beyond half the false northing there is the equator counted from the south,
+        // which is how to-UTM writes 0 degrees south.
+        const bool equatorFromSouth =
+            (texts[1] == "N" || texts[1] == "n") && ReadNumber(texts[3]) >= kFalseNorthing / 2;
+        utm = {texts[3], texts[4], texts[0], *south || equatorFromSouth ? "S" : "N"};
+    } catch (const ComputationFailure& failure) {
+        return failure.what();
+    }
+    return {};
+}
+
+// Northing, easting, zone and hemisphere, as the UTM window takes them.
+std::string ReadFourFields(std::span<const std::string_view> fields, UtmTexts& utm) {
+    const auto texts = TrimmedFields(fields);
+    for (std::string failure : {NumberFailure("northing", texts[0]),
+                                NumberFailure("easting", texts[1]), ZoneFailure(texts[2])}) {
+        if (!failure.empty()) {
+            return failure;
+        }
+    }
+    utm = {texts[0], texts[1], texts[2], ReadHemisphere(texts[3], "NS")};
+    return utm.hemisphere.empty() ? "the hemisphere must be N or S" : std::string();
+}
+
+} // namespace
+
+std::string BatchLine::Convert(std::string_view line, std::string& output) {
+    const std::size_t start = output.size();
+    // An Error line of to-UTM's, piped on: its reason, commas and all, goes on with it.
+    if (settings_.direction == BatchDirection::ToLatLong && settings_.positionFields.empty() &&
+        line.starts_with(kErrorField)) {
+        const std::string reason(line.substr(kErrorField.size()));
+        output.append(line);
+        return reason.empty() ? "the line is an Error line" : reason;
+    }
+    std::string failure = splitter_.Split(line);
+    std::span<const std::string_view> position = splitter_.Fields();
+    if (failure.empty() && !settings_.positionFields.empty()) {
+        const auto fields = splitter_.Fields();
+        for (std::size_t i = 0; i < fields.size() && failure.empty(); ++i) {
+            if (fields[i].find('\t') != std::string_view::npos) {
+                failure = "field " + std::to_string(i + 1) + " holds a tab";
+            }
+        }
+        if (failure.empty()) {
+            for (const std::string_view field : fields) {
+                output.append(field).push_back('\t');
+            }
+            picked_.clear();
+            for (const std::size_t index : settings_.positionFields) {
+                if (index >= fields.size()) {
+                    failure = "field " + std::to_string(index + 1) + " is missing: the line has " +
+                              std::to_string(fields.size()) +
+                              (fields.size() == 1 ? " field" : " fields");
+                    break;
+                }
+                picked_.push_back(fields[index]);
+            }
+            position = picked_;
+        }
+    }
+    if (failure.empty()) {
+        const std::size_t resultStart = output.size();
+        failure = settings_.direction == BatchDirection::ToUtm ? ToUtm(position, output)
+                                                               : ToLatLong(position, output);
+        if (!failure.empty()) {
+            output.resize(resultStart);
+        }
+    } else if (settings_.positionFields.empty() || output.size() == start) {
+        output.resize(start);
+    }
+    if (!failure.empty()) {
+        output.append(kErrorField).append(failure);
+    }
+    return failure;
+}
+
+void BatchLine::AnswerHeader(std::string_view line, std::string& output) {
+    if (!settings_.positionFields.empty() && splitter_.Split(line).empty()) {
+        const auto fields = splitter_.Fields();
+        if (std::none_of(fields.begin(), fields.end(),
+                         [](std::string_view field) { return field.find('\t') != field.npos; })) {
+            for (const std::string_view field : fields) {
+                output.append(field).push_back('\t');
+            }
+        }
+    }
+    const std::span<const std::string_view> columns =
+        settings_.direction == BatchDirection::ToUtm
+            ? std::span<const std::string_view>(kUtmColumns)
+            : kLatLongColumns;
+    for (const std::string_view column : columns) {
+        output.append(column).push_back('\t');
     }
     output.pop_back();
 }
 
-std::string ToUtm(const Fields& fields, int datumPosition, std::string& output) {
+std::string BatchLine::ToUtm(std::span<const std::string_view> position,
+                             std::string& output) const {
     LatLongInputs inputs;
-    inputs.datumPosition = datumPosition;
-    if (fields.size() == 8) {
-        inputs.latitude = {fields[0], fields[1], fields[2]};
-        inputs.longitude = {fields[4], fields[5], fields[6]};
-        inputs.latitudeHemisphere = ReadHemisphere(fields[3], "NS");
-        inputs.longitudeHemisphere = ReadHemisphere(fields[7], "EW");
-        if (inputs.latitudeHemisphere.empty()) {
-            return "the latitude hemisphere must be N or S";
-        }
-        if (inputs.longitudeHemisphere.empty()) {
-            return "the longitude hemisphere must be E or W";
-        }
-    } else if (fields.size() == 2) {
-        // Signed decimal degrees: a leading "-" picks the south or west hemisphere.
-        const auto unsign = [](std::string_view field, bool& negative) {
-            const std::string_view text = Trimmed(field);
-            negative = !text.empty() && text.front() == '-';
-            return negative ? text.substr(1) : text;
-        };
-        bool south = false;
-        bool west = false;
-        inputs.latitude = {unsign(fields[0], south), {}, {}};
-        inputs.longitude = {unsign(fields[1], west), {}, {}};
-        inputs.latitudeHemisphere = south ? "S" : "N";
-        inputs.longitudeHemisphere = west ? "W" : "E";
+    inputs.datumPosition = settings_.datumPosition;
+    std::string failure;
+    if (position.size() == 2) {
+        failure = ReadTwoFields(position, inputs);
+    } else if (position.size() == 8) {
+        failure = ReadEightFields(position, inputs);
     } else {
-        return "expected 8 fields (degrees, minutes, seconds and N or S, twice) or 2 (signed "
-               "decimal degrees), found " +
-               std::to_string(fields.size());
+        failure = "expected 2 fields (latitude, longitude) or 8 (degrees, minutes, seconds and N "
+                  "or S, twice), found " +
+                  std::to_string(position.size());
     }
-
+    if (!failure.empty()) {
+        return failure;
+    }
     const auto result = ConvertLatLong(inputs);
     if (!result.Converted()) {
         return result.failure;
@@ -136,101 +342,66 @@ std::string ToUtm(const Fields& fields, int datumPosition, std::string& output) 
     AppendTwoDecimalNumber(output, result.northing);
     output.append("\t");
     AppendTwoDecimalNumber(output, result.easting);
-    output.append("\t").append(result.gridReference);
+    output.append("\t");
+    if (settings_.compactReference) {
+        output.append(CompactGridReference(result.gridReference));
+    } else {
+        output.append(result.gridReference);
+    }
     return {};
 }
 
-std::string ToLatLong(const Fields& fields, int datumPosition, std::string& output) {
-    if (fields.size() != 4) {
-        return "expected 4 fields (northing, easting, zone, N or S), found " +
-               std::to_string(fields.size());
+std::string BatchLine::ToLatLong(std::span<const std::string_view> position,
+                                 std::string& output) const {
+    if (!position.empty() && Trimmed(position[0]) == "Error") {
+        return "the line is an Error line";
     }
-    const std::string_view hemisphere = ReadHemisphere(fields[3], "NS");
-    if (hemisphere.empty()) {
-        return "the hemisphere must be N or S";
+    UtmTexts utm;
+    std::string failure;
+    std::string numbers[3]; // the texts of a grid reference's position
+    if (position.size() == 4) {
+        failure = ReadFourFields(position, utm);
+    } else if (position.size() == 6) {
+        failure = ReadUtmLine(position, utm);
+    } else if (position.size() == 1) {
+        const std::string_view text = Trimmed(position[0]);
+        const GridReferenceReading reading = ReadGridReference(
+            text, DatumForListPosition(static_cast<std::int16_t>(settings_.datumPosition)));
+        if (!reading.Read()) {
+            return reading.failure;
+        }
+        numbers[0] = ShortestText(reading.utm.northing);
+        numbers[1] = ShortestText(reading.utm.easting);
+        numbers[2] = std::to_string(reading.utm.zone);
+        utm = {numbers[0], numbers[1], numbers[2],
+               reading.utm.hemisphere == Hemisphere::South ? "S" : "N"};
+    } else {
+        failure = "expected 4 fields (northing, easting, zone, N or S), 6 (a line as to-utm "
+                  "writes it) or 1 (a grid reference), found " +
+                  std::to_string(position.size());
     }
-    const auto result =
-        ConvertUtm({fields[0], fields[1], fields[2], hemisphere, datumPosition}, ".");
+    if (!failure.empty()) {
+        return failure;
+    }
+    const auto result = ConvertUtm(
+        {utm.northing, utm.easting, utm.zone, utm.hemisphere, settings_.datumPosition}, ".");
     if (!result.Converted()) {
         return result.failure;
     }
     // Far outside the zone a square index can reach the control characters; a tab or a line
     // end inside the grid reference would break the line apart.
-    if (std::any_of(result.gridReference.begin(), result.gridReference.end(),
-                    [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; })) {
+    if (!LineFault(result.gridReference).empty() ||
+        result.gridReference.find('\t') != std::string::npos) {
         return "the grid reference's square letters fall on control characters";
     }
     const auto& latitude = result.latitude;
     const auto& longitude = result.longitude;
     AppendFields(output, {latitude[0], latitude[1], latitude[2], latitude[3], longitude[0],
-                          longitude[1], longitude[2], longitude[3], result.gridReference,
+                          longitude[1], longitude[2], longitude[3],
+                          settings_.compactReference ? CompactGridReference(result.gridReference)
+                                                     : result.gridReference,
                           Fixed(result.position.latitude, 9), Fixed(result.position.longitude, 9)});
     return {};
-}
-
-// Plain ASCII without control characters other than the tab: the usual line, which needs none
-// of the checks below.
-bool IsPlainText(std::string_view text) {
-    return std::all_of(text.begin(), text.end(),
-                       [](char c) { return (c >= ' ' && c < 0x7F) || c == '\t'; });
-}
-
-// Whether text is well-formed UTF-8: no stray continuation bytes, no overlong forms, no
-// surrogates and nothing beyond U+10FFFF.
-bool IsUtf8(std::string_view text) {
-    for (std::size_t i = 0; i < text.size();) {
-        const auto byte = static_cast<unsigned char>(text[i]);
-        int length = 0;
-        unsigned minimum = 0;
-        unsigned codePoint = 0;
-        if (byte < 0x80) {
-            length = 1;
-        } else if ((byte & 0xE0) == 0xC0) {
-            length = 2, minimum = 0x80, codePoint = byte & 0x1Fu;
-        } else if ((byte & 0xF0) == 0xE0) {
-            length = 3, minimum = 0x800, codePoint = byte & 0x0Fu;
-        } else if ((byte & 0xF8) == 0xF0) {
-            length = 4, minimum = 0x10000, codePoint = byte & 0x07u;
-        } else {
-            return false;
-        }
-        if (i + static_cast<std::size_t>(length) > text.size()) {
-            return false;
-        }
-        for (int k = 1; k < length; ++k) {
-            const auto next = static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]);
-            if ((next & 0xC0) != 0x80) {
-                return false;
-            }
-            codePoint = (codePoint << 6) | (next & 0x3Fu);
-        }
-        if (length > 1 && (codePoint < minimum || codePoint > 0x10FFFF ||
-                           (codePoint >= 0xD800 && codePoint <= 0xDFFF))) {
-            return false;
-        }
-        i += static_cast<std::size_t>(length);
-    }
-    return true;
-}
-
-} // namespace
-
-std::string ConvertBatchLine(BatchDirection direction, std::string_view line, int datumPosition,
-                             std::string& output) {
-    if (Trimmed(line).empty()) {
-        return "the line is empty";
-    }
-    if (!IsPlainText(line)) {
-        if (line.find('\0') != std::string_view::npos) {
-            return "the line holds a NUL byte";
-        }
-        if (!IsUtf8(line)) {
-            return "the line is not valid UTF-8";
-        }
-    }
-    const auto fields = SplitFields(line);
-    return direction == BatchDirection::ToUtm ? ToUtm(fields, datumPosition, output)
-                                              : ToLatLong(fields, datumPosition, output);
 }
 
 } // namespace korvane

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <unistd.h>
 
 namespace korvane {
 
@@ -9,24 +10,38 @@ namespace {
 constexpr std::size_t kBlockSize = std::size_t{1} << 20;
 } // namespace
 
-LineReader::LineReader(std::FILE* file) : file_(file), buffer_(kBlockSize) {}
+LineReader::LineReader(int descriptor, std::function<void()> beforeReading)
+    : descriptor_(descriptor), beforeReading_(std::move(beforeReading)),
+      buffer_(kLongestLine + kBlockSize) {}
 
-bool LineReader::Next(std::string_view& line) {
+bool LineReader::Next(Line& line) {
     for (;;) {
-        const char* first = buffer_.data() + start_;
+        char* const data = buffer_.data();
         if (const auto* newline =
-                static_cast<const char*>(std::memchr(first, '\n', end_ - start_))) {
-            line = {first, static_cast<std::size_t>(newline - first)};
-            start_ += line.size() + 1;
+                static_cast<const char*>(std::memchr(data + scanned_, '\n', end_ - scanned_))) {
+            const auto length = static_cast<std::size_t>(newline - (data + start_));
+            const bool tooLong = skipping_ || length > kLongestLine;
+            line = {tooLong ? std::string_view() : std::string_view(data + start_, length), tooLong,
+                    true};
+            start_ = scanned_ = static_cast<std::size_t>(newline - data) + 1;
+            skipping_ = false;
             return true;
         }
+        scanned_ = end_;
         if (atEnd_) {
-            if (start_ == end_ || error_ != 0) {
+            if (error_ != 0 || (start_ == end_ && !skipping_)) {
                 return false;
             }
-            line = {first, end_ - start_};
-            start_ = end_;
+            const bool tooLong = skipping_ || end_ - start_ > kLongestLine;
+            line = {tooLong ? std::string_view() : std::string_view(data + start_, end_ - start_),
+                    tooLong, false};
+            start_ = scanned_ = end_;
+            skipping_ = false;
             return true;
+        }
+        if (end_ - start_ > kLongestLine) {
+            skipping_ = true; // the line cannot be answered whole: drop what is held of it
+            start_ = scanned_ = end_;
         }
         Refill();
     }
@@ -35,14 +50,21 @@ bool LineReader::Next(std::string_view& line) {
 void LineReader::Refill() {
     std::memmove(buffer_.data(), buffer_.data() + start_, end_ - start_);
     end_ -= start_;
+    scanned_ -= start_;
     start_ = 0;
-    if (end_ == buffer_.size()) {
-        buffer_.resize(buffer_.size() * 2);
+    if (beforeReading_) {
+        beforeReading_();
     }
-    end_ += std::fread(buffer_.data() + end_, 1, buffer_.size() - end_, file_);
-    if (end_ < buffer_.size()) {
-        atEnd_ = true; // fread stops short only at the end of the file or on an error
-        error_ = std::ferror(file_) ? errno : 0;
+    // A read from a pipe or a terminal gives what is there; from a file, a whole block.
+    ssize_t count = 0;
+    do {
+        count = ::read(descriptor_, buffer_.data() + end_, buffer_.size() - end_);
+    } while (count < 0 && errno == EINTR);
+    if (count > 0) {
+        end_ += static_cast<std::size_t>(count);
+    } else {
+        atEnd_ = true;
+        error_ = count < 0 ? errno : 0;
     }
 }
 

@@ -1,31 +1,45 @@
 #pragma once
 
-#include <cstdio>
+#include <cstddef>
+#include <functional>
 #include <string_view>
 #include <vector>
 
 namespace korvane {
 
-// Hands out the lines of a file one at a time, read in large blocks so that a line costs no
-// allocation and no copy. A line is valid until the next call.
+// Hands out the lines of an input one at a time, read in large blocks so that a line costs no
+// allocation and no copy. Memory stays fixed: a line longer than kLongestLine is passed over,
+// not held.
 class LineReader {
   public:
-    explicit LineReader(std::FILE* file);
+    static constexpr std::size_t kLongestLine = std::size_t{1} << 20;
 
-    // The next line without its "\n" (a last line without one counts too); false at the end of
-    // the file or when reading failed.
-    bool Next(std::string_view& line);
-    // The errno of a read error that ended the lines early, 0 when the file was read to its end.
+    struct Line {
+        std::string_view text; // without its "\n"; valid until the next call
+        bool tooLong = false;  // longer than kLongestLine: no text, its bytes passed over
+        bool ended = true;     // false for a last line without a "\n"
+    };
+
+    // beforeReading runs before every read of the input, which may wait: a caller answering a
+    // pipe or a terminal line by line writes out what it has there.
+    explicit LineReader(int descriptor, std::function<void()> beforeReading = {});
+
+    // The next line; false at the end of the input or when reading failed.
+    bool Next(Line& line);
+    // The errno of a read error that ended the lines early, 0 when the input was read to its end.
     int Error() const { return error_; }
 
   private:
-    // Keeps the unread part, grows the buffer when a single line fills it, and reads more.
+    // Keeps the unread part at the front and reads more after it.
     void Refill();
 
-    std::FILE* file_;
+    int descriptor_;
+    std::function<void()> beforeReading_;
     std::vector<char> buffer_;
-    std::size_t start_ = 0; // the first unread character
-    std::size_t end_ = 0;   // just past the last character read
+    std::size_t start_ = 0;   // the first unread character
+    std::size_t scanned_ = 0; // no line end before here from start_ on
+    std::size_t end_ = 0;     // just past the last character read
+    bool skipping_ = false;   // passing over a line that is too long
     bool atEnd_ = false;
     int error_ = 0;
 };

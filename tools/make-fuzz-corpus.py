@@ -61,11 +61,45 @@ GRID = [  # latitude, easting, northing, zone
 ]
 
 
+def printf_b(text):
+    """The bytes that printf %b makes of the table's text: \\t, \\n, \\r, \\xHH, \\uHHHH, \\c."""
+    out = bytearray()
+    i = 0
+    while i < len(text):
+        if text[i] != "\\" or i + 1 == len(text):
+            out += text[i].encode("utf-8")
+            i += 1
+            continue
+        kind = text[i + 1]
+        if kind in "tnr":
+            out += {"t": b"\t", "n": b"\n", "r": b"\r"}[kind]
+            i += 2
+        elif kind == "x":
+            out.append(int(text[i + 2:i + 4], 16))
+            i += 4
+        elif kind == "u":
+            out += chr(int(text[i + 2:i + 6], 16)).encode("utf-8")
+            i += 6
+        elif kind == "c":
+            break
+        else:
+            out += text[i:i + 2].encode("utf-8")
+            i += 2
+    return bytes(out)
+
+
 def batch_lines():
-    folder = Path("tests/batch")
-    for name, direction in (("to-utm.in", 0), ("to-utm-bad-lines.in", 0), ("to-latlong.in", 1)):
-        for line in (folder / name).read_bytes().split(b"\n"):
-            yield bytes([direction, 0]) + line
+    """Every input line of the end-to-end table, behind its direction, datum and option bytes,
+    and each once more with an identifier in front for the picked-fields option."""
+    for case in Path("tests/batch/lines.table").read_text(encoding="utf-8").splitlines():
+        if not case or case.startswith("#"):
+            continue
+        arguments, text, _ = case.split(" | ")
+        direction = 1 if arguments.startswith("to-latlong") else 0
+        compact = 1 if "--compact-reference" in arguments else 0
+        for line in printf_b(text).split(b"\n"):
+            yield bytes([direction, 0, compact]) + line
+            yield bytes([direction, 0, compact | 2]) + b"id," + line
 
 
 def write(target, seeds):

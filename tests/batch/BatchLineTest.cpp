@@ -5,62 +5,174 @@
 namespace korvane {
 namespace {
 
-struct Converted {
-    std::string output;
-    std::string failure;
+struct LineCase {
+    const char* line;
+    const char* answer; // the whole answer line; a failure's reason only needs to start so
 };
 
-Converted Convert(BatchDirection direction, std::string_view line) {
-    Converted result;
-    result.failure = ConvertBatchLine(direction, line, 0, result.output);
-    return result;
+std::string Answer(const BatchSettings& settings, std::string_view line, std::string* failure) {
+    BatchLine batchLine(settings);
+    std::string output = "kept ";
+    *failure = batchLine.Convert(line, output);
+    EXPECT_EQ(output.substr(0, 5), "kept "); // what the output held stays
+    return output.substr(5);
 }
 
-// The batch gives exactly what the windows show, in its own column layout.
-TEST(BatchLine, DecimalDegreesAreTheWindowsBoxesWithAHemisphere) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"-15.875308333333333,-44.087808333333333",
-         "23\tL\t-45\t8244644.57\t597660.65\t23 L   NC  97660  44644"},
-        {" 45 , 3 ", "31\tT\t3\t4982950.40\t500000.00\t31 T   EK  00000  82950"},
-        {"-0,0", "31\tN\t3\t10000000.00\t166021.55\t31 N   AA  66021  00000"},
-    };
-    for (const auto& [line, output] : cases) {
-        const auto result = Convert(BatchDirection::ToUtm, line);
-        EXPECT_EQ(result.output, output) << line;
-        EXPECT_EQ(result.failure, "") << line;
+void ExpectAnswers(const BatchSettings& settings, std::span<const LineCase> cases) {
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line);
+        std::string failure;
+        const std::string answer = Answer(settings, c.line, &failure);
+        const std::string_view expected = c.answer;
+        if (expected.find("Error\t") != std::string_view::npos) {
+            EXPECT_EQ(answer.substr(0, expected.size()), expected);
+            EXPECT_FALSE(failure.empty());
+            EXPECT_EQ(answer.substr(answer.size() - failure.size()), failure);
+        } else {
+            EXPECT_EQ(answer, expected);
+            EXPECT_EQ(failure, "");
+        }
     }
 }
 
-TEST(BatchLine, LinesTheWindowWouldRejectFailWithAReason) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"--45,3", "latitude -45 is outside"}, // only one sign is the hemisphere
-        {"91,3", "latitude 91 is outside 0 to 90 degrees"},
-        {"45,-181", "longitude 181 is outside 0 to 180 degrees"},
-        {"45,0,0,Q,3,0,0,E", "hemisphere must be N or S"},
-        {"45,0,0,N,3,0,0,", "hemisphere must be E or W"},
-        {"", "empty"},
-        {"45;3", "found 1"},
-        {"45,3\xc0\xaf", "not valid UTF-8"}, // an overlong "/"
-    };
-    for (const auto& [line, reason] : cases) {
-        const auto result = Convert(BatchDirection::ToUtm, line);
-        EXPECT_EQ(result.output, "") << line; // nothing written for a failed line
-        EXPECT_NE(result.failure.find(reason), std::string::npos) << line << ": " << result.failure;
-    }
+BatchSettings Direction(BatchDirection direction) {
+    BatchSettings settings;
+    settings.direction = direction;
+    return settings;
 }
 
-TEST(BatchLine, ToLatLongRejectsWhatTheWindowShowsAsError) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"1755352.105,402336.0,38,X", "hemisphere must be N or S"},
-        {"1755352.105,402336.0,38", "expected 4 fields"},
-        {"1755352.105,402336.0,5462,N", "overflow"},
-        {"1e999,402336.0,38,N", "overflow"},
+constexpr const char* kSydney = "56\tH\t153\t6251925.36\t334416.39\t56 H   LH  34416  51925";
+constexpr const char* kDefault = "38\tP\t45\t1755355.43\t402339.35\t38 P   MC  02339  55355";
+
+// Every form of a latitude and a longitude gives the windows' digits for the same angles.
+TEST(BatchLine, ToUtmReadsEveryFormToTheWindowsDigits) {
+    // clang-format off
+    const LineCase cases[] = {
+        {"-33.86,151.21",                            kSydney},
+        {"33.86S,151.21E",                           kSydney},
+        {"33.86s,151.21e",                           kSydney},
+        {"S33.86,E151.21",                           kSydney},
+        {"151.21E,33.86S",                           kSydney}, // the longitude first
+        {"\"-33.86\",\"151.21\"",                    kSydney},
+        {" -33.86 \t 151.21 ",                       kSydney},
+        {"33°51'36\"S,151°12'36\"E",                 kSydney},
+        {"15°52'31.11\"N,44°5'16.11\"E",             kDefault},
+        {"15d52m31.11s N,44d5m16.11s E",             kDefault},
+        {"15:52:31.11N,44:5:16.11E",                 kDefault},
+        {"15,52,31.11,N,44,5,16.11,E",               kDefault}, // the window's eight inputs
+        {"15\t52\t31.11\tn\t44\t5\t16.11\te",        kDefault},
+        {"15.875308333333333,44.087808333333333",    "38\tP\t45\t1755355.43\t402339.35\t38 P   MC  02339  55355"},
+        {"45,3",                                     "31\tT\t3\t4982950.40\t500000.00\t31 T   EK  00000  82950"},
+        {"-0,0",                                     "31\tN\t3\t10000000.00\t166021.55\t31 N   AA  66021  00000"},
+        {"0,-180",                                   "1\tN\t-177\t0.00\t166021.55\t1 N   AA  66021  00000"},
+        {"0,0,0,N,0,0,0,E",                          "31\tN\t3\t0.00\t166021.55\t31 N   AA  66021  00000"},
+        {"10,90,0,N,3,0,0,E",                        "31\tP\t3\t1271265.59\t500000.00\t31 P   EN  00000  71265"}, // 10° 90′ is 11.5°
+        {"11.5,3",                                   "31\tP\t3\t1271265.59\t500000.00\t31 P   EN  00000  71265"},
     };
-    for (const auto& [line, reason] : cases) {
-        const auto result = Convert(BatchDirection::ToLatLong, line);
-        EXPECT_EQ(result.output, "") << line; // nothing written for a failed line
-        EXPECT_NE(result.failure.find(reason), std::string::npos) << line << ": " << result.failure;
-    }
+    // clang-format on
+    ExpectAnswers(Direction(BatchDirection::ToUtm), cases);
+}
+
+// No field is ever read as 0 or as a guess.
+TEST(BatchLine, ToUtmRejectsWhatItCannotReadWhole) {
+    // clang-format off
+    const LineCase cases[] = {
+        {"1O.5,3",                      "Error\tlatitude \"1O.5\" is not a number: \"O\" cannot follow \"1\""},
+        {",",                           "Error\tlatitude is empty"},
+        {"45,",                         "Error\tlongitude is empty"},
+        {"lat,lon",                     "Error\tlatitude \"lat\" is not a number"},
+        {"-33S,151",                    "Error\tlatitude \"-33S\" has both a sign and a hemisphere letter"},
+        {"151.21E,-33.86",              "Error\tthe longitude may come first only when both fields carry a hemisphere letter"},
+        {"33.86N,151.21N",              "Error\tboth fields carry the hemisphere letters of a latitude"},
+        {"151E,33E",                    "Error\tboth fields carry the hemisphere letters of a longitude"},
+        {"--45,3",                      "Error\tlatitude \"--45\" is not a number"},
+        {"91,3",                        "Error\tlatitude 91 is outside 0 to 90 degrees"},
+        {"45,-181",                     "Error\tlongitude 181 is outside 0 to 180 degrees"},
+        {"45,3,",                       "Error\texpected 2 fields (latitude, longitude) or 8"},
+        {"45;3",                        "Error\texpected 2 fields (latitude, longitude) or 8 (degrees, minutes, seconds and N or S, twice), found 1"},
+        {"\"45,3",                      "Error\tfield 1 opens a quote that the line does not close"},
+        {"\"abc\",3",                   "Error\tlatitude \"abc\" is not a number"},
+        {",,,N,,,,E",                   "Error\tlatitude degrees is empty"},
+        {"15,52,3x,N,44,5,16.11,E",     "Error\tlatitude seconds \"3x\" is not a number"},
+        {"15,52,1D2,N,44,5,16.11,E",    "Error\tlatitude seconds \"1D2\" is not a number"},
+        {"15,52,31.11,Q,44,5,16.11,E",  "Error\tthe latitude hemisphere must be N or S"},
+        {"15,52,31.11,N,44,5,16.11,",   "Error\tthe longitude hemisphere must be E or W"},
+        {"15,52,9e999,N,44,5,16.11,E",  "Error\tlatitude seconds is too large to read"},
+        {"\"a\tb\",3",                  "Error\tlatitude \"a\\tb\" is not a number"}, // no tab in a reason
+    };
+    // clang-format on
+    ExpectAnswers(Direction(BatchDirection::ToUtm), cases);
+}
+
+TEST(BatchLine, ToLatLongReadsTheWindowsInputsToUtmLinesAndGridReferences) {
+    constexpr const char* kDefaultBack =
+        "15\t52\t31\tN\t44\t5\t16\tE\t38 P   MC  02336  55352\t15.875278150\t44.087777175";
+    constexpr const char* kSouth =
+        "15\t52\t31.11\tS\t44\t5\t16.11\tW\t23 L   NC  97660  44644\t-15.875308338\t-44.087808327";
+    constexpr const char* kReference =
+        "15\t52\t31.11\tN\t44\t5\t16.12\tE\t38 P   MC  02339  55355\t15.875308976\t44.087809725";
+    // clang-format off
+    const LineCase cases[] = {
+        {"1755352.105,402336.0,38,N",                                    kDefaultBack},
+        {"1755352.105\t402336.0\t38.0\tn",                               kDefaultBack},
+        {"8244644.57,597660.65,23,S",                                    kSouth},
+        {"23\tL\t-45\t8244644.57\t597660.65\t23 L   NC  97660  44644",   kSouth}, // to-UTM's line
+        {"31\tN\t3\t10000000.00\t166021.55\t31 N   AA  66021  00000",   "0\t0\t0\tS\t0\t0\t0\tE\t31 N   AA  66021  00000\t0.000000000\t0.000000959"}, // 0° S
+        {"38 P   MC  02339  55355",                                      kReference}, // the square's centre
+        {"38PMC0233955355",                                              kReference},
+        {" 38p mc 02339 55355 ",                                         kReference},
+        {"38PMC0255",                                                    "15\t52\t35.84\tN\t44\t5\t21.49\tE\t38 P   MC  02500  55500\t15.876621479\t44.089302858"},
+    };
+    // clang-format on
+    ExpectAnswers(Direction(BatchDirection::ToLatLong), cases);
+}
+
+TEST(BatchLine, ToLatLongRejectsWhatItCannotReadWhole) {
+    // clang-format off
+    const LineCase cases[] = {
+        {"1755352.105,402336.0,38,X",                            "Error\tthe hemisphere must be N or S"},
+        {"1755352.105,402336.0,38",                              "Error\texpected 4 fields (northing, easting, zone, N or S), 6"},
+        {"1755352.105,402336.0,38.5,N",                          "Error\tzone \"38.5\" is not a whole number"},
+        {"1755352.105,,38,N",                                    "Error\teasting is empty"},
+        {"1 755 352,402336.0,38,N",                              "Error\tnorthing \"1 755 352\" is not a number"},
+        {"1755352.105,402336.0,5462,N",                          "Error\toverflow"},
+        {"1e999,402336.0,38,N",                                  "Error\toverflow"},
+        {"38\tI\t45\t1755355.43\t402339.35\tx",                  "Error\tband \"I\" is not a band letter"},
+        {"38\tP\t44\t1755355.43\t402339.35\tx",                  "Error\tcentral meridian \"44\" is not that of zone 38"},
+        {"38 P   MC  0233  55355",                               "Error\tthe grid reference"},
+        {"2.1,-5831724,8,N",                                     "Error\tthe grid reference's square letters fall on control characters"},
+        {"Error\texpected 2 fields (latitude, longitude), found 1", "Error\texpected 2 fields (latitude, longitude), found 1"}, // piped on
+    };
+    // clang-format on
+    ExpectAnswers(Direction(BatchDirection::ToLatLong), cases);
+}
+
+// Attribute columns travel with the point, also when it fails.
+TEST(BatchLine, PickedFieldsKeepTheLinesOwnFieldsInFront) {
+    BatchSettings settings;
+    // clang-format off
+    const LineCase cases[] = {
+        {"7,\"Smith, J\",-33.86,151.21",   "7\tSmith, J\t-33.86\t151.21\t56\tH\t153\t6251925.36\t334416.39\t56 H   LH  34416  51925"},
+        {"8,x,bad,3",                      "8\tx\tbad\t3\tError\tlatitude \"bad\" is not a number"},
+        {"9,x,3",                          "9\tx\t3\tError\tfield 4 is missing: the line has 3 fields"},
+        {"10,\"a\tb\",1,2",                "Error\tfield 2 holds a tab"},
+    };
+    // clang-format on
+    settings.positionFields = {2, 3};
+    ExpectAnswers(settings, cases);
+
+    BatchLine batchLine(settings);
+    std::string header;
+    batchLine.AnswerHeader("id,name,lat,lon", header);
+    EXPECT_EQ(header, "id\tname\tlat\tlon\tzone\tband\tcentral_meridian\tnorthing\teasting\tgrid_"
+                      "reference");
+}
+
+TEST(BatchLine, CompactReferencesOnRequest) {
+    BatchSettings settings;
+    settings.compactReference = true;
+    const LineCase toUtm[] = {{"45,3", "31\tT\t3\t4982950.40\t500000.00\t31TEK0000082950"}};
+    ExpectAnswers(settings, toUtm);
 }
 
 } // namespace

@@ -2,29 +2,47 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <memory>
 #include <string>
+#include <thread>
+#include <unistd.h>
 #include <vector>
 
 namespace korvane {
 namespace {
 
-using File = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
+// A file holding the text, open for reading; closed and removed at the end of the test.
+class FileHolding {
+  public:
+    explicit FileHolding(const std::string& text) {
+        std::FILE* file = std::tmpfile();
+        std::fwrite(text.data(), 1, text.size(), file);
+        std::fflush(file);
+        descriptor_ = ::dup(fileno(file));
+        std::fclose(file);
+        ::lseek(descriptor_, 0, SEEK_SET);
+    }
+    ~FileHolding() { ::close(descriptor_); }
+    int Descriptor() const { return descriptor_; }
 
-File FileHolding(const std::string& text) {
-    File file(std::tmpfile(), &std::fclose);
-    std::fwrite(text.data(), 1, text.size(), file.get());
-    std::rewind(file.get());
-    return file;
-}
+  private:
+    int descriptor_ = -1;
+};
 
-std::vector<std::string> LinesOf(std::FILE* file, int* error = nullptr) {
-    LineReader reader(file);
-    std::vector<std::string> lines;
-    for (std::string_view line; reader.Next(line);) {
-        lines.emplace_back(line);
+struct ReadLine {
+    std::string text;
+    bool tooLong;
+    bool ended;
+    bool operator==(const ReadLine&) const = default;
+};
+
+std::vector<ReadLine> LinesOf(int descriptor, int* error = nullptr) {
+    LineReader reader(descriptor);
+    std::vector<ReadLine> lines;
+    for (LineReader::Line line; reader.Next(line);) {
+        lines.push_back({std::string(line.text), line.tooLong, line.ended});
     }
     if (error != nullptr) {
         *error = reader.Error();
@@ -32,36 +50,79 @@ std::vector<std::string> LinesOf(std::FILE* file, int* error = nullptr) {
     return lines;
 }
 
-// Lines come out whole wherever the blocks of the file end: a line across a block's end, a line
-// longer than a block, a last line without its line end, empty lines.
+// Lines come out whole wherever the blocks of the file end: a line across a block's end, a
+// line as long as allowed, empty lines, and a last line without its line end.
 TEST(LineReader, GivesEveryLineWholeWhereverTheBlocksEnd) {
     const std::size_t block = std::size_t{1} << 20;
-    const std::vector<std::string> lines = {
-        std::string(block - 3, 'a'), "across the end of the first block", "",
-        std::string(3 * block + 17, 'b'), "the last line has no line end"};
+    const std::vector<ReadLine> lines = {{std::string(block - 3, 'a'), false, true},
+                                         {"across the end of the first block", false, true},
+                                         {"", false, true},
+                                         {std::string(LineReader::kLongestLine, 'b'), false, true},
+                                         {"the last line has no line end", false, false}};
     std::string text;
     for (const auto& line : lines) {
-        text += line + '\n';
+        text += line.text + (line.ended ? "\n" : "");
     }
-    text.pop_back();
     int error = -1;
-    EXPECT_EQ(LinesOf(FileHolding(text).get(), &error), lines);
+    EXPECT_EQ(LinesOf(FileHolding(text).Descriptor(), &error), lines);
     EXPECT_EQ(error, 0);
 }
 
-TEST(LineReader, AnEmptyFileHasNoLines) {
-    EXPECT_TRUE(LinesOf(FileHolding("").get()).empty());
-    EXPECT_EQ(LinesOf(FileHolding("\n").get()), std::vector<std::string>{""});
+// A line too long to hold is answered as such, without its bytes, and memory stays fixed.
+TEST(LineReader, PassesOverALineLongerThanTheLimit) {
+    const std::string longLine(3 * LineReader::kLongestLine + 5, 'x');
+    const std::string text = "before\n" + longLine + "\nafter\n" + longLine;
+    const std::vector<ReadLine> expected = {
+        {"before", false, true}, {"", true, true}, {"after", false, true}, {"", true, false}};
+    EXPECT_EQ(LinesOf(FileHolding(text).Descriptor()), expected);
+}
+
+TEST(LineReader, AnEmptyInputHasNoLines) {
+    EXPECT_TRUE(LinesOf(FileHolding("").Descriptor()).empty());
+    const std::vector<ReadLine> one = {{"", false, true}};
+    EXPECT_EQ(LinesOf(FileHolding("\n").Descriptor()), one);
 }
 
 // A folder opens like a file but cannot be read: that is an error, not an empty input.
 TEST(LineReader, AReadErrorIsReportedNotTakenForTheEnd) {
-    const File folder(std::fopen(std::filesystem::temp_directory_path().c_str(), "rb"),
-                      &std::fclose);
-    ASSERT_NE(folder, nullptr);
+    const int folder = ::open(std::filesystem::temp_directory_path().c_str(), O_RDONLY);
+    ASSERT_GE(folder, 0);
     int error = 0;
-    EXPECT_TRUE(LinesOf(folder.get(), &error).empty());
+    EXPECT_TRUE(LinesOf(folder, &error).empty());
     EXPECT_EQ(error, EISDIR);
+    ::close(folder);
+}
+
+// From a pipe, each line is handed out as soon as it is complete, and the reader says before
+// it waits for more: the writer's next line depends on the answer to this one.
+TEST(LineReader, AnswersAPipeLineByLine) {
+    int toReader[2];
+    int answers[2];
+    ASSERT_EQ(::pipe(toReader), 0);
+    ASSERT_EQ(::pipe(answers), 0);
+    std::thread writer([&] {
+        for (int i = 0; i < 3; ++i) {
+            const std::string line = "line " + std::to_string(i) + "\n";
+            ASSERT_EQ(::write(toReader[1], line.data(), line.size()),
+                      static_cast<ssize_t>(line.size()));
+            char answer = 0;
+            ASSERT_EQ(::read(answers[0], &answer, 1), 1); // waits for the reader's answer
+        }
+        ::close(toReader[1]);
+    });
+    int waits = 0;
+    LineReader reader(toReader[0], [&] { ++waits; });
+    std::vector<std::string> lines;
+    for (LineReader::Line line; reader.Next(line);) {
+        lines.emplace_back(line.text);
+        ASSERT_EQ(::write(answers[1], "!", 1), 1);
+    }
+    writer.join();
+    EXPECT_EQ(lines, (std::vector<std::string>{"line 0", "line 1", "line 2"}));
+    EXPECT_GE(waits, 4); // before each line and before the end
+    for (const int descriptor : {toReader[0], answers[0], answers[1]}) {
+        ::close(descriptor);
+    }
 }
 
 } // namespace

@@ -1,83 +1,140 @@
 #!/usr/bin/env bash
-# End-to-end checks of korvane-batch: files in, expected lines out, exit status and messages.
+# End-to-end checks of korvane-batch: the table of lines in lines.table, then exit statuses,
+# messages, answers through a FIFO, the round trip through a pipe, and the help and man page.
 # Usage: check-batch.sh KORVANE_BATCH
 set -uo pipefail
 batch=$1
 here=$(cd "$(dirname "$0")" && pwd)
+top=$(cd "$here/../.." && pwd)
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+pids=()
+cleanup() {
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
+    rm -rf "$work"
+}
+trap cleanup EXIT
 failures=0
 passes=0
 
-check() { # name, expected exit status, expected output file, command...
-    local name=$1 status=$2 expected=$3
-    shift 3
+pass() { passes=$((passes + 1)); }
+fail() { echo "FAIL $*"; failures=$((failures + 1)); }
+
+# The table: each case is one run on a file holding its input.
+while IFS= read -r case; do
+    case "$case" in '' | '#'*) continue ;; esac
+    arguments=${case%% | *}
+    rest=${case#* | }
+    input=${rest%% | *}
+    expected=${rest#* | }
+    printf '%b\n' "$input" >"$work/in"
+    printf '%b\n' "$expected" >"$work/expected"
+    eval "set -- $arguments"
+    "$batch" "$@" "$work/in" >"$work/out" 2>"$work/err"
+    status=$?
+    wanted=0
+    grep -qP '(^|\t)Error\t' "$work/expected" && wanted=1
+    if ! cmp -s "$work/expected" "$work/out"; then
+        fail "$arguments | $input"; diff "$work/expected" "$work/out" | head -n 6
+    elif [ "$status" -ne "$wanted" ]; then
+        fail "$arguments | $input: exit status $status, expected $wanted"
+    elif [ "$wanted" -eq 1 ] && ! grep -q "^korvane-batch: $work/in line [0-9]*: " "$work/err"; then
+        fail "$arguments | $input: no message naming the line"; cat "$work/err"
+    else
+        pass
+    fi
+done <"$here/lines.table"
+
+check_status() { # name, expected exit status, command...
+    local name=$1 status=$2
+    shift 2
     "$@" >"$work/out" 2>"$work/err"
     local actual=$?
-    if [ "$actual" -ne "$status" ]; then
-        echo "FAIL $name: exit status $actual, expected $status"; cat "$work/err"
-        failures=$((failures + 1)); return
-    fi
-    if [ -n "$expected" ] && ! diff -u "$expected" "$work/out"; then
-        echo "FAIL $name: output differs"
-        failures=$((failures + 1)); return
-    fi
-    passes=$((passes + 1))
-}
-
-expect_in_err() { # name, text that standard error must hold
-    if grep -qF -- "$2" "$work/err"; then passes=$((passes + 1)); else
-        echo "FAIL $1: standard error lacks '$2'"; cat "$work/err"; failures=$((failures + 1))
+    if [ "$actual" -eq "$status" ]; then pass; else
+        fail "$name: exit status $actual, expected $status"; cat "$work/err"
     fi
 }
 
-check "to-utm from a file" 0 "$here/to-utm.expected" "$batch" to-utm "$here/to-utm.in"
-check "to-utm from standard input" 0 "$here/to-utm.expected" \
-    sh -c '"$0" to-utm < "$1"' "$batch" "$here/to-utm.in"
-check "to-latlong" 0 "$here/to-latlong.expected" "$batch" to-latlong "$here/to-latlong.in"
-check "another datum" 0 "$here/clarke-1866.expected" \
-    "$batch" to-latlong --datum "Clarke 1866" "$here/clarke-1866.in"
+expect_in() { # name, file, text that it must hold
+    if grep -qF -- "$3" "$2"; then pass; else fail "$1: $(basename "$2") lacks '$3'"; cat "$2"; fi
+}
 
-# One output line per input line, bad lines included, and exit status 1.
-check "bad lines" 1 "$here/to-utm-bad-lines.expected" "$batch" to-utm "$here/to-utm-bad-lines.in"
-for line in 2 3 4 5 6 7 8; do
-    expect_in_err "bad line $line named" "to-utm-bad-lines.in line $line:"
+printf '45,3\n' >"$work/a.csv"
+printf -- '-33.86,151.21\n' >"$work/b.csv"
+
+# An input that cannot be read is named, and the others are still converted: status 2.
+check_status "an unreadable input among several" 2 \
+    "$batch" to-utm "$work/a.csv" "$work/no-such-file" "$work" "$work/b.csv"
+expect_in "missing file named" "$work/err" "cannot open $work/no-such-file: No such file"
+expect_in "folder named" "$work/err" "cannot read $work: Is a directory"
+[ "$(wc -l <"$work/out")" -eq 2 ] && pass || fail "the readable inputs were not all converted"
+
+# "-" is standard input, in its place among the files.
+"$batch" to-utm "$work/a.csv" - "$work/a.csv" <"$work/b.csv" >"$work/out"
+[ "$(cut -f1 "$work/out" | tr '\n' ' ')" = "31 56 31 " ] && pass || fail "standard input as -"
+
+# Output that cannot be written is a failure, never a success cut short: status 3.
+"$batch" to-utm "$work/a.csv" >/dev/full 2>"$work/err"
+status=$?
+[ "$status" -eq 3 ] && pass || fail "/dev/full: exit status $status, expected 3"
+expect_in "/dev/full named" "$work/err" "cannot write the output: No space left on device"
+yes 45,3 | head -n 200000 >"$work/many.csv"
+(
+    trap '' PIPE # a closed pipe then fails the write instead of ending the program
+    "$batch" to-utm "$work/many.csv" 2>"$work/pipe.err"
+    echo $? >"$work/pipe.status"
+) | head -n 1 >/dev/null
+[ "$(cat "$work/pipe.status")" -eq 3 ] && pass || fail "closed pipe: status $(cat "$work/pipe.status")"
+expect_in "closed pipe named" "$work/pipe.err" "cannot write the output: Broken pipe"
+
+# A wrong command line: usage and status 2.
+check_status "unknown datum" 2 "$batch" to-utm --datum "WGS 48" "$work/a.csv"
+expect_in "datum names listed" "$work/err" "Everest 1830"
+check_status "unknown direction" 2 "$batch" sideways
+check_status "unknown option" 2 "$batch" to-utm --frobnicate "$work/a.csv"
+expect_in "usage pointed to" "$work/err" "Try 'korvane-batch --help'."
+check_status "-- ends the options" 2 "$batch" to-utm -- --datum
+expect_in "-- ends the options" "$work/err" "cannot open --datum"
+check_status "version" 0 "$batch" --version
+expect_in "version" "$work/out" "korvane-batch 1.0"
+
+# --help and the man page name the same options and exit statuses.
+check_status "help" 0 "$batch" --help
+cp "$work/out" "$work/help"
+help_options=$(grep -oE -- '--[a-z][a-z-]*' "$work/help" | sort -u)
+man_options=$(sed 's/\\-/-/g' "$top/batch/korvane-batch.1" | grep -oE -- '--[a-z][a-z-]*' | sort -u)
+[ "$help_options" = "$man_options" ] && pass ||
+    fail "--help and the man page differ in options: $(diff <(echo "$help_options") <(echo "$man_options") | grep '^[<>]' | tr '\n' ' ')"
+for status in 0 1 2 3; do
+    grep -qE "^  $status  " "$work/help" && grep -qE "^\.B $status$" "$top/batch/korvane-batch.1" &&
+        pass || fail "exit status $status not documented in both"
 done
 
-# Two files run on in order; line numbers count within each file.
-cat "$here/to-utm.expected" "$here/to-utm-bad-lines.expected" >"$work/both.expected"
-check "two files" 1 "$work/both.expected" \
-    "$batch" to-utm "$here/to-utm.in" "$here/to-utm-bad-lines.in"
-expect_in_err "second file's line" "to-utm-bad-lines.in line 2:"
+# A FIFO is answered line by line: each answer comes while the writer still holds it open.
+mkfifo "$work/fifo-in" "$work/fifo-out"
+"$batch" to-utm "$work/fifo-in" >"$work/fifo-out" 2>/dev/null &
+pids+=($!)
+exec 4<"$work/fifo-out" 3>"$work/fifo-in"
+answers=""
+for point in 45,3 -33.86,151.21; do
+    echo "$point" >&3
+    IFS= read -r -t 20 answer <&4 || answer="(none within 20 seconds)"
+    answers+="${answer%%$'\t'*} "
+done
+exec 3>&-
+wait "${pids[-1]}" && pass || fail "FIFO run failed"
+exec 4<&-
+[ "$answers" = "31 56 " ] && pass || fail "FIFO not answered line by line: $answers"
 
-: >"$work/empty"
-check "empty file" 0 "$work/empty" "$batch" to-utm "$work/empty"
-
-check "unknown datum" 2 "" "$batch" to-utm --datum "WGS 48" "$here/to-utm.in"
-expect_in_err "datum names listed" "Everest 1830"
-check "unknown direction" 2 "" "$batch" sideways
-check "missing file" 2 "" "$batch" to-utm "$work/no-such-file"
-check "a folder for a file" 2 "" "$batch" to-utm "$work"
-expect_in_err "the folder named" "cannot read $work: Is a directory"
-check "help" 0 "" "$batch" --help
-grep -qF -- "--datum NAME" "$work/out" && passes=$((passes + 1)) ||
-    { echo "FAIL help text"; failures=$((failures + 1)); }
-
-# Hostile lines: thousands of characters, a grid reference that would fall on control
-# characters; still one line out for each line in.
-{
-    head -c 20000 /dev/zero | tr '\0' '7'; echo
-    printf '45,3,%s\n' "$(head -c 5000 /dev/zero | tr '\0' ' ')"
-    echo "2.1,-5831724,8,N"
-    echo "1755352.105,402336.0,38,N"
-} >"$work/hostile.in"
-"$batch" to-latlong "$work/hostile.in" >"$work/out" 2>"$work/err"
-if [ "$(wc -l <"$work/out")" -eq 4 ] && [ "$(grep -c '^Error' "$work/out")" -eq 3 ] &&
-    grep -q "control characters" "$work/out" && [ "$(wc -l <"$work/err")" -eq 3 ]; then
-    passes=$((passes + 1))
-else
-    echo "FAIL hostile lines"; cat "$work/out" "$work/err"; failures=$((failures + 1))
-fi
+# The round trip: to-utm's output, header and all, is to-latlong's input.
+printf 'lat,lon\n33.86S,151.21E\n15:52:31.11N,44:5:16.11E\n-0,0\n45,3\n' >"$work/points.csv"
+"$batch" to-utm "$work/points.csv" | "$batch" to-latlong >"$work/back" 2>"$work/err"
+statuses="${PIPESTATUS[*]}"
+[ "$statuses" = "0 0" ] && pass || fail "round trip statuses: $statuses"
+cut -f 10,11 "$work/back" >"$work/back-degrees"
+printf '%b\n' 'latitude\tlongitude' '-33.860000002\t151.209999957' '15.875308338\t44.087808327' \
+    '0.000000000\t0.000000959' '44.999999997\t3.000000000' >"$work/back-expected"
+cmp -s "$work/back-degrees" "$work/back-expected" && pass ||
+    { fail "round trip"; diff "$work/back-expected" "$work/back-degrees"; }
 
 echo "batch: $passes passed, $failures failed"
 [ "$failures" -eq 0 ]

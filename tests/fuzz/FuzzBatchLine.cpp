@@ -1,42 +1,54 @@
 // The batch converter's line reader on any line: one line out, a result of the right shape or
-// "Error" with a reason. The first byte picks the direction, the second the datum.
+// "Error" with a reason, and nothing that could break the line or its fields apart. The first
+// byte picks the direction, the second the datum, the third the options.
 
 #include "FuzzInput.hpp"
 #include "TextShapes.hpp"
 #include "batch/BatchLine.hpp"
+#include "batch/LineText.hpp"
 
 #include <algorithm>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    if (size < 2) {
+    if (size < 3) {
         return 0;
     }
-    const auto direction =
+    korvane::BatchSettings settings;
+    settings.direction =
         data[0] % 2 == 0 ? korvane::BatchDirection::ToUtm : korvane::BatchDirection::ToLatLong;
-    const int datum = data[1] % 14;
-    const std::string_view line(reinterpret_cast<const char*>(data + 2), size - 2);
+    settings.datumPosition = data[1] % 14;
+    settings.compactReference = (data[2] & 1) != 0;
+    const bool picked = (data[2] & 2) != 0;
+    if (picked) {
+        // The position after an identifier: fields 2 and 3, or 2 to 5.
+        settings.positionFields = settings.direction == korvane::BatchDirection::ToUtm
+                                      ? std::vector<std::size_t>{1, 2}
+                                      : std::vector<std::size_t>{1, 2, 3, 4};
+    }
+    const std::string_view line(reinterpret_cast<const char*>(data + 3), size - 3);
+    if (!korvane::LineFault(line).empty()) {
+        return 0; // the run answers such a line before it reaches the line reader
+    }
+    korvane::BatchLine batchLine(settings);
     std::string output = "kept ";
-    const std::string failure = korvane::ConvertBatchLine(direction, line, datum, output);
+    const std::string failure = batchLine.Convert(line, output);
     if (output.rfind("kept ", 0) != 0) {
         korvane::fuzz::Broken("what the output held before was changed");
     }
-    const bool converted = failure.empty();
-    if (!converted && output != "kept ") {
-        korvane::fuzz::Broken("a failed line wrote to the output");
+    const std::string answer = output.substr(5);
+    if (answer.empty() || !korvane::LineFault(answer).empty()) {
+        korvane::fuzz::Broken("not one clean line of answer: " + answer);
     }
-    const std::string text = converted ? output.substr(5) : failure;
-    if (text.empty() || text.find('\n') != std::string::npos ||
-        text.find('\r') != std::string::npos) {
-        korvane::fuzz::Broken("not one line of result or reason");
-    }
-    if (converted) {
-        const auto tabs = std::count(text.begin(), text.end(), '\t');
-        const long expected = direction == korvane::BatchDirection::ToUtm ? 5 : 10;
-        if (tabs != expected || korvane::fuzz::HasNanOrInf(text)) {
-            korvane::fuzz::Broken("a malformed result line: " + text);
+    const auto tabs = std::count(answer.begin(), answer.end(), '\t');
+    if (failure.empty()) {
+        const long expected = settings.direction == korvane::BatchDirection::ToUtm ? 5 : 10;
+        if ((picked ? tabs < expected : tabs != expected) || korvane::fuzz::HasNanOrInf(answer)) {
+            korvane::fuzz::Broken("a malformed result line: " + answer);
         }
-    } else if (failure.find('\t') != std::string::npos) {
-        korvane::fuzz::Broken("a reason with a tab in it");
+    } else if (failure.find('\t') != std::string::npos || answer.size() < failure.size() + 6 ||
+               answer.compare(answer.size() - failure.size() - 6, std::string::npos,
+                              "Error\t" + failure) != 0) {
+        korvane::fuzz::Broken("a failure not answered as Error and its reason: " + answer);
     }
     return 0;
 }

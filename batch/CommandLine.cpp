@@ -1,0 +1,232 @@
+#include "batch/CommandLine.hpp"
+
+#include "geodesy/DatumTable.hpp"
+
+#include <charconv>
+#include <getopt.h>
+#include <optional>
+
+namespace korvane {
+
+namespace {
+
+constexpr std::string_view kUsage =
+    R"(Usage: korvane-batch to-utm [OPTION]... [FILE]...
+       korvane-batch to-latlong [OPTION]... [FILE]...
+
+Converts one point a line, with exactly the results of Korvane's windows. Reads the FILEs in
+turn ("-" is standard input), or standard input when there is none, and writes one line to
+standard output for every input line, in input order. Fields are separated by tabs or commas; a
+field in double quotes is read as in CSV. When the input is a pipe or a terminal, each line is
+answered as soon as it is complete.
+
+to-utm takes a latitude and a longitude, one field each, as
+    signed decimal degrees          -33.86,151.21
+    decimal degrees and a letter    33.86S,151.21E   S33.86,E151.21   (either case)
+    degrees, minutes and seconds    15°52'31.11"N,44°5'16.11"E   15d52m31.11s N   (also ′ ″)
+    the same with colons            15:52:31.11N,44:5:16.11E
+(the longitude may come first when both fields carry hemisphere letters; a sign and a letter
+never come together), or the Lat/Long window's eight inputs
+    latitude degrees, minutes, seconds, N or S, longitude degrees, minutes, seconds, E or W
+and writes
+    zone, band letter, central meridian, northing, easting, military grid reference
+with the northing and the easting to two decimals.
+
+to-latlong takes the UTM window's four inputs
+    northing, easting, zone, N or S
+or a line as to-utm writes it (the band letter tells the hemisphere), or a military grid
+reference as the windows write it (38 P   MC  02339  55355) or compact (38PMC0233955355), read
+as the centre of the square it names; and writes the latitude's degrees, minutes, seconds and
+letter, the longitude's degrees, minutes, seconds and letter, the military grid reference, and
+the latitude and the longitude in signed decimal degrees with nine decimals.
+
+Every field is read whole: a field that is empty, or not wholly a number in one of these forms,
+is never taken for 0. A line that cannot be converted gives "Error", a tab and the reason, and a
+message on standard error naming its line number, and the run goes on. A last line without a
+line end may have been cut short: it gives Error too. Blank lines and lines that start with "#"
+are copied; a first line without a digit is a header, answered with the names of the output's
+columns; a byte order mark at the start of an input is passed over.
+
+Options:
+  --datum=NAME, --ellipsoid=NAME
+                the ellipsoid, by its name in the windows' datum list (default "WGS 84"); it
+                chooses the ellipsoid only and applies no datum shift
+  --fields=LIST the fields that hold the position, counted from 1, as 3,4 or 2-9; each output
+                line is then the line's own fields followed by the result's (or by Error and
+                the reason)
+  --compact-reference
+                write military grid references without blanks: 38PMC0233955355
+  -h, --help    this text
+  --version     the version
+
+Exit status:
+  0  every point was converted
+  1  some lines gave Error
+  2  a wrong command line, or an input that could not be read (the other inputs are converted)
+  3  the output could not be written
+
+Ellipsoids:)";
+
+std::optional<int> DatumPosition(std::string_view name) {
+    const auto datums = ListedDatums();
+    for (std::size_t position = 0; position < datums.size(); ++position) {
+        if (datums[position].listName == name) {
+            return static_cast<int>(position);
+        }
+    }
+    return std::nullopt;
+}
+
+std::string DatumNames() {
+    std::string names;
+    for (const auto& datum : ListedDatums()) {
+        names.append("\n    ").append(datum.listName);
+    }
+    return names;
+}
+
+std::optional<std::size_t> FieldNumber(std::string_view text) {
+    std::size_t number = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+    if (error != std::errc() || end != text.data() + text.size() || number == 0 ||
+        number > 100000) {
+        return std::nullopt;
+    }
+    return number - 1;
+}
+
+// "3,4" or "2-9" or both mixed: the fields counted from 0, in the order given.
+std::optional<std::vector<std::size_t>> FieldList(std::string_view list) {
+    std::vector<std::size_t> fields;
+    for (std::size_t start = 0; start <= list.size();) {
+        const std::size_t comma = std::min(list.find(',', start), list.size());
+        const std::string_view item = list.substr(start, comma - start);
+        const std::size_t dash = item.find('-');
+        const auto first = FieldNumber(item.substr(0, dash));
+        const auto last =
+            dash == std::string_view::npos ? first : FieldNumber(item.substr(dash + 1));
+        if (!first || !last || *last < *first || fields.size() + (*last - *first) > 1000) {
+            return std::nullopt;
+        }
+        for (std::size_t field = *first; field <= *last; ++field) {
+            fields.push_back(field);
+        }
+        start = comma + 1;
+    }
+    return fields;
+}
+
+// The position's field counts each direction takes.
+std::string FieldCountFailure(BatchDirection direction, std::size_t count) {
+    const bool fits = direction == BatchDirection::ToUtm ? count == 2 || count == 8
+                                                         : count == 1 || count == 4 || count == 6;
+    if (fits) {
+        return {};
+    }
+    return "--fields names " + std::to_string(count) + " fields; " +
+           (direction == BatchDirection::ToUtm
+                ? "to-utm takes 2 (latitude, longitude) or 8 (the window's eight inputs)"
+                : "to-latlong takes 4 (northing, easting, zone, N or S), 6 (a line of to-utm's) "
+                  "or 1 (a grid reference)");
+}
+
+} // namespace
+
+std::string UsageText() {
+    return std::string(kUsage) + DatumNames() + "\n";
+}
+
+CommandLineReading ReadCommandLine(int argc, char** argv) {
+    static const option kOptions[] = {
+        {"datum", required_argument, nullptr, 'd'},
+        {"ellipsoid", required_argument, nullptr, 'd'},
+        {"fields", required_argument, nullptr, 'f'},
+        {"compact-reference", no_argument, nullptr, 'c'},
+        {"help", no_argument, nullptr, 'h'},
+        {"version", no_argument, nullptr, 'V'},
+        {nullptr, 0, nullptr, 0},
+    };
+    CommandLineReading reading;
+    CommandLine& commandLine = reading.commandLine;
+    std::string datum = "WGS 84";
+    std::string fields;
+    std::vector<std::string> operands;
+    opterr = 0; // the failures are reported as the program's own
+    optind = 0; // from the start, however often the arguments are read
+    // "-": operands come back in place as option 1, whatever POSIXLY_CORRECT says; ":": a
+    // missing value is told from an unknown option.
+    for (int option = 0; (option = getopt_long(argc, argv, "-:h", kOptions, nullptr)) != -1;) {
+        const std::string given = argv[optind - 1];
+        switch (option) {
+        case 1:
+            operands.emplace_back(optarg);
+            break;
+        case 'd':
+            datum = optarg;
+            break;
+        case 'f':
+            fields = optarg;
+            break;
+        case 'c':
+            commandLine.settings.compactReference = true;
+            break;
+        case 'h':
+            commandLine.action = CommandLine::Action::Help;
+            return reading;
+        case 'V':
+            commandLine.action = CommandLine::Action::Version;
+            return reading;
+        case ':':
+            reading.failure = "option '" + given.substr(0, given.find('=')) + "' needs a value";
+            return reading;
+        default:
+            if (!given.starts_with("--")) {
+                reading.failure =
+                    std::string("unknown option '-") + static_cast<char>(optopt) + "'";
+            } else if (optopt != 0) { // a known long option given a value it does not take
+                reading.failure =
+                    "option '" + given.substr(0, given.find('=')) + "' takes no value";
+            } else {
+                reading.failure = "unknown option '" + given.substr(0, given.find('=')) + "'";
+            }
+            return reading;
+        }
+    }
+    operands.insert(operands.end(), argv + optind, argv + argc); // those after "--"
+
+    if (operands.empty()) {
+        reading.failure = "say to-utm or to-latlong";
+        return reading;
+    }
+    if (operands[0] == "to-utm") {
+        commandLine.settings.direction = BatchDirection::ToUtm;
+    } else if (operands[0] == "to-latlong") {
+        commandLine.settings.direction = BatchDirection::ToLatLong;
+    } else {
+        reading.failure = "unknown direction '" + operands[0] + "': say to-utm or to-latlong";
+        return reading;
+    }
+    commandLine.inputs.assign(operands.begin() + 1, operands.end());
+    if (commandLine.inputs.empty()) {
+        commandLine.inputs.emplace_back("-");
+    }
+    if (const auto position = DatumPosition(datum)) {
+        commandLine.settings.datumPosition = *position;
+    } else {
+        reading.failure = "unknown ellipsoid '" + datum + "'; the ellipsoids are:" + DatumNames();
+        return reading;
+    }
+    if (!fields.empty()) {
+        const auto list = FieldList(fields);
+        if (!list) {
+            reading.failure =
+                "--fields takes field numbers from 1, as 3,4 or 2-9, not '" + fields + "'";
+            return reading;
+        }
+        reading.failure = FieldCountFailure(commandLine.settings.direction, list->size());
+        commandLine.settings.positionFields = *list;
+    }
+    return reading;
+}
+
+} // namespace korvane

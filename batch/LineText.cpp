@@ -1,0 +1,107 @@
+#include "batch/LineText.hpp"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace korvane {
+
+namespace {
+
+constexpr std::size_t kLongestQuote = 40;
+
+// Plain ASCII without control characters other than the tab: the usual line, which needs none
+// of the checks below.
+bool IsPlainText(std::string_view text) {
+    return std::all_of(text.begin(), text.end(),
+                       [](char c) { return (c >= ' ' && c < 0x7F) || c == '\t'; });
+}
+
+bool IsContinuation(unsigned char byte) {
+    return (byte & 0xC0) == 0x80;
+}
+
+std::string CodePointName(unsigned codePoint) {
+    char name[16];
+    std::snprintf(name, sizeof name, "U+%04X", codePoint);
+    return name;
+}
+
+// Whether a character breaks a line or a field apart where it is written out.
+bool BreaksLinesOrFields(unsigned codePoint) {
+    return (codePoint < 0x20 && codePoint != '\t') || (codePoint >= 0x7F && codePoint < 0xA0) ||
+           codePoint == 0x2028 || codePoint == 0x2029;
+}
+
+} // namespace
+
+std::string_view Trimmed(std::string_view text) {
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    while (!text.empty() && blank(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && blank(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+std::string LineFault(std::string_view line) {
+    if (IsPlainText(line)) {
+        return {};
+    }
+    if (line.find('\0') != std::string_view::npos) {
+        return "the line holds a NUL byte";
+    }
+    for (std::size_t i = 0; i < line.size();) {
+        const auto byte = static_cast<unsigned char>(line[i]);
+        std::size_t length = 1;
+        unsigned minimum = 0;
+        unsigned codePoint = byte;
+        if (byte >= 0x80) {
+            if ((byte & 0xE0) == 0xC0) {
+                length = 2, minimum = 0x80, codePoint = byte & 0x1Fu;
+            } else if ((byte & 0xF0) == 0xE0) {
+                length = 3, minimum = 0x800, codePoint = byte & 0x0Fu;
+            } else if ((byte & 0xF8) == 0xF0) {
+                length = 4, minimum = 0x10000, codePoint = byte & 0x07u;
+            } else {
+                return "the line is not valid UTF-8";
+            }
+            if (i + length > line.size()) {
+                return "the line is not valid UTF-8";
+            }
+            for (std::size_t k = 1; k < length; ++k) {
+                const auto next = static_cast<unsigned char>(line[i + k]);
+                if (!IsContinuation(next)) {
+                    return "the line is not valid UTF-8";
+                }
+                codePoint = (codePoint << 6) | (next & 0x3Fu);
+            }
+            // No overlong forms, no surrogates and nothing beyond U+10FFFF.
+            if (codePoint < minimum || codePoint > 0x10FFFF ||
+                (codePoint >= 0xD800 && codePoint <= 0xDFFF)) {
+                return "the line is not valid UTF-8";
+            }
+        }
+        if (BreaksLinesOrFields(codePoint)) {
+            return "the line holds the control character " + CodePointName(codePoint);
+        }
+        i += length;
+    }
+    return {};
+}
+
+std::string Quoted(std::string_view text) {
+    std::size_t end = std::min(text.size(), kLongestQuote);
+    while (end < text.size() && end > 0 && IsContinuation(static_cast<unsigned char>(text[end]))) {
+        --end;
+    }
+    std::string quoted = "\"";
+    for (const char c : text.substr(0, end)) {
+        quoted += c == '\t' ? std::string_view("\\t") : std::string_view(&c, 1);
+    }
+    quoted += end < text.size() ? "...\"" : "\"";
+    return quoted;
+}
+
+} // namespace korvane

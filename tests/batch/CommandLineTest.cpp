@@ -1,0 +1,92 @@
+#include "batch/CommandLine.hpp"
+
+#include <gtest/gtest.h>
+#include <vector>
+
+namespace korvane {
+namespace {
+
+CommandLineReading Read(std::vector<std::string> arguments) {
+    arguments.insert(arguments.begin(), "korvane-batch");
+    std::vector<char*> argv;
+    for (auto& argument : arguments) {
+        argv.push_back(argument.data());
+    }
+    argv.push_back(nullptr);
+    return ReadCommandLine(static_cast<int>(arguments.size()), argv.data());
+}
+
+using Arguments = std::vector<std::string>;
+using Inputs = std::vector<std::string>;
+
+struct Accepted {
+    Arguments arguments;
+    BatchDirection direction;
+    int datumPosition;
+    std::vector<std::size_t> positionFields;
+    Inputs inputs;
+};
+
+TEST(CommandLine, ReadsOptionsAnywhereInBothSpellings) {
+    const auto U = BatchDirection::ToUtm;
+    const auto L = BatchDirection::ToLatLong;
+    // clang-format off
+    const Accepted cases[] = {
+        {{"to-utm"},                                       U, 0,  {},        {"-"}},
+        {{"to-latlong", "a", "-", "b"},                    L, 0,  {},        {"a", "-", "b"}},
+        {{"to-utm", "--datum", "Clarke 1866", "a"},        U, 10, {},        {"a"}},
+        {{"to-utm", "--datum=Clarke 1866"},                U, 10, {},        {"-"}},
+        {{"--ellipsoid", "Everest 1830", "to-utm"},        U, 13, {},        {"-"}},
+        {{"to-utm", "a", "--ellip=GRS 80"},                U, 2,  {},        {"a"}}, // abbreviated
+        {{"to-utm", "--fields", "3,4", "a"},               U, 0,  {2, 3},    {"a"}},
+        {{"to-utm", "--fields=4,3"},                       U, 0,  {3, 2},    {"-"}},
+        {{"to-utm", "--fields=2-9"},                       U, 0,  {1, 2, 3, 4, 5, 6, 7, 8}, {"-"}},
+        {{"to-latlong", "--fields=1,3-5"},                 L, 0,  {0, 2, 3, 4}, {"-"}},
+        {{"to-utm", "--", "--datum"},                      U, 0,  {},        {"--datum"}},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments.front() + " " + std::to_string(c.arguments.size()));
+        const auto reading = Read(c.arguments);
+        ASSERT_EQ(reading.failure, "");
+        const auto& commandLine = reading.commandLine;
+        EXPECT_EQ(commandLine.action, CommandLine::Action::Convert);
+        EXPECT_EQ(commandLine.settings.direction, c.direction);
+        EXPECT_EQ(commandLine.settings.datumPosition, c.datumPosition);
+        EXPECT_EQ(commandLine.settings.positionFields, c.positionFields);
+        EXPECT_EQ(commandLine.inputs, c.inputs);
+    }
+    EXPECT_TRUE(Read({"to-utm", "--compact-reference"}).commandLine.settings.compactReference);
+    EXPECT_EQ(Read({"to-utm", "x", "--help"}).commandLine.action, CommandLine::Action::Help);
+    EXPECT_EQ(Read({"-h"}).commandLine.action, CommandLine::Action::Help);
+    EXPECT_EQ(Read({"--version"}).commandLine.action, CommandLine::Action::Version);
+}
+
+TEST(CommandLine, NamesWhatIsWrong) {
+    // clang-format off
+    const std::pair<Arguments, const char*> cases[] = {
+        {{},                                    "say to-utm or to-latlong"},
+        {{"sideways"},                          "unknown direction 'sideways'"},
+        {{"to-utm", "--frobnicate"},            "unknown option '--frobnicate'"},
+        {{"to-utm", "--frobnicate=1"},          "unknown option '--frobnicate'"},
+        {{"to-utm", "-x"},                      "unknown option '-x'"},
+        {{"to-utm", "--datum"},                 "option '--datum' needs a value"},
+        {{"to-utm", "--datum", "WGS 48"},       "unknown ellipsoid 'WGS 48'; the ellipsoids are:\n    WGS 84"},
+        {{"to-utm", "--compact-reference=yes"}, "option '--compact-reference' takes no value"},
+        {{"to-utm", "--fields=3"},              "--fields names 1 fields; to-utm takes 2"},
+        {{"to-latlong", "--fields=1,2"},        "--fields names 2 fields; to-latlong takes 4"},
+        {{"to-utm", "--fields=0,1"},            "--fields takes field numbers from 1"},
+        {{"to-utm", "--fields=3,x"},            "--fields takes field numbers from 1"},
+        {{"to-utm", "--fields=5-3"},            "--fields takes field numbers from 1"},
+        {{"to-utm", "--fields=3,"},             "--fields takes field numbers from 1"},
+    };
+    // clang-format on
+    for (const auto& [arguments, failure] : cases) {
+        const auto reading = Read(arguments);
+        EXPECT_EQ(reading.failure.substr(0, std::string_view(failure).size()), failure)
+            << (arguments.empty() ? "" : arguments.back());
+    }
+}
+
+} // namespace
+} // namespace korvane

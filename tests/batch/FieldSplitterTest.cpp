@@ -1,0 +1,71 @@
+#include "batch/FieldSplitter.hpp"
+
+#include <gtest/gtest.h>
+#include <vector>
+
+namespace korvane {
+namespace {
+
+std::vector<std::string> FieldsOf(std::string_view line, std::string* failure = nullptr) {
+    FieldSplitter splitter;
+    const std::string reason = splitter.Split(line);
+    if (failure != nullptr) {
+        *failure = reason;
+    }
+    const auto fields = splitter.Fields();
+    return {fields.begin(), fields.end()};
+}
+
+using Fields = std::vector<std::string>;
+
+TEST(FieldSplitter, SplitsAtTabsAndCommasOutsideQuotes) {
+    // clang-format off
+    const std::pair<const char*, Fields> cases[] = {
+        {"45,3",                        {"45", "3"}},
+        {"45\t3",                       {"45", "3"}},
+        {",",                           {"", ""}},
+        {"",                            {""}},
+        {"\"45\",\"3\"",                {"45", "3"}},
+        {"7,\"Smith, J\",-33.86",       {"7", "Smith, J", "-33.86"}},
+        {" \"a\" ,b",                   {"a", "b"}},           // blanks around the quotes
+        {"\"say \"\"hi\"\"\",x",        {"say \"hi\"", "x"}},  // "" is one quote
+        {"\"\"\"\",\"\"",               {"\"", ""}},
+        {"\"a\tb\",c",                  {"a\tb", "c"}},        // a tab kept inside quotes
+        {"15°52'31.11\"N,44°5'16.11\"E", {"15°52'31.11\"N", "44°5'16.11\"E"}},
+        {"\"15°52'31.11\"\"N\",3",      {"15°52'31.11\"N", "3"}},
+    };
+    // clang-format on
+    for (const auto& [line, fields] : cases) {
+        std::string failure;
+        EXPECT_EQ(FieldsOf(line, &failure), fields) << line;
+        EXPECT_EQ(failure, "") << line;
+    }
+}
+
+TEST(FieldSplitter, NamesAQuoteThatDoesNotClose) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"\"45,3", "field 1 opens a quote that the line does not close"},
+        {"1,\"a\"\"", "field 2 opens a quote that the line does not close"},
+        {"\"45\"x,3", "field 1 has text after its closing quote"},
+    };
+    for (const auto& [line, reason] : cases) {
+        std::string failure;
+        FieldsOf(line, &failure);
+        EXPECT_EQ(failure, reason) << line;
+    }
+}
+
+// A field made from "" lives in the splitter; many of them on one line must all stay valid.
+TEST(FieldSplitter, UnquotedFieldsStayValidAcrossTheLine) {
+    std::string line;
+    Fields expected;
+    for (int i = 0; i < 200; ++i) {
+        line += "\"" + std::to_string(i) + "\"\"\",";
+        expected.push_back(std::to_string(i) + "\"");
+    }
+    line.pop_back();
+    EXPECT_EQ(FieldsOf(line), expected);
+}
+
+} // namespace
+} // namespace korvane
