@@ -248,9 +248,11 @@ std::string BatchLine::Convert(std::string_view line, std::string& output) {
     // An Error line of to-UTM's, piped on: its reason, commas and all, goes on with it.
     if (settings_.direction == BatchDirection::ToLatLong && settings_.positionFields.empty() &&
         line.starts_with(kErrorField)) {
-        const std::string reason(line.substr(kErrorField.size()));
-        output.append(line);
-        return reason.empty() ? "the line is an Error line" : reason;
+        const std::string_view reason = line.substr(kErrorField.size());
+        if (!reason.empty() && reason.find('\t') == std::string_view::npos) {
+            output.append(line);
+            return std::string(reason);
+        }
     }
     std::string failure = splitter_.Split(line);
     std::span<const std::string_view> position = splitter_.Fields();

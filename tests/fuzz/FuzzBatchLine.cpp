@@ -42,8 +42,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto tabs = std::count(answer.begin(), answer.end(), '\t');
     if (failure.empty()) {
         const long expected = settings.direction == korvane::BatchDirection::ToUtm ? 5 : 10;
-        if ((picked ? tabs < expected : tabs != expected) || korvane::fuzz::HasNanOrInf(answer)) {
-            korvane::fuzz::Broken("a malformed result line: " + answer);
+        if (picked ? tabs < expected : tabs != expected) {
+            korvane::fuzz::Broken("a result line with the wrong number of fields: " + answer);
+        }
+        // The result's own fields follow the line's copied ones.
+        std::size_t resultStart = 0;
+        for (long copied = tabs - expected; copied > 0; --copied) {
+            resultStart = answer.find('\t', resultStart) + 1;
+        }
+        if (korvane::fuzz::HasNanOrInf(answer.substr(resultStart))) {
+            korvane::fuzz::Broken("a result with no number in it: " + answer);
         }
     } else if (failure.find('\t') != std::string::npos || answer.size() < failure.size() + 6 ||
                answer.compare(answer.size() - failure.size() - 6, std::string::npos,
