@@ -13,35 +13,45 @@ enum Unit { kDegrees, kMinutes, kSeconds, kNoUnit };
 constexpr const char* kUnitNames[] = {"degrees", "minutes", "seconds"};
 
 // The marks of degrees, minutes and seconds, longest first: "''" is a seconds mark, not two
-// minutes marks. The typographic quotes are what word processors make of ' and ".
-constexpr std::pair<std::string_view, Unit> kMarks[] = {
-    {"''", kSeconds},
-    {"\xC2\xB0", kDegrees}, // °
-    {"d", kDegrees},
-    {"'", kMinutes},
-    {"\xE2\x80\xB2", kMinutes}, // ′
-    {"\xE2\x80\x99", kMinutes}, // ’
-    {"m", kMinutes},
-    {"\"", kSeconds},
-    {"\xE2\x80\xB3", kSeconds}, // ″
-    {"\xE2\x80\x9D", kSeconds}, // ”
+// minutes marks. The typographic quotes are what word processors make of ' and "; º and ˚ are
+// what keyboards without ° give.
+struct MarkForm {
+    std::string_view text;
+    Unit unit;
+    bool letter; // d or m
+};
+constexpr MarkForm kMarks[] = {
+    {"''", kSeconds, false},
+    {"\xC2\xB0", kDegrees, false}, // °
+    {"\xC2\xBA", kDegrees, false}, // º
+    {"\xCB\x9A", kDegrees, false}, // ˚
+    {"d", kDegrees, true},
+    {"'", kMinutes, false},
+    {"\xE2\x80\xB2", kMinutes, false}, // ′
+    {"\xE2\x80\x99", kMinutes, false}, // ’
+    {"m", kMinutes, true},
+    {"\"", kSeconds, false},
+    {"\xE2\x80\xB3", kSeconds, false}, // ″
+    {"\xE2\x80\x9D", kSeconds, false}, // ”
 };
 
 struct Mark {
     Unit unit = kNoUnit;
     std::size_t length = 0;
+    bool letter = false;
 };
 
-// The mark at the start of text. A lowercase "s" marks seconds only after an earlier marked
-// part ("15d52m31.11s"); after a lone number it is the southern hemisphere ("33.86s").
-Mark ReadMark(std::string_view text, bool afterMarkedPart) {
-    for (const auto& [mark, unit] : kMarks) {
-        if (text.starts_with(mark)) {
-            return {unit, mark.size()};
+// The mark at the start of text. A lowercase "s" marks seconds only where the parts before were
+// marked with the letters d and m ("15d52m31.11s"); anywhere else it is the southern hemisphere
+// ("33.86s", "15°52'31.11s").
+Mark ReadMark(std::string_view text, bool afterLetterMarks) {
+    for (const auto& mark : kMarks) {
+        if (text.starts_with(mark.text)) {
+            return {mark.unit, mark.text.size(), mark.letter};
         }
     }
-    if (afterMarkedPart && text.starts_with('s')) {
-        return {kSeconds, 1};
+    if (afterLetterMarks && text.starts_with('s')) {
+        return {kSeconds, 1, true};
     }
     return {};
 }
@@ -140,6 +150,7 @@ class AngleParser {
     bool ReadParts() {
         int previous = -1;
         bool marked = false;
+        bool letterMarked = false;
         bool colons = false;
         for (;;) {
             const std::size_t length = UnsignedDecimalLength(rest_);
@@ -157,7 +168,7 @@ class AngleParser {
                 }
             }
             const std::string_view after = WithoutLeadingBlanks(rest_);
-            const Mark mark = ReadMark(after, marked);
+            const Mark mark = ReadMark(after, letterMarked);
             int unit = previous + 1;
             bool colonFollows = false;
             if (mark.unit != kNoUnit) {
@@ -170,6 +181,7 @@ class AngleParser {
                 }
                 unit = mark.unit;
                 marked = true;
+                letterMarked = mark.letter;
                 rest_ = after.substr(mark.length);
             } else if (after.starts_with(':')) {
                 if (marked) {

@@ -145,7 +145,7 @@ std::string ReadTwoFields(std::span<const std::string_view> fields, LatLongInput
     }
     // The longitude may come first, when both fields say which is which.
     const bool longitudeFirst =
-        IsLongitudeLetter(angles[0].hemisphere) || IsLatitudeLetter(angles[1].hemisphere);
+        IsLongitudeLetter(angles[0].hemisphere) && IsLatitudeLetter(angles[1].hemisphere);
     const std::size_t latitudeAt = longitudeFirst ? 1 : 0;
     for (std::size_t i = 0; i < 2; ++i) {
         const char* role = i == latitudeAt ? "latitude" : "longitude";
@@ -158,12 +158,20 @@ std::string ReadTwoFields(std::span<const std::string_view> fields, LatLongInput
     }
     const AngleText& latitude = angles[latitudeAt];
     const AngleText& longitude = angles[1 - latitudeAt];
-    if (longitudeFirst && (latitude.hemisphere == 0 || longitude.hemisphere == 0)) {
-        return "the longitude may come first only when both fields carry a hemisphere letter";
+    // A letter of the other kind: say why the fields were not taken the other way round.
+    const auto misplaced = [&](const char* role, std::size_t at, const char* kind) {
+        const bool otherHasLetter = angles[1 - at].hemisphere != 0;
+        return FieldFailure(role, texts[at],
+                            std::string("carries a ") + kind + "'s hemisphere letter" +
+                                (otherHasLetter ? ""
+                                                : "; the longitude may come first only when "
+                                                  "both fields carry one"));
+    };
+    if (IsLongitudeLetter(latitude.hemisphere)) {
+        return misplaced("latitude", latitudeAt, "longitude");
     }
-    if (IsLongitudeLetter(latitude.hemisphere) || IsLatitudeLetter(longitude.hemisphere)) {
-        return "both fields carry the hemisphere letters of a " +
-               std::string(IsLongitudeLetter(latitude.hemisphere) ? "longitude" : "latitude");
+    if (IsLatitudeLetter(longitude.hemisphere)) {
+        return misplaced("longitude", 1 - latitudeAt, "latitude");
     }
     inputs.latitude = latitude.parts;
     inputs.longitude = longitude.parts;
@@ -173,18 +181,25 @@ std::string ReadTwoFields(std::span<const std::string_view> fields, LatLongInput
 }
 
 // A band letter as BandLetter writes it, in either case: "A", "C" to "X" without "I" and "O",
-// or "Z". Gives whether it is a southern band, or nothing for another text.
-std::optional<bool> SouthernBand(std::string_view band) {
+// or "Z". Gives it in upper case, or 0 for another text.
+char BandLetterOf(std::string_view band) {
     if (band.size() != 1) {
-        return std::nullopt;
+        return 0;
     }
     const char letter =
         band[0] >= 'a' && band[0] <= 'z' ? static_cast<char>(band[0] - 32) : band[0];
-    if (letter == 'A' || letter == 'Z' ||
-        (letter >= 'C' && letter <= 'X' && letter != 'I' && letter != 'O')) {
-        return letter < 'N';
-    }
-    return std::nullopt;
+    const bool valid = letter == 'A' || letter == 'Z' ||
+                       (letter >= 'C' && letter <= 'X' && letter != 'I' && letter != 'O');
+    return valid ? letter : 0;
+}
+
+// Whether a band letter names the latitude's band. The inverse series is not the forward one's
+// exact inverse, so a point on a band's edge may come back a millionth of a degree across it.
+bool BandHolds(char band, double latitude) {
+    constexpr double kEdge = 1e-5; // degrees, about a metre
+    const std::string_view letter(&band, 1);
+    return BandLetter(latitude) == letter || BandLetter(latitude - kEdge) == letter ||
+           BandLetter(latitude + kEdge) == letter;
 }
 
 struct UtmTexts {
@@ -192,16 +207,19 @@ struct UtmTexts {
     std::string_view easting;
     std::string_view zone;
     std::string_view hemisphere;
+    char band = 0; // given with the position, to be checked against the result
 };
 
 // A line as to-UTM writes it: zone, band, central meridian, northing, easting, grid reference.
+// Every field is read: the central meridian and the grid reference must be the ones that the
+// zone, band, easting and northing give.
 std::string ReadUtmLine(std::span<const std::string_view> fields, UtmTexts& utm) {
     const auto texts = TrimmedFields(fields);
     if (std::string failure = ZoneFailure(texts[0]); !failure.empty()) {
         return failure;
     }
-    const std::optional<bool> south = SouthernBand(texts[1]);
-    if (!south) {
+    const char band = BandLetterOf(texts[1]);
+    if (band == 0) {
         return FieldFailure("band", texts[1], "is not a band letter (A, C to X, Z)");
     }
     for (const std::size_t i : {2, 3, 4}) {
@@ -216,12 +234,18 @@ std::string ReadUtmLine(std::span<const std::string_view> fields, UtmTexts& utm)
             return FieldFailure("central meridian", texts[2],
                                 "is not that of zone " + std::string(texts[0]));
         }
-        // Band N holds latitudes 0 to 8 degrees, whose northings in the north stay below 900 km.
-        // A northing beyond half the false northing there is the equator counted from the south,
-        // which is how to-UTM writes 0 degrees south.
-        const bool equatorFromSouth =
-            (texts[1] == "N" || texts[1] == "n") && ReadNumber(texts[3]) >= kFalseNorthing / 2;
-        utm = {texts[3], texts[4], texts[0], *south || equatorFromSouth ? "S" : "N"};
+        const double northing = ReadNumber(texts[3]);
+        const std::string reference =
+            GridReference(zone, std::string_view(&band, 1), ReadNumber(texts[4]), northing);
+        std::string given = CompactGridReference(texts[5]);
+        std::transform(given.begin(), given.end(), given.begin(),
+                       [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; });
+        if (given != CompactGridReference(reference)) {
+            return FieldFailure("grid reference", texts[5], "is not that of the line's position");
+        }
+        // To-UTM writes 0 degrees south with the false northing and the band of 0 degrees, N.
+        const bool equatorFromSouth = band == 'N' && northing == kFalseNorthing;
+        utm = {texts[3], texts[4], texts[0], band < 'N' || equatorFromSouth ? "S" : "N", band};
     } catch (const ComputationFailure& failure) {
         return failure.what();
     }
@@ -389,6 +413,10 @@ std::string BatchLine::ToLatLong(std::span<const std::string_view> position,
         {utm.northing, utm.easting, utm.zone, utm.hemisphere, settings_.datumPosition}, ".");
     if (!result.Converted()) {
         return result.failure;
+    }
+    if (utm.band != 0 && !BandHolds(utm.band, result.position.latitude)) {
+        return "band " + std::string(1, utm.band) + " does not hold the position's latitude " +
+               Fixed(result.position.latitude, 6);
     }
     // Far outside the zone a square index can reach the control characters; a tab or a line
     // end inside the grid reference would break the line apart.

@@ -13,9 +13,10 @@ namespace {
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 // A header names columns: no digit, and more than separators, blanks and quotes ("," is an
-// empty point, not a header).
+// empty point, not a header). An Error line piped on from to-utm is never one.
 bool IsHeader(std::string_view text) {
     return text.find_first_of("0123456789") == std::string_view::npos &&
+           !text.starts_with("Error\t") &&
            text.find_first_not_of(" \t,\"") != std::string_view::npos;
 }
 

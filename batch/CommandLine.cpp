@@ -16,17 +16,21 @@ constexpr std::string_view kUsage =
 
 Converts one point a line, with exactly the results of Korvane's windows. Reads the FILEs in
 turn ("-" is standard input), or standard input when there is none, and writes one line to
-standard output for every input line, in input order. Fields are separated by tabs or commas; a
-field in double quotes is read as in CSV. When the input is a pipe or a terminal, each line is
-answered as soon as it is complete.
+standard output for every input line, in input order. Fields are separated by tabs or by
+commas: the one that ends a line's first field separates all of that line's fields. A field in
+double quotes is read as in CSV (it cannot hold a line end). When the input is a pipe or a
+terminal, each line is answered as soon as it is complete.
 
 to-utm takes a latitude and a longitude, one field each, as
-    signed decimal degrees          -33.86,151.21
+    signed decimal degrees          -33.86,151.21   1e-05,3
     decimal degrees and a letter    33.86S,151.21E   S33.86,E151.21   (either case)
-    degrees, minutes and seconds    15°52'31.11"N,44°5'16.11"E   15d52m31.11s N   (also ′ ″)
+    degrees, minutes and seconds    15°52'31.11"N,44°5'16.11"E   15d52m31.11s N
     the same with colons            15:52:31.11N,44:5:16.11E
-(the longitude may come first when both fields carry hemisphere letters; a sign and a letter
-never come together), or the Lat/Long window's eight inputs
+The marks may also be º ˚ for degrees, ′ ’ for minutes and ″ ” '' for seconds; only the last
+part has decimals, minutes and seconds stay below 60, the longitude may come first when both
+fields carry hemisphere letters, and a sign and a letter never come together. to-utm also takes
+the Lat/Long window's eight inputs, each a number read as the window reads its boxes (10,90,0
+is 11.5 degrees)
     latitude degrees, minutes, seconds, N or S, longitude degrees, minutes, seconds, E or W
 and writes
     zone, band letter, central meridian, northing, easting, military grid reference
@@ -34,18 +38,20 @@ with the northing and the easting to two decimals.
 
 to-latlong takes the UTM window's four inputs
     northing, easting, zone, N or S
-or a line as to-utm writes it (the band letter tells the hemisphere), or a military grid
-reference as the windows write it (38 P   MC  02339  55355) or compact (38PMC0233955355), read
-as the centre of the square it names; and writes the latitude's degrees, minutes, seconds and
-letter, the longitude's degrees, minutes, seconds and letter, the military grid reference, and
-the latitude and the longitude in signed decimal degrees with nine decimals.
+or a line as to-utm writes it (the band letter tells the hemisphere; the central meridian and
+the grid reference must be the line's own), or a military grid reference as the windows write
+it (38 P   MC  02339  55355) or compact (38PMC0233955355), read as the centre of the square it
+names; and writes the latitude's degrees, minutes, seconds and letter, the longitude's degrees,
+minutes, seconds and letter, the military grid reference, and the latitude and the longitude in
+signed decimal degrees with nine decimals. Like the UTM window, it checks no range: a northing
+beyond the pole gives a latitude above 90 degrees.
 
 Every field is read whole: a field that is empty, or not wholly a number in one of these forms,
 is never taken for 0. A line that cannot be converted gives "Error", a tab and the reason, and a
 message on standard error naming its line number, and the run goes on. A last line without a
 line end may have been cut short: it gives Error too. Blank lines and lines that start with "#"
-are copied; a first line without a digit is a header, answered with the names of the output's
-columns; a byte order mark at the start of an input is passed over.
+are copied; a first line with names and without a digit is a header, answered with the names
+of the output's columns; a byte order mark at the start of an input is passed over.
 
 Options:
   --datum=NAME, --ellipsoid=NAME
@@ -53,7 +59,7 @@ Options:
                 chooses the ellipsoid only and applies no datum shift
   --fields=LIST the fields that hold the position, counted from 1, as 3,4 or 2-9; each output
                 line is then the line's own fields followed by the result's (or by Error and
-                the reason)
+                the reason; a line whose fields cannot be written out gives Error alone)
   --compact-reference
                 write military grid references without blanks: 38PMC0233955355
   -h, --help    this text
@@ -149,7 +155,7 @@ CommandLineReading ReadCommandLine(int argc, char** argv) {
     CommandLineReading reading;
     CommandLine& commandLine = reading.commandLine;
     std::string datum = "WGS 84";
-    std::string fields;
+    std::optional<std::string> fields;
     std::vector<std::string> operands;
     opterr = 0; // the failures are reported as the program's own
     optind = 0; // from the start, however often the arguments are read
@@ -216,11 +222,11 @@ CommandLineReading ReadCommandLine(int argc, char** argv) {
         reading.failure = "unknown ellipsoid '" + datum + "'; the ellipsoids are:" + DatumNames();
         return reading;
     }
-    if (!fields.empty()) {
-        const auto list = FieldList(fields);
+    if (fields) {
+        const auto list = FieldList(*fields);
         if (!list) {
             reading.failure =
-                "--fields takes field numbers from 1, as 3,4 or 2-9, not '" + fields + "'";
+                "--fields takes field numbers from 1, as 3,4 or 2-9, not '" + *fields + "'";
             return reading;
         }
         reading.failure = FieldCountFailure(commandLine.settings.direction, list->size());

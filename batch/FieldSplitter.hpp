@@ -7,10 +7,11 @@
 
 namespace korvane {
 
-// Splits a line into its fields at tabs and commas. A field that starts (after blanks) with a
-// double quote is read as a CSV field: up to the closing quote, separators inside it kept and
-// "" standing for one quote; blanks may follow the closing quote. A quote inside an unquoted
-// field is an ordinary character, as in 15°52'31.11"N.
+// Splits a line into its fields at its separator: the tab or the comma that ends its first
+// field, so that a comma inside a field of a tab-separated line ("12,5") stays in its field. A
+// field that starts (after blanks) with a double quote is read as a CSV field: up to the closing
+// quote, separators inside it kept and "" standing for one quote; blanks may follow the closing
+// quote. A quote inside an unquoted field is an ordinary character, as in 15°52'31.11"N.
 class FieldSplitter {
   public:
     // Gives an empty text, or why the line cannot be split: a quote that is not closed on the
@@ -20,8 +21,10 @@ class FieldSplitter {
     std::span<const std::string_view> Fields() const { return fields_; }
 
   private:
-    // Reads the quoted field at line[start] (its opening quote); gives where it ends.
-    std::size_t ReadQuoted(std::string_view line, std::size_t start, std::string& failure);
+    // Reads the quoted field at line[start] (its opening quote); gives where it ends. The
+    // separator is the line's, or 0 while the first field is read.
+    std::size_t ReadQuoted(std::string_view line, std::size_t start, char separator,
+                           std::string& failure);
 
     std::vector<std::string_view> fields_;
     std::string unquoted_; // the fields that held "", without them; never reallocated mid-line

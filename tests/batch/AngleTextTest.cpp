@@ -36,6 +36,10 @@ TEST(AngleText, ReadsTheFormsFilesHold) {
         {"15d52m31.11s",       "15",    "52", "31.11", 0,   false}, // after marks: s is seconds
         {"15d52m31.11s S",     "15",    "52", "31.11", 'S', false},
         {"15d 31s",            "15",    "",   "31",    0,   false},
+        {"15°52'31.11s",       "15",    "52", "31.11", 'S', false}, // after ° and ': south
+        {"15° 52 s",           "15",    "52", "",      'S', false},
+        {"45º30'",             "45",    "30", "",      0,   false},
+        {"3˚",                 "3",     "",   "",      0,   false},
         {"15°52.5'",           "15",    "52.5", "",    0,   false},
         {"15°52'31.11",        "15",    "52", "31.11", 0,   false}, // the last mark left out
         {"-15°52'",            "15",    "52", "",      0,   true},

@@ -82,9 +82,10 @@ TEST(BatchLine, ToUtmRejectsWhatItCannotReadWhole) {
         {"45,",                         "Error\tlongitude is empty"},
         {"lat,lon",                     "Error\tlatitude \"lat\" is not a number"},
         {"-33S,151",                    "Error\tlatitude \"-33S\" has both a sign and a hemisphere letter"},
-        {"151.21E,-33.86",              "Error\tthe longitude may come first only when both fields carry a hemisphere letter"},
-        {"33.86N,151.21N",              "Error\tboth fields carry the hemisphere letters of a latitude"},
-        {"151E,33E",                    "Error\tboth fields carry the hemisphere letters of a longitude"},
+        {"151.21E,-33.86",              "Error\tlatitude \"151.21E\" carries a longitude's hemisphere letter; the longitude may come first only when both fields carry one"},
+        {"33.86N,151.21N",              "Error\tlongitude \"151.21N\" carries a latitude's hemisphere letter"},
+        {"151E,33E",                    "Error\tlatitude \"151E\" carries a longitude's hemisphere letter"},
+        {"33.86,151.21N",               "Error\tlongitude \"151.21N\" carries a latitude's hemisphere letter; the longitude may come first only when both fields carry one"},
         {"--45,3",                      "Error\tlatitude \"--45\" is not a number"},
         {"91,3",                        "Error\tlatitude 91 is outside 0 to 90 degrees"},
         {"45,-181",                     "Error\tlongitude 181 is outside 0 to 180 degrees"},
@@ -117,6 +118,7 @@ TEST(BatchLine, ToLatLongReadsTheWindowsInputsToUtmLinesAndGridReferences) {
         {"1755352.105\t402336.0\t38.0\tn",                               kDefaultBack},
         {"8244644.57,597660.65,23,S",                                    kSouth},
         {"23\tL\t-45\t8244644.57\t597660.65\t23 L   NC  97660  44644",   kSouth}, // to-UTM's line
+        {"23\tl\t-45\t8244644.57\t597660.65\t23LNC9766044644",        kSouth}, // compact, any case
         {"31\tN\t3\t10000000.00\t166021.55\t31 N   AA  66021  00000",   "0\t0\t0\tS\t0\t0\t0\tE\t31 N   AA  66021  00000\t0.000000000\t0.000000959"}, // 0° S
         {"38 P   MC  02339  55355",                                      kReference}, // the square's centre
         {"38PMC0233955355",                                              kReference},
@@ -139,6 +141,9 @@ TEST(BatchLine, ToLatLongRejectsWhatItCannotReadWhole) {
         {"1e999,402336.0,38,N",                                  "Error\toverflow"},
         {"38\tI\t45\t1755355.43\t402339.35\tx",                  "Error\tband \"I\" is not a band letter"},
         {"38\tP\t44\t1755355.43\t402339.35\tx",                  "Error\tcentral meridian \"44\" is not that of zone 38"},
+        {"38\tP\t45\t1755355.43\t402339.35\tgarbage",             "Error\tgrid reference \"garbage\" is not that of the line's position"},
+        {"38\tM\t45\t1755355.43\t402339.35\t38 M   MC  02339  55355", "Error\tband M does not hold the position's latitude -74.268519"},
+        {"38\tQ\t45\t1755355.43\t402339.35\t38 Q   MC  02339  55355", "Error\tband Q does not hold the position's latitude 15.875308"},
         {"38 P   MC  0233  55355",                               "Error\tthe grid reference"},
         {"2.1,-5831724,8,N",                                     "Error\tthe grid reference's square letters fall on control characters"},
         {"Error\texpected 2 fields (latitude, longitude), found 1", "Error\texpected 2 fields (latitude, longitude), found 1"}, // piped on

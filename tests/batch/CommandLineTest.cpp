@@ -79,6 +79,7 @@ TEST(CommandLine, NamesWhatIsWrong) {
         {{"to-utm", "--fields=3,x"},            "--fields takes field numbers from 1"},
         {{"to-utm", "--fields=5-3"},            "--fields takes field numbers from 1"},
         {{"to-utm", "--fields=3,"},             "--fields takes field numbers from 1"},
+        {{"to-utm", "--fields="},               "--fields takes field numbers from 1"},
     };
     // clang-format on
     for (const auto& [arguments, failure] : cases) {

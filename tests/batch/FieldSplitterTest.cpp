@@ -33,6 +33,10 @@ TEST(FieldSplitter, SplitsAtTabsAndCommasOutsideQuotes) {
         {"\"a\tb\",c",                  {"a\tb", "c"}},        // a tab kept inside quotes
         {"15°52'31.11\"N,44°5'16.11\"E", {"15°52'31.11\"N", "44°5'16.11\"E"}},
         {"\"15°52'31.11\"\"N\",3",      {"15°52'31.11\"N", "3"}},
+        {"Hill\t12,5\t33.86",           {"Hill", "12,5", "33.86"}}, // the first field's end decides
+        {"a,b\tc",                      {"a", "b\tc"}},
+        {"\"a,b\"\tc",                  {"a,b", "c"}},
+        {"\"a\",b\tc",                  {"a", "b\tc"}},
     };
     // clang-format on
     for (const auto& [line, fields] : cases) {
@@ -47,6 +51,7 @@ TEST(FieldSplitter, NamesAQuoteThatDoesNotClose) {
         {"\"45,3", "field 1 opens a quote that the line does not close"},
         {"1,\"a\"\"", "field 2 opens a quote that the line does not close"},
         {"\"45\"x,3", "field 1 has text after its closing quote"},
+        {"1\t\"a\",b", "field 2 has text after its closing quote"}, // a comma in a tab line
     };
     for (const auto& [line, reason] : cases) {
         std::string failure;
