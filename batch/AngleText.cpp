@@ -256,15 +256,7 @@ class AngleParser {
 bool ReadPlainDegrees(std::string_view field, AngleText& angle) {
     const bool negative = !field.empty() && field.front() == '-';
     const std::string_view number = field.substr(negative ? 1 : 0);
-    std::size_t points = 0;
-    for (const char c : number) {
-        if (c == '.') {
-            ++points;
-        } else if (c < '0' || c > '9') {
-            return false;
-        }
-    }
-    if (points > 1 || number.size() == points) {
+    if (!IsPlainDecimal(number)) {
         return false;
     }
     angle.parts = {number, {}, {}};

@@ -58,10 +58,9 @@ std::string Fixed(double value, int decimals) {
     return text;
 }
 
-// The shortest text that reads back as exactly this value.
-std::string ShortestText(double value) {
-    char buffer[32];
-    return std::string(buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr);
+// The shortest text that reads back as exactly this value, written into buffer.
+template <typename Number> std::string_view ShortestText(char (&buffer)[32], Number value) {
+    return {buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr};
 }
 
 std::string FieldFailure(std::string_view role, std::string_view text, std::string_view reason) {
@@ -384,7 +383,7 @@ std::string BatchLine::ToLatLong(std::span<const std::string_view> position,
     }
     UtmTexts utm;
     std::string failure;
-    std::string numbers[3]; // the texts of a grid reference's position
+    char numbers[3][32]; // the texts of a grid reference's position
     if (position.size() == 4) {
         failure = ReadFourFields(position, utm);
     } else if (position.size() == 6) {
@@ -396,10 +395,9 @@ std::string BatchLine::ToLatLong(std::span<const std::string_view> position,
         if (!reading.Read()) {
             return reading.failure;
         }
-        numbers[0] = ShortestText(reading.utm.northing);
-        numbers[1] = ShortestText(reading.utm.easting);
-        numbers[2] = std::to_string(reading.utm.zone);
-        utm = {numbers[0], numbers[1], numbers[2],
+        utm = {ShortestText(numbers[0], reading.utm.northing),
+               ShortestText(numbers[1], reading.utm.easting),
+               ShortestText(numbers[2], reading.utm.zone),
                reading.utm.hemisphere == Hemisphere::South ? "S" : "N"};
     } else {
         failure = "expected 4 fields (northing, easting, zone, N or S), 6 (a line as to-utm "
@@ -424,12 +422,16 @@ std::string BatchLine::ToLatLong(std::span<const std::string_view> position,
         result.gridReference.find('\t') != std::string::npos) {
         return "the grid reference's square letters fall on control characters";
     }
+    std::string compact;
+    std::string_view reference = result.gridReference;
+    if (settings_.compactReference) {
+        compact = CompactGridReference(reference);
+        reference = compact;
+    }
     const auto& latitude = result.latitude;
     const auto& longitude = result.longitude;
     AppendFields(output, {latitude[0], latitude[1], latitude[2], latitude[3], longitude[0],
-                          longitude[1], longitude[2], longitude[3],
-                          settings_.compactReference ? CompactGridReference(result.gridReference)
-                                                     : result.gridReference,
+                          longitude[1], longitude[2], longitude[3], reference,
                           Fixed(result.position.latitude, 9), Fixed(result.position.longitude, 9)});
     return {};
 }

@@ -1,19 +1,13 @@
 #include "batch/DecimalText.hpp"
 
+#include "commands/DigitRun.hpp"
+
 namespace korvane {
 
 namespace {
 
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
 std::size_t DigitsLength(std::string_view text, std::size_t from) {
-    std::size_t end = from;
-    while (end < text.size() && IsDigit(text[end])) {
-        ++end;
-    }
-    return end - from;
+    return DigitRunLength(text.substr(from));
 }
 
 std::size_t SignLength(std::string_view text) {
@@ -42,8 +36,23 @@ std::size_t ExponentLength(std::string_view text) {
     return digits > 0 ? 1 + sign + digits : 0;
 }
 
+bool IsPlainDecimal(std::string_view text) {
+    // One pass that counts rather than branches: the characters of a field vary in number and
+    // kind from line to line, and a branch on each would be mispredicted time and again.
+    std::size_t points = 0;
+    std::size_t others = 0;
+    for (const char c : text) {
+        points += c == '.';
+        others += static_cast<unsigned char>(c - '0') > 9;
+    }
+    return others == points && points <= 1 && text.size() > points;
+}
+
 bool IsDecimalNumber(std::string_view text) {
     text.remove_prefix(SignLength(text));
+    if (IsPlainDecimal(text)) {
+        return true;
+    }
     const std::size_t mantissa = UnsignedDecimalLength(text);
     return mantissa > 0 && mantissa + ExponentLength(text.substr(mantissa)) == text.size();
 }

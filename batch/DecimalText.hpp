@@ -17,6 +17,10 @@ std::size_t UnsignedDecimalLength(std::string_view text);
 // 0 when there is none (a lone "e" is no exponent).
 std::size_t ExponentLength(std::string_view text);
 
+// All of text is digits with at most one point and at least one digit ("44.0877", "5.", ".5"):
+// the usual field, told without a branch on its characters when it is short.
+bool IsPlainDecimal(std::string_view text);
+
 // All of text is an optional sign, an unsigned decimal and an optional exponent: "-44.0877",
 // "+3", "1.5e3".
 bool IsDecimalNumber(std::string_view text);

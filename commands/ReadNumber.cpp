@@ -1,12 +1,11 @@
 #include "commands/ReadNumber.hpp"
 
+#include "commands/DigitRun.hpp"
 #include "geodesy/Failure.hpp"
 
 #include <algorithm>
-#include <bit>
 #include <charconv>
 #include <cstdint>
-#include <cstring>
 #include <iterator>
 #include <optional>
 #include <string>
@@ -162,27 +161,6 @@ std::string PlainCharacters(std::string_view number) {
 constexpr double kExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                         1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
                                         1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-
-// Whether the eight characters at text are all digits, and if so their value: a plain decimal's
-// usual nine decimals take one step and a digit rather than nine.
-bool EightDigits(const char* text, std::uint64_t& value) {
-    if constexpr (std::endian::native != std::endian::little) {
-        return false; // the first character must be the lowest byte
-    }
-    std::uint64_t chunk = 0;
-    std::memcpy(&chunk, text, sizeof chunk);
-    constexpr std::uint64_t kEach = 0x0101010101010101;
-    // A byte is a digit when its high half is 3 and adding 6 keeps it there (no carry past 9).
-    if ((chunk & (0xF0 * kEach)) != 0x30 * kEach ||
-        ((chunk + 0x06 * kEach) & (0xF0 * kEach)) != 0x30 * kEach) {
-        return false;
-    }
-    chunk -= 0x30 * kEach;
-    chunk = (chunk * 10 + (chunk >> 8)) & 0x00FF00FF00FF00FF;     // pairs of digits
-    chunk = (chunk * 100 + (chunk >> 16)) & 0x0000FFFF0000FFFF;   // groups of four
-    value = (chunk * 10000 + (chunk >> 32)) & 0x00000000FFFFFFFF; // all eight
-    return true;
-}
 
 // The usual texts, an empty box or a number such as "-44.0877772" (an optional "-", digits and
 // at most one point, nothing else). Gives what the scan below gives, sooner; nothing when the

@@ -100,32 +100,38 @@ TEST(AngleText, RejectsWhatHasNoOneMeaning) {
 
 TEST(DecimalText, TakesWholeNumbersOnly) {
     // clang-format off
-    const std::tuple<const char*, bool, bool> cases[] = {
-        // text           a number  a whole number
-        {"38",            true,     true},
-        {"-5",            true,     true},
-        {"38.0",          true,     true},
-        {"38.5",          true,     false},
-        {"4.98295040e6",  true,     false},
-        {"1E+3",          true,     false},
-        {".5",            true,     false},
-        {"5.",            true,     true},
-        {"",              false,    false},
-        {"-",             false,    false},
-        {".",             false,    false},
-        {"1e",            false,    false},
-        {"1D2",           false,    false},
-        {" 1",            false,    false},
-        {"1 2",           false,    false},
-        {"--1",           false,    false},
-        {"0x10",          false,    false},
-        {"inf",           false,    false},
-        {"nan",           false,    false},
+    const std::tuple<const char*, bool, bool, bool> cases[] = {
+        // text           a number  a whole number  plain
+        {"38",            true,     true,           true},
+        {"-5",            true,     true,           false},
+        {"38.0",          true,     true,           true},
+        {"38.5",          true,     false,          true},
+        {"44.0878083333333333", true, false,        true}, // longer than two words
+        {"4.98295040e6",  true,     false,          false},
+        {"1E+3",          true,     false,          false},
+        {".5",            true,     false,          true},
+        {"5.",            true,     true,           true},
+        {"",              false,    false,          false},
+        {"-",             false,    false,          false},
+        {".",             false,    false,          false},
+        {"1..2",          false,    false,          false},
+        {"1.2.3",         false,    false,          false},
+        {"1e",            false,    false,          false},
+        {"1D2",           false,    false,          false},
+        {" 1",            false,    false,          false},
+        {"1 2",           false,    false,          false},
+        {"--1",           false,    false,          false},
+        {"0x10",          false,    false,          false},
+        {"inf",           false,    false,          false},
+        {"nan",           false,    false,          false},
+        {"1/2",           false,    false,          false}, // the characters next to the digits
+        {"1:2",           false,    false,          false},
     };
     // clang-format on
-    for (const auto& [text, number, whole] : cases) {
+    for (const auto& [text, number, whole, plain] : cases) {
         EXPECT_EQ(IsDecimalNumber(text), number) << text;
         EXPECT_EQ(IsWholeNumber(text), whole) << text;
+        EXPECT_EQ(IsPlainDecimal(text), plain) << text;
     }
 }
 
