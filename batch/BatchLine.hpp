@@ -11,19 +11,15 @@ namespace korvane {
 
 // Answers the lines of a run that hold points, through the same conversions as the windows.
 //
-// To UTM, a position is two fields, a latitude and a longitude in any form that AngleText
-// reads (the longitude may come first when both carry hemisphere letters), or the Lat/Long
-// window's eight inputs (latitude degrees, minutes, seconds, N or S, then the same for the
-// longitude with E or W). The answer is zone, band, central meridian, northing, easting (two
-// decimals) and the grid reference.
+// To UTM, a position is what LatLongFields reads; the answer is zone, band, central meridian,
+// northing, easting (two decimals) and the grid reference.
 //
-// To Lat/Long, a position is four fields (northing, easting, zone, N or S), a line as to-UTM
-// writes it (the band letter telling the hemisphere), or one field holding a grid reference. The
-// answer is the four latitude and four longitude boxes and the grid reference as the UTM window
-// shows them, then the latitude and longitude in signed decimal degrees with nine decimals.
+// To Lat/Long, a position is what UtmFields reads; the answer is the four latitude and four
+// longitude boxes and the grid reference as the UTM window shows them, then the latitude and
+// longitude in signed decimal degrees with nine decimals.
 //
-// Every number is read whole or not at all: a field that is empty or not wholly a number in an
-// accepted form makes the line's answer "Error", a tab and the reason.
+// Fields are read whole or not at all: what cannot be read makes the answer "Error", a tab and
+// the reason.
 class BatchLine {
   public:
     explicit BatchLine(const BatchSettings& settings) : settings_(settings) {}
@@ -38,6 +34,9 @@ class BatchLine {
     void AnswerHeader(std::string_view line, std::string& output);
 
   private:
+    // Appends the line's own fields, each followed by a tab, and picks the position's from them;
+    // gives the failure when a field would not survive being written out or is missing.
+    std::string CopyFieldsAndPickPosition(std::string& output);
     // Gives the failure, or appends the result's fields to output.
     std::string ToUtm(std::span<const std::string_view> position, std::string& output) const;
     std::string ToLatLong(std::span<const std::string_view> position, std::string& output) const;

@@ -1,0 +1,104 @@
+#include "batch/LatLongFields.hpp"
+
+#include "batch/AngleText.hpp"
+#include "batch/FieldChecks.hpp"
+#include "batch/LineText.hpp"
+
+namespace korvane {
+
+namespace {
+
+bool IsLatitudeLetter(char letter) {
+    return letter == 'N' || letter == 'S';
+}
+
+bool IsLongitudeLetter(char letter) {
+    return letter == 'E' || letter == 'W';
+}
+
+// The Lat/Long window's eight inputs, each field read whole.
+std::string ReadEightFields(std::span<const std::string_view> fields, LatLongInputs& inputs) {
+    static constexpr const char* kRoles[] = {
+        "latitude degrees",  "latitude minutes",  "latitude seconds",  "",
+        "longitude degrees", "longitude minutes", "longitude seconds", ""};
+    const auto texts = TrimmedFields(fields);
+    for (const std::size_t i : {0, 1, 2, 4, 5, 6}) {
+        if (std::string failure = NumberFailure(kRoles[i], texts[i]); !failure.empty()) {
+            return failure;
+        }
+    }
+    inputs.latitude = {texts[0], texts[1], texts[2]};
+    inputs.longitude = {texts[4], texts[5], texts[6]};
+    inputs.latitudeHemisphere = ReadHemisphere(texts[3], "NS");
+    inputs.longitudeHemisphere = ReadHemisphere(texts[7], "EW");
+    if (inputs.latitudeHemisphere.empty()) {
+        return "the latitude hemisphere must be N or S";
+    }
+    if (inputs.longitudeHemisphere.empty()) {
+        return "the longitude hemisphere must be E or W";
+    }
+    return {};
+}
+
+// A latitude and a longitude, one field each, in any form AngleText reads.
+std::string ReadTwoFields(std::span<const std::string_view> fields, LatLongInputs& inputs) {
+    const std::string_view texts[] = {Trimmed(fields[0]), Trimmed(fields[1])};
+    AngleText angles[2];
+    std::string failures[2];
+    for (std::size_t i = 0; i < 2; ++i) {
+        if (!texts[i].empty()) {
+            failures[i] = ReadAngleText(texts[i], angles[i]);
+        }
+    }
+    // The longitude may come first, when both fields say which is which.
+    const bool longitudeFirst =
+        IsLongitudeLetter(angles[0].hemisphere) && IsLatitudeLetter(angles[1].hemisphere);
+    const std::size_t latitudeAt = longitudeFirst ? 1 : 0;
+    for (std::size_t i = 0; i < 2; ++i) {
+        const char* role = i == latitudeAt ? "latitude" : "longitude";
+        if (texts[i].empty()) {
+            return std::string(role) + " is empty";
+        }
+        if (!failures[i].empty()) {
+            return FieldFailure(role, texts[i], failures[i]);
+        }
+    }
+    const AngleText& latitude = angles[latitudeAt];
+    const AngleText& longitude = angles[1 - latitudeAt];
+    // A letter of the other kind: say why the fields were not taken the other way round.
+    const auto misplaced = [&](const char* role, std::size_t at, const char* kind) {
+        const bool otherHasLetter = angles[1 - at].hemisphere != 0;
+        return FieldFailure(role, texts[at],
+                            std::string("carries a ") + kind + "'s hemisphere letter" +
+                                (otherHasLetter ? ""
+                                                : "; the longitude may come first only when "
+                                                  "both fields carry one"));
+    };
+    if (IsLongitudeLetter(latitude.hemisphere)) {
+        return misplaced("latitude", latitudeAt, "longitude");
+    }
+    if (IsLatitudeLetter(longitude.hemisphere)) {
+        return misplaced("longitude", 1 - latitudeAt, "latitude");
+    }
+    inputs.latitude = latitude.parts;
+    inputs.longitude = longitude.parts;
+    inputs.latitudeHemisphere = latitude.negative || latitude.hemisphere == 'S' ? "S" : "N";
+    inputs.longitudeHemisphere = longitude.negative || longitude.hemisphere == 'W' ? "W" : "E";
+    return {};
+}
+
+} // namespace
+
+std::string ReadLatLongFields(std::span<const std::string_view> fields, LatLongInputs& inputs) {
+    if (fields.size() == 2) {
+        return ReadTwoFields(fields, inputs);
+    }
+    if (fields.size() == 8) {
+        return ReadEightFields(fields, inputs);
+    }
+    return "expected 2 fields (latitude, longitude) or 8 (degrees, minutes, seconds and N or S, "
+           "twice), found " +
+           std::to_string(fields.size());
+}
+
+} // namespace korvane

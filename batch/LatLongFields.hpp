@@ -1,0 +1,18 @@
+#pragma once
+
+#include "commands/LatLongConversion.hpp"
+
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace korvane {
+
+// A position to convert to UTM, read into the Lat/Long window's inputs: two fields, a latitude
+// and a longitude in any form that AngleText reads (the longitude may come first when both carry
+// hemisphere letters), or the window's eight inputs, each field a number read whole (latitude
+// degrees, minutes, seconds, N or S, then the same for the longitude with E or W). Gives an empty
+// text, or what is wrong. The inputs view the fields' texts.
+std::string ReadLatLongFields(std::span<const std::string_view> fields, LatLongInputs& inputs);
+
+} // namespace korvane

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace korvane {
+
+// A position to convert to latitude and longitude, read into the UTM window's inputs. The views
+// show the line's fields or the texts written here, so it is read where it is used, not copied.
+struct UtmFields {
+    std::string_view northing;
+    std::string_view easting;
+    std::string_view zone;
+    std::string_view hemisphere; // "N" or "S"
+    char band = 0;               // a band letter given with the position, else 0
+
+    char written[3][32]; // the texts of a grid reference's position, which the views above show
+};
+
+// Four fields, northing, easting, zone and N or S, each read whole; a line as to-UTM writes it
+// (zone, band, central meridian, northing, easting, grid reference), whose band gives the
+// hemisphere and whose central meridian and grid reference must be its position's; or one field
+// holding a grid reference, read on the ellipsoid of the datum list's position. Gives an empty
+// text, or what is wrong.
+std::string ReadUtmFields(std::span<const std::string_view> fields, int datumPosition,
+                          UtmFields& utm);
+
+// Whether the band given with the position holds its latitude as converted: an empty text, or
+// the failure. The inverse series is not the forward one's exact inverse, so a point on a
+// band's edge may come back a millionth of a degree across it, which is let pass.
+std::string BandFailure(const UtmFields& utm, double latitude);
+
+} // namespace korvane
