@@ -10,10 +10,11 @@ namespace korvane {
 
 namespace {
 
-constexpr std::string_view kUsage =
-    R"(Usage: korvane-batch to-utm [OPTION]... [FILE]...
+constexpr std::string_view kSynopsis = R"(Usage: korvane-batch to-utm [OPTION]... [FILE]...
        korvane-batch to-latlong [OPTION]... [FILE]...
+)";
 
+constexpr std::string_view kUsage = R"(
 Converts one point a line, with exactly the results of Korvane's windows. Reads the FILEs in
 turn ("-" is standard input), or standard input when there is none, and writes one line to
 standard output for every input line, in input order. Fields are separated by tabs or by
@@ -139,7 +140,11 @@ std::string FieldCountFailure(BatchDirection direction, std::size_t count) {
 } // namespace
 
 std::string UsageText() {
-    return std::string(kUsage) + DatumNames() + "\n";
+    return std::string(kSynopsis) + std::string(kUsage) + DatumNames() + "\n";
+}
+
+std::string_view UsageSynopsis() {
+    return kSynopsis;
 }
 
 CommandLineReading ReadCommandLine(int argc, char** argv) {

@@ -26,5 +26,7 @@ CommandLineReading ReadCommandLine(int argc, char** argv);
 
 // The text of --help, with the ellipsoids' names.
 std::string UsageText();
+// Its first lines, the two ways to call the program, for a wrong command line.
+std::string_view UsageSynopsis();
 
 } // namespace korvane

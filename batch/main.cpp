@@ -47,7 +47,8 @@ int Run(const CommandLine& commandLine, OutputWriter& output) {
 int main(int argc, char** argv) {
     const CommandLineReading reading = ReadCommandLine(argc, argv);
     if (!reading.failure.empty()) {
-        std::cerr << "korvane-batch: " << reading.failure << "\nTry 'korvane-batch --help'.\n";
+        std::cerr << "korvane-batch: " << reading.failure << '\n'
+                  << UsageSynopsis() << "Try 'korvane-batch --help'.\n";
         return kWrongCommandLineOrUnreadableInput;
     }
     OutputWriter output(STDOUT_FILENO);

@@ -91,6 +91,7 @@ check_status "unknown datum" 2 "$batch" to-utm --datum "WGS 48" "$work/a.csv"
 expect_in "datum names listed" "$work/err" "Everest 1830"
 check_status "unknown direction" 2 "$batch" sideways
 check_status "unknown option" 2 "$batch" to-utm --frobnicate "$work/a.csv"
+expect_in "usage given" "$work/err" "Usage: korvane-batch to-utm [OPTION]... [FILE]..."
 expect_in "usage pointed to" "$work/err" "Try 'korvane-batch --help'."
 check_status "-- ends the options" 2 "$batch" to-utm -- --datum
 expect_in "-- ends the options" "$work/err" "cannot open --datum"
