@@ -23,31 +23,37 @@ awk -F'\t' '{ print $4 "," $5 ",31,N" }' "$work/utm.out" >"$work/utm.csv"
 awk -F'\t' '{ print $5, $4 }' "$work/utm.out" >"$work/en.txt"
 awk -F'\t' '{ print "31n", $5, $4 }' "$work/utm.out" >"$work/geoconvert-utm.txt"
 
-# The median wall time of several runs of a command whose output is thrown away.
-median_seconds() {
-    local times=()
-    for ((run = 0; run < runs; run++)); do
-        local start end
-        start=$(date +%s.%N)
-        "$@" >/dev/null
-        end=$(date +%s.%N)
-        times+=("$(echo "$end - $start" | bc -l)")
-    done
-    printf '%s\n' "${times[@]}" | sort -g |
-        awk '{ t[NR] = $1 } END { printf "%.3f\n", t[int((NR + 1) / 2)] }'
-}
-
 # Every run of korvane-batch must give the same bytes.
 first=$(md5sum <"$work/utm.out")
 again=$("$batch" to-utm "$work/latlong.csv" | md5sum)
 [ "$first" = "$again" ] || { echo "korvane-batch to-utm gave different output on a rerun" >&2; exit 1; }
 
-korvane_forward=$(median_seconds "$batch" to-utm "$work/latlong.csv")
-proj_forward=$(median_seconds sh -c "proj +proj=utm +zone=31 +ellps=WGS84 -f %.2f <'$work/lonlat.txt'")
-geoconvert_forward=$(median_seconds sh -c "GeoConvert -m -p 0 <'$work/latlong.txt'")
-korvane_inverse=$(median_seconds "$batch" to-latlong "$work/utm.csv")
-proj_inverse=$(median_seconds sh -c "proj -I +proj=utm +zone=31 +ellps=WGS84 -f %.9f <'$work/en.txt'")
-geoconvert_inverse=$(median_seconds sh -c "GeoConvert -g -p 5 <'$work/geoconvert-utm.txt'")
+# The tools take turns within each round, so that a slow spell of the machine falls on all of
+# them alike and the ratios hold; each tool's time is its median over the rounds.
+names=(korvane_forward proj_forward geoconvert_forward korvane_inverse proj_inverse geoconvert_inverse)
+commands=(
+    "'$batch' to-utm '$work/latlong.csv'"
+    "proj +proj=utm +zone=31 +ellps=WGS84 -f %.2f <'$work/lonlat.txt'"
+    "GeoConvert -m -p 0 <'$work/latlong.txt'"
+    "'$batch' to-latlong '$work/utm.csv'"
+    "proj -I +proj=utm +zone=31 +ellps=WGS84 -f %.9f <'$work/en.txt'"
+    "GeoConvert -g -p 5 <'$work/geoconvert-utm.txt'"
+)
+for ((run = 0; run < runs; run++)); do
+    for i in "${!commands[@]}"; do
+        start=$(date +%s.%N)
+        sh -c "${commands[$i]}" >/dev/null
+        end=$(date +%s.%N)
+        echo "${names[$i]} $(echo "$end - $start" | bc -l)"
+    done
+done >"$work/times"
+median_seconds() { # name
+    awk -v name="$1" '$1 == name { print $2 }' "$work/times" | sort -g |
+        awk '{ t[NR] = $1 } END { printf "%.3f\n", t[int((NR + 1) / 2)] }'
+}
+for name in "${names[@]}"; do
+    printf -v "$name" '%s' "$(median_seconds "$name")"
+done
 
 # Memory stays flat in the input size: the peak for a tenth of the points, and for all.
 head -n $((points / 10)) "$work/latlong.csv" >"$work/tenth.csv"
@@ -57,7 +63,8 @@ peak_all=$(/usr/bin/time -f %M "$batch" to-utm "$work/latlong.csv" 2>&1 >/dev/nu
 rate() { echo "$points / $1" | bc -l | xargs printf '%.0f'; }
 ratio() { echo "$2 / $1" | bc -l | xargs printf '%.2f'; }
 cat <<TABLE
-$points points inside zone 31, median of $runs runs, one process each (one core).
+$points points inside zone 31, median of $runs rounds in which the tools take turns, one process
+each (one core).
 
 | Direction | Tool | Seconds | Points per second | Korvane's speed-up |
 |---|---|---:|---:|---:|
