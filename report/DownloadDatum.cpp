@@ -6,6 +6,9 @@ namespace korvane {
 
 void DownloadDatum(ReportPlatform& platform, const std::string& path, const DatumTable& table,
                    const std::string& decimalSeparator) {
+    if (path.empty()) {
+        return; // no usable place for the report: no file and no viewer
+    }
     const std::string text = DatumReportText(table, decimalSeparator);
     platform.DeleteFile(path);
     if (!platform.OpenForWriting(path)) {

@@ -2,8 +2,8 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <string>
+#include <sys/stat.h>
 
 namespace korvane {
 
@@ -17,43 +17,39 @@ std::string DefaultReportPath() {
 
 namespace {
 
-std::string Environment(const char* name) {
+// An absolute path from the environment, or nothing: a relative one would depend on the folder
+// the program happens to be started in, which the XDG rules say to ignore.
+std::filesystem::path AbsoluteFromEnvironment(const char* name) {
     const char* value = std::getenv(name);
-    return value != nullptr ? value : "";
+    const std::filesystem::path path = value != nullptr ? value : "";
+    return path.is_absolute() ? path : std::filesystem::path();
 }
 
-// XDG_DOCUMENTS_DIR of the user's user-dirs.dirs, with $HOME expanded; empty when not set.
-std::string XdgDocumentsFolder(const std::string& home) {
-    const std::string configHome = Environment("XDG_CONFIG_HOME");
-    const std::string config =
-        (configHome.empty() ? home + "/.config" : configHome) + "/user-dirs.dirs";
-    std::ifstream file(config);
-    const std::string key = "XDG_DOCUMENTS_DIR=\"";
-    for (std::string line; std::getline(file, line);) {
-        if (line.rfind(key, 0) != 0 || line.back() != '"') {
-            continue;
-        }
-        std::string folder = line.substr(key.size(), line.size() - key.size() - 1);
-        if (folder.rfind("$HOME", 0) == 0) {
-            folder = home + folder.substr(5);
-        }
-        return folder;
+// Makes the folder and those above it that are missing, private to the user as the XDG rules
+// ask; answers whether the folder is there.
+bool MakeFolder(const std::filesystem::path& folder) {
+    std::filesystem::path made;
+    for (const auto& part : folder) {
+        made /= part;
+        ::mkdir(made.c_str(), 0700); // one that exists already is fine
     }
-    return "";
+    std::error_code error;
+    return std::filesystem::is_directory(folder, error);
 }
 
 } // namespace
 
 std::string DefaultReportPath() {
-    const std::string home = Environment("HOME");
-    std::error_code ignored;
-    for (const std::string& folder : {XdgDocumentsFolder(home), home + "/Documents"}) {
-        if (!home.empty() && !folder.empty() && folder != home &&
-            std::filesystem::is_directory(folder, ignored)) {
-            return folder + "/Datum.txt";
+    std::filesystem::path data = AbsoluteFromEnvironment("XDG_DATA_HOME");
+    if (data.empty()) {
+        const std::filesystem::path home = AbsoluteFromEnvironment("HOME");
+        if (home.empty()) {
+            return {};
         }
+        data = home / ".local" / "share";
     }
-    return (home.empty() ? std::string(".") : home) + "/Datum.txt";
+    const std::filesystem::path folder = data / "korvane";
+    return MakeFolder(folder) ? (folder / "Datum.txt").string() : std::string();
 }
 
 #endif

@@ -2,18 +2,49 @@
 
 #include "report/StartProgram.hpp"
 
-#include <cstdio>
+#include <cerrno>
+#include <fcntl.h>
 #include <filesystem>
+#include <sys/stat.h>
 #include <utility>
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
 
 namespace korvane {
 
 namespace {
+
 #ifdef _WIN32
 constexpr const char* kDefaultViewer = "notepad.exe";
 #else
 constexpr const char* kDefaultViewer = "xdg-open";
 #endif
+
+// The opening flags that one system has and another lacks.
+#ifdef O_NOFOLLOW
+constexpr int kNoFollow = O_NOFOLLOW;
+#else
+constexpr int kNoFollow = 0; // no links that opening a file would follow
+#endif
+#ifdef O_NONBLOCK
+constexpr int kNoWaiting = O_NONBLOCK; // a FIFO without a reader fails at once
+#else
+constexpr int kNoWaiting = 0;
+#endif
+#ifdef O_CLOEXEC
+constexpr int kNotInherited = O_CLOEXEC; // the viewer started later does not hold it open
+#else
+constexpr int kNotInherited = 0;
+#endif
+#ifdef O_BINARY
+constexpr int kBinary = O_BINARY; // the CR LF line ends go out unchanged
+#else
+constexpr int kBinary = 0;
+#endif
+
 } // namespace
 
 SystemReportPlatform::SystemReportPlatform() : viewer_(kDefaultViewer) {}
@@ -26,6 +57,7 @@ SystemReportPlatform::~SystemReportPlatform() {
 
 bool SystemReportPlatform::DeleteFile(const std::string& path) {
     // Only an old report is ever deleted: never a folder or a device that stands at the path.
+    // A link is deleted itself, never what it points to.
     std::error_code error;
     const auto type = std::filesystem::symlink_status(path, error).type();
     if (type != std::filesystem::file_type::regular &&
@@ -37,24 +69,45 @@ bool SystemReportPlatform::DeleteFile(const std::string& path) {
 
 bool SystemReportPlatform::OpenForWriting(const std::string& path) {
     Close();
-    file_ = std::fopen(path.c_str(), "wb"); // binary: the CR LF line ends go out unchanged
-    return file_ != nullptr;
+    descriptor_ = ::open(
+        path.c_str(), O_WRONLY | O_CREAT | kNoFollow | kNoWaiting | kNotInherited | kBinary, 0644);
+    if (descriptor_ < 0) {
+        return false;
+    }
+    // Only now, with a regular file in hand, is an old report that could not be deleted emptied.
+    struct stat status {};
+    if (::fstat(descriptor_, &status) != 0 || !S_ISREG(status.st_mode) ||
+        ::ftruncate(descriptor_, 0) != 0) {
+        Close();
+        return false;
+    }
+    return true;
 }
 
 bool SystemReportPlatform::Write(const std::string& text) {
-    if (file_ == nullptr) {
+    if (descriptor_ < 0) {
         return false;
     }
-    return std::fwrite(text.data(), 1, text.size(), file_) == text.size() &&
-           std::fflush(file_) == 0;
+    for (std::size_t written = 0; written < text.size();) {
+        const auto count = ::write(descriptor_, text.data() + written,
+                                   static_cast<unsigned>(text.size() - written));
+        if (count < 0 && errno == EINTR) {
+            continue;
+        }
+        if (count <= 0) {
+            return false;
+        }
+        written += static_cast<std::size_t>(count);
+    }
+    return true;
 }
 
 bool SystemReportPlatform::Close() {
-    if (file_ == nullptr) {
+    if (descriptor_ < 0) {
         return false;
     }
-    const bool closed = std::fclose(file_) == 0;
-    file_ = nullptr;
+    const bool closed = ::close(descriptor_) == 0;
+    descriptor_ = -1;
     return closed;
 }
 

@@ -2,7 +2,6 @@
 
 #include "report/ReportPlatform.hpp"
 
-#include <cstdio>
 #include <string>
 
 namespace korvane {
@@ -18,6 +17,8 @@ class SystemReportPlatform : public ReportPlatform {
     SystemReportPlatform& operator=(const SystemReportPlatform&) = delete;
 
     bool DeleteFile(const std::string& path) override;
+    // Opens only a regular file, never through a link and never waiting: a link, a folder, a
+    // device or a FIFO at the path cannot hold the report.
     bool OpenForWriting(const std::string& path) override;
     bool Write(const std::string& text) override;
     bool Close() override;
@@ -25,7 +26,7 @@ class SystemReportPlatform : public ReportPlatform {
 
   private:
     std::string viewer_;
-    std::FILE* file_ = nullptr;
+    int descriptor_ = -1;
 };
 
 } // namespace korvane

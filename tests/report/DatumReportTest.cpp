@@ -48,10 +48,15 @@ TEST(DatumReport, WholeRadiiHaveNoDecimalSeparator) {
     EXPECT_EQ(text.find("6378137."), std::string::npos);
 }
 
-TEST(DatumReport, UsesTheRegionalDecimalSeparator) {
+TEST(DatumReport, UsesTheRegionalDecimalSeparatorWhereItIsAscii) {
     const std::string text = DatumReportText(StandardDatumTable(), ",");
     EXPECT_NE(text.find("6356752,3142\r\n"), std::string::npos);
     EXPECT_EQ(text.find("6356752.3142"), std::string::npos);
+    // The Arabic decimal separator U+066B gives the point, and so do no separator and a tab.
+    const std::string withPoint = DatumReportText(StandardDatumTable(), ".");
+    for (const char* separator : {"\xD9\xAB", "", "\t"}) {
+        EXPECT_EQ(DatumReportText(StandardDatumTable(), separator), withPoint) << separator;
+    }
 }
 
 } // namespace

@@ -5,12 +5,17 @@
 #include "report/ReportLocation.hpp"
 #include "report/SystemReportPlatform.hpp"
 
+#include <chrono>
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <gtest/gtest.h>
 #include <sstream>
 #include <sys/stat.h>
+#include <tuple>
+#include <unistd.h>
 #include <vector>
 
 namespace korvane {
@@ -146,21 +151,119 @@ TEST_F(ReportOnDisk, NoViewerWhenAReadOnlyReportIsInTheWay) {
     EXPECT_FALSE(ViewerStarted(300));
 }
 
-TEST_F(ReportOnDisk, ReportGoesToTheDocumentsFolderOrHome) {
+// Whatever stands at the path, only a regular file is opened: a link is not followed, a FIFO is
+// not waited on, and what a link points to is left as it was.
+TEST_F(ReportOnDisk, OnlyARegularFileIsOpened) {
+    const auto userFile = folder / "notes.txt";
+    std::ofstream(userFile) << "the user's own notes";
+    const auto fifo = folder / "fifo";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    std::filesystem::create_symlink(userFile, folder / "live-link");
+    std::filesystem::create_symlink(folder / "missing", folder / "dangling-link");
+    std::filesystem::create_directories(folder / "a-folder");
+    std::ofstream(folder / "old-report") << "an old report";
+    // clang-format off
+    const std::pair<std::filesystem::path, bool> cases[] = {
+        {folder / "new-report",     true},
+        {folder / "old-report",     true},
+        {folder / "live-link",      false},
+        {folder / "dangling-link",  false},
+        {fifo,                      false},
+        {folder / "a-folder",       false},
+        {"/dev/full",               false},
+        {"/dev/null",               false},
+    };
+    // clang-format on
+    for (const auto& [path, opens] : cases) {
+        SystemReportPlatform platform(viewer.string());
+        auto opening =
+            std::async(std::launch::async, [&] { return platform.OpenForWriting(path); });
+        ASSERT_EQ(opening.wait_for(std::chrono::seconds(5)), std::future_status::ready) << path;
+        EXPECT_EQ(opening.get(), opens) << path;
+        EXPECT_EQ(platform.Write("report"), opens) << path;
+        platform.Close();
+    }
+    EXPECT_EQ(Contents(userFile), "the user's own notes");
+    EXPECT_EQ(Contents(folder / "old-report"), "report"); // replaced, not appended to
+    EXPECT_FALSE(std::filesystem::exists(folder / "missing"));
+}
+
+// A FIFO at the path while something reads it: the report neither waits nor goes into it.
+TEST_F(ReportOnDisk, AFifoBeingReadGetsNoReportAndNoViewer) {
+    const auto fifo = folder / "Datum.txt";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    auto download = std::async(std::launch::async, [&] { Download(fifo); });
+    ASSERT_EQ(download.wait_for(std::chrono::seconds(5)), std::future_status::ready);
+    char byte = 0;
+    EXPECT_LE(::read(reader, &byte, 1), 0);
+    ::close(reader);
+    EXPECT_FALSE(ViewerStarted(300));
+}
+
+// The report goes to the program's own folder, never to one where the user keeps files, and
+// nowhere at all without a usable home.
+TEST_F(ReportOnDisk, ReportGoesToTheProgramsOwnFolder) {
+    std::ofstream(folder / "a-file") << "not a folder";
+    const std::string own = (folder / "home" / ".local" / "share" / "korvane").string();
+    // clang-format off
+    const std::tuple<const char*, const char*, std::string> cases[] = {
+        // HOME                   XDG_DATA_HOME          the report
+        {"home",                  nullptr,               own + "/Datum.txt"},
+        {"home",                  "data",                (folder / "data" / "korvane" / "Datum.txt").string()},
+        {"home",                  "relative",            own + "/Datum.txt"}, // not absolute: ignored
+        {nullptr,                 nullptr,               ""},
+        {"relative",              nullptr,               ""},
+        {"a-file",                nullptr,               ""}, // the folder cannot be made
+    };
+    // clang-format on
+    const char* savedHome = std::getenv("HOME");
+    const std::string saved = savedHome != nullptr ? savedHome : "";
+    for (const auto& [home, data, report] : cases) {
+        const auto set = [&](const char* name, const char* value) {
+            if (value == nullptr) {
+                ::unsetenv(name);
+            } else if (std::string(value) == "relative") {
+                ::setenv(name, value, 1);
+            } else {
+                ::setenv(name, (folder / value).c_str(), 1);
+            }
+        };
+        set("HOME", home);
+        set("XDG_DATA_HOME", data);
+        EXPECT_EQ(DefaultReportPath(), report)
+            << (home ? home : "no HOME") << ", " << (data ? data : "no XDG_DATA_HOME");
+    }
+    ::setenv("HOME", saved.c_str(), 1);
+    ::unsetenv("XDG_DATA_HOME");
+    struct stat status {};
+    ASSERT_EQ(::stat(own.c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 0777, 0700u); // made private to the user
+}
+
+// A Datum.txt of the user's own, where earlier versions wrote the report, stays as it was.
+TEST_F(ReportOnDisk, AUserFileOfTheSameNameIsLeftUntouched) {
     const char* savedHome = std::getenv("HOME");
     const std::string saved = savedHome != nullptr ? savedHome : "";
     ::setenv("HOME", folder.c_str(), 1);
-    ::setenv("XDG_CONFIG_HOME", (folder / "config").c_str(), 1);
-    EXPECT_EQ(DefaultReportPath(), (folder / "Datum.txt").string());
-    std::filesystem::create_directories(folder / "Documents");
-    EXPECT_EQ(DefaultReportPath(), (folder / "Documents" / "Datum.txt").string());
-    std::filesystem::create_directories(folder / "config");
-    std::filesystem::create_directories(folder / "Dokumente");
-    std::ofstream(folder / "config" / "user-dirs.dirs")
-        << "# written by xdg-user-dirs-update\nXDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"\n";
-    EXPECT_EQ(DefaultReportPath(), (folder / "Dokumente" / "Datum.txt").string());
+    ::unsetenv("XDG_DATA_HOME");
+    for (const auto& userFolder : {folder, folder / "Documents"}) {
+        std::filesystem::create_directories(userFolder);
+        std::ofstream(userFolder / "Datum.txt") << "my own notes";
+    }
+    const std::string path = DefaultReportPath();
     ::setenv("HOME", saved.c_str(), 1);
-    ::unsetenv("XDG_CONFIG_HOME");
+    Download(path);
+    EXPECT_EQ(Contents(folder / "Datum.txt"), "my own notes");
+    EXPECT_EQ(Contents(folder / "Documents" / "Datum.txt"), "my own notes");
+    EXPECT_EQ(Contents(path), DatumReportText(StandardDatumTable(), "."));
+    EXPECT_TRUE(ViewerStarted());
+}
+
+TEST_F(ReportOnDisk, NoFileAndNoViewerWithoutAPlace) {
+    Download("");
+    EXPECT_FALSE(ViewerStarted(300));
 }
 
 } // namespace
