@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
-# Installs the Debian packages of tools/debian-packages.txt that are not installed yet.
+# Installs the Debian packages of the given lists (one name a line) that are not installed yet.
+# Usage: tools/install-packages.sh LIST...
 set -euo pipefail
-here=$(cd "$(dirname "$0")" && pwd)
 missing=()
-while read -r package; do
-    case "$package" in '' | '#'*) continue ;; esac
-    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
-        missing+=("$package")
-    fi
-done <"$here/debian-packages.txt"
+for list in "$@"; do
+    while read -r package; do
+        case "$package" in '' | '#'*) continue ;; esac
+        if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+            missing+=("$package")
+        fi
+    done <"$list"
+done
 if [ ${#missing[@]} -gt 0 ]; then
     echo "Installing: ${missing[*]}"
     export DEBIAN_FRONTEND=noninteractive

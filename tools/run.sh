@@ -3,7 +3,7 @@
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
-bash tools/install-packages.sh
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build build -j "$(nproc)"
+bash tools/install-packages.sh tools/packages-run.txt
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF -DKORVANE_BENCHMARKS=OFF
+cmake --build build -j "$(nproc)" --target korvane korvane-batch
 exec build/ui/korvane "$@"

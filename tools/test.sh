@@ -5,14 +5,14 @@
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
-bash tools/install-packages.sh
+bash tools/install-packages.sh tools/packages-run.txt tools/packages-test.txt
 jobs=$(nproc)
 fuzz_seconds=${KORVANE_FUZZ_SECONDS:-60}
 
 # The code follows .clang-format.
 git ls-files -z -- '*.cpp' '*.hpp' | xargs -0 clang-format --dry-run --Werror
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON -DKORVANE_BENCHMARKS=ON
 cmake --build build -j "$jobs"
 ctest --test-dir build --output-on-failure -j "$jobs"
 
