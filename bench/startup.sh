@@ -31,7 +31,9 @@ for ((run = 0; run < runs; run++)); do
     xdotool search --onlyvisible --name '^Convert Lat, Long$' >/dev/null ||
         { echo "the window mapped is not the Lat/Long window" >&2; exit 1; }
     echo $(((shown - start) / 1000000)) >>"$work/milliseconds"
-    pkill -TERM -x korvane || true # the program, not the timer around it
+    # End the program this run started, a child of the timer around it, by its process id.
+    program_pid=$(pgrep -P "$timed" || true)
+    [ -n "$program_pid" ] && kill -TERM "$program_pid" 2>/dev/null || true
     wait "$timed" || true
     tail -n 1 "$work/peak-$run" >>"$work/kibibytes"
 done
