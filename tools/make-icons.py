@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Draws Korvane's two window icons and writes them as PNG files and as Windows .ico files.
+"""Draws Korvane's two window icons and writes them as PNG files and as Windows .ico files, and
+the UTM window's icon, which is the program's, at every size a desktop asks for and as SVG.
 
 Each .ico holds six images: 32x32 and 48x48, each at 16 colours, 256 colours and 32 bits per
 pixel. Run from the top of the tree: python3 tools/make-icons.py
@@ -160,9 +161,51 @@ def ico(images):
     return struct.pack("<HHH", 0, 1, len(images)) + entries + bodies
 
 
+def hex_colour(colour):
+    return "#%02x%02x%02x" % colour
+
+
+def utm_svg():
+    """The UTM window's icon as SVG, drawn from the same figures as the pixels above: a globe
+    with its rim, three parallels and three meridians, and the grid of three by three cells."""
+    r = 0.44
+    inner = 0.9 * r
+    graticule = 2 * 0.045 * r
+    parallels = "".join(f'<line x1="0" y1="{0.5 + dy * r:.4f}" x2="1" y2="{0.5 + dy * r:.4f}"/>'
+                        for dy in (-0.5, 0.0, 0.5))
+    left, size = 0.3, 0.62
+    line = 0.06 * size
+    cells = "".join(
+        f'<rect x="{left + k * size / 3 - line:.4f}" y="{left:.4f}" width="{2 * line:.4f}" '
+        f'height="{size:.4f}"/><rect x="{left:.4f}" y="{left + k * size / 3 - line:.4f}" '
+        f'width="{size:.4f}" height="{2 * line:.4f}"/>' for k in (1, 2))
+    frame = (f'M{left} {left}h{size}v{size}h{-size}z'
+             f'M{left + line:.4f} {left + line:.4f}v{size - 2 * line:.4f}'
+             f'h{size - 2 * line:.4f}v{-(size - 2 * line):.4f}z')
+    return f"""<svg xmlns="http://www.w3.org/2000/svg" width="256" height="256" viewBox="0 0 1 1">
+<clipPath id="globe"><circle cx="0.5" cy="0.5" r="{inner:.4f}"/></clipPath>
+<circle cx="0.5" cy="0.5" r="{r}" fill="{hex_colour(RIM)}"/>
+<circle cx="0.5" cy="0.5" r="{inner:.4f}" fill="{hex_colour(OCEAN)}"/>
+<g clip-path="url(#globe)" fill="none" stroke="{hex_colour(GRATICULE)}" stroke-width="{graticule:.4f}">
+{parallels}<line x1="0.5" y1="0" x2="0.5" y2="1"/><ellipse cx="0.5" cy="0.5" rx="{0.55 * r:.4f}" ry="{r}"/>
+</g>
+<g fill="{hex_colour(GRID)}">{cells}</g>
+<path fill="{hex_colour(GRID_EDGE)}" fill-rule="evenodd" d="{frame}"/>
+</svg>
+"""
+
+
+# The program's icon in the sizes of the desktops' icon themes.
+PROGRAM_ICON_SIZES = (16, 24, 32, 48, 64, 128, 256)
+
+
 def main():
     folder = Path("ui/icons")
     folder.mkdir(parents=True, exist_ok=True)
+    for size in PROGRAM_ICON_SIZES:
+        if size not in (32, 48):
+            (folder / f"utm-{size}.png").write_bytes(png(render(utm_icon, size)))
+    (folder / "utm.svg").write_text(utm_svg(), encoding="ascii")
     for name, draw in (("latlong", latlong_icon), ("utm", utm_icon)):
         rendered = {size: render(draw, size) for size in (32, 48)}
         for size, rows in rendered.items():

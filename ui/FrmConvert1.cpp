@@ -1,11 +1,11 @@
 #include "ui/FrmConvert1.hpp"
 
 #include "ui/DesignControls.hpp"
+#include "ui/Icons.hpp"
 #include "ui/SystemSeparators.hpp"
 
 #include <QComboBox>
 #include <QGroupBox>
-#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -16,7 +16,7 @@ FrmConvert1::FrmConvert1()
     : ConverterWindow(QStringLiteral("Convert Lat, Long"), Arial9(), QStringLiteral("Datum"),
                       QStringLiteral("UTMc"), QStringLiteral("Convert UTM")) {
     setObjectName(QStringLiteral("FrmConvert1"));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/latlong-48.png")));
+    setWindowIcon(WindowIcon(QStringLiteral("latlong")));
     QWidget* window = Client();
 
     auto* frame2 = AddFrame(window, QStringLiteral("Frame2"), FromTwips(195, 400, 5460, 1365),

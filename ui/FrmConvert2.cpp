@@ -1,11 +1,11 @@
 #include "ui/FrmConvert2.hpp"
 
 #include "ui/DesignControls.hpp"
+#include "ui/Icons.hpp"
 #include "ui/SystemSeparators.hpp"
 
 #include <QComboBox>
 #include <QGroupBox>
-#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -16,7 +16,7 @@ FrmConvert2::FrmConvert2()
     : ConverterWindow(QStringLiteral("Convert UTM"), Arial9(), QStringLiteral("DatumD"),
                       QStringLiteral("Latc"), QStringLiteral("Convert Lat, Long")) {
     setObjectName(QStringLiteral("FrmConvert2"));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/utm-48.png")));
+    setWindowIcon(WindowIcon(QStringLiteral("utm")));
     QWidget* window = Client();
 
     auto* frame1 = AddFrame(window, QStringLiteral("Frame1"), FromTwips(360, 400, 5100, 1515),

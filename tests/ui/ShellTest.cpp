@@ -8,6 +8,7 @@
 #include "ui/DesignControls.hpp"
 #include "ui/FrmConvert1.hpp"
 #include "ui/FrmConvert2.hpp"
+#include "ui/Icons.hpp"
 
 #include <QAction>
 #include <QLineEdit>
@@ -106,6 +107,21 @@ class ShellTest : public QObject {
         QVERIFY(qobject_cast<FrmConvert1*>(shell->ShownWindow()) != nullptr);
         QCOMPARE(CountWindows<FrmConvert1>(), 1);
         QCOMPARE(CountWindows<FrmConvert2>(), 0);
+    }
+
+    // The icons are compiled into a static library: they reach the program and each window.
+    void theProgramAndEachWindowHaveTheirIcons() {
+        const QIcon program = ProgramIcon();
+        QVERIFY(!program.isNull());
+        QList<QSize> sizes;
+        for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
+            sizes.append(QSize(size, size));
+        }
+        QCOMPARE(program.availableSizes(), sizes);
+        const QList<QSize> latlong = {QSize(32, 32), QSize(48, 48)};
+        QCOMPARE(shell->ShownWindow()->windowIcon().availableSizes(), latlong);
+        Trigger(shell->ShownWindow(), "UTMc");
+        QCOMPARE(shell->ShownWindow()->windowIcon().availableSizes(), sizes);
     }
 
     void switchingShowsTheOtherWindowFromItsDesignValues() {
