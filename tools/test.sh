@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds Korvane and runs every test; fuzzes each input reader for a short while from the
-# committed seeds; then builds everything again with AddressSanitizer and
-# UndefinedBehaviorSanitizer, unoptimised, and runs the same tests there.
+# Builds Korvane and runs every test; builds, checks, installs and runs the Debian package;
+# fuzzes each input reader for a short while from the committed seeds; then builds everything
+# again with AddressSanitizer and UndefinedBehaviorSanitizer, unoptimised, and runs the same
+# tests there.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
@@ -15,6 +16,9 @@ git ls-files -z -- '*.cpp' '*.hpp' | xargs -0 clang-format --dry-run --Werror
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON -DKORVANE_BENCHMARKS=ON
 cmake --build build -j "$jobs"
 ctest --test-dir build --output-on-failure -j "$jobs"
+
+# The Debian package, built as a packager would, checked, installed with apt and run.
+bash tools/check-package.sh
 
 # libFuzzer, with the sanitizers on: a crash, a hang or a broken property fails the run.
 cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
