@@ -2,9 +2,9 @@
 
 #include "batch/LineReader.hpp"
 #include "batch/LineText.hpp"
+#include "batch/SystemFiles.hpp"
 
 #include <cstring>
-#include <sys/stat.h>
 
 namespace korvane {
 
@@ -20,18 +20,13 @@ bool IsHeader(std::string_view text) {
            text.find_first_not_of(" \t,\"") != std::string_view::npos;
 }
 
-// A pipe, a terminal or a socket may be another program or a person waiting for each answer;
-// only a regular file is read ahead without answering.
-bool AnswersLineByLine(int descriptor) {
-    struct stat status {};
-    return ::fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode);
-}
-
 } // namespace
 
 void BatchRun::Convert(int descriptor, const std::string& name) {
     std::function<void()> beforeReading;
-    if (AnswersLineByLine(descriptor)) {
+    if (!IsRegularFile(descriptor)) {
+        // A pipe, a terminal or a socket may be another program or a person waiting for each
+        // answer; only a regular file is read ahead without answering.
         beforeReading = [this] { output_.Flush(); };
     }
     LineReader reader(descriptor, beforeReading);

@@ -188,7 +188,10 @@ CommandLineReading ReadCommandLine(int argc, char** argv) {
             commandLine.action = CommandLine::Action::Version;
             return reading;
         case ':':
-            reading.failure = "option '" + given.substr(0, given.find('=')) + "' needs a value";
+            // Some getopt_longs say so also of a value given to an option that takes none.
+            reading.failure =
+                "option '" + given.substr(0, given.find('=')) +
+                (given.find('=') != std::string::npos ? "' takes no value" : "' needs a value");
             return reading;
         default:
             if (!given.starts_with("--")) {

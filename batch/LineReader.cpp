@@ -1,8 +1,9 @@
 #include "batch/LineReader.hpp"
 
+#include "batch/SystemFiles.hpp"
+
 #include <cerrno>
 #include <cstring>
-#include <unistd.h>
 
 namespace korvane {
 
@@ -56,9 +57,9 @@ void LineReader::Refill() {
         beforeReading_();
     }
     // A read from a pipe or a terminal gives what is there; from a file, a whole block.
-    ssize_t count = 0;
+    long count = 0;
     do {
-        count = ::read(descriptor_, buffer_.data() + end_, buffer_.size() - end_);
+        count = ReadSome(descriptor_, buffer_.data() + end_, buffer_.size() - end_);
     } while (count < 0 && errno == EINTR);
     if (count > 0) {
         end_ += static_cast<std::size_t>(count);

@@ -1,8 +1,9 @@
 #include "batch/OutputWriter.hpp"
 
+#include "batch/SystemFiles.hpp"
+
 #include <cerrno>
 #include <cstring>
-#include <unistd.h>
 
 namespace korvane {
 
@@ -11,8 +12,8 @@ OutputFailure::OutputFailure(int error) : std::runtime_error(std::strerror(error
 void OutputWriter::Flush() {
     std::size_t written = 0;
     while (written < buffer_.size()) {
-        const ssize_t count =
-            ::write(descriptor_, buffer_.data() + written, buffer_.size() - written);
+        const long count =
+            WriteSome(descriptor_, buffer_.data() + written, buffer_.size() - written);
         if (count < 0 && errno == EINTR) {
             continue;
         }
@@ -27,7 +28,7 @@ void OutputWriter::Flush() {
 void OutputWriter::Close() {
     Flush();
     // A file system may report a failed write only when the file is closed.
-    if (::close(descriptor_) != 0 && errno != EINTR) {
+    if (!CloseDescriptor(descriptor_) && errno != EINTR) {
         throw OutputFailure(errno);
     }
 }

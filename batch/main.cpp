@@ -3,15 +3,19 @@
 #include "batch/BatchRun.hpp"
 #include "batch/CommandLine.hpp"
 #include "batch/OutputWriter.hpp"
+#include "batch/SystemFiles.hpp"
 
 #include <cerrno>
-#include <fcntl.h>
 #include <iostream>
-#include <unistd.h>
+#include <string>
+#include <vector>
 
 using namespace korvane;
 
 namespace {
+
+constexpr int kStandardInput = 0;
+constexpr int kStandardOutput = 1;
 
 int Run(const CommandLine& commandLine, OutputWriter& output) {
     if (commandLine.action == CommandLine::Action::Help) {
@@ -27,16 +31,16 @@ int Run(const CommandLine& commandLine, OutputWriter& output) {
     BatchRun run(commandLine.settings, output, std::cerr);
     for (const std::string& input : commandLine.inputs) {
         if (input == "-") {
-            run.Convert(STDIN_FILENO, "standard input");
+            run.Convert(kStandardInput, "standard input");
             continue;
         }
-        const int descriptor = ::open(input.c_str(), O_RDONLY | O_CLOEXEC);
+        const int descriptor = OpenForReading(input);
         if (descriptor < 0) {
             run.CannotOpen(input, errno);
             continue;
         }
         run.Convert(descriptor, input);
-        ::close(descriptor);
+        CloseDescriptor(descriptor);
     }
     output.Close();
     return run.Status();
@@ -45,13 +49,21 @@ int Run(const CommandLine& commandLine, OutputWriter& output) {
 } // namespace
 
 int main(int argc, char** argv) {
-    const CommandLineReading reading = ReadCommandLine(argc, argv);
+    UseBinaryStandardStreams();
+    std::vector<std::string> arguments = ProgramArguments(argc, argv);
+    std::vector<char*> pointers;
+    for (std::string& argument : arguments) {
+        pointers.push_back(argument.data());
+    }
+    pointers.push_back(nullptr);
+    const CommandLineReading reading =
+        ReadCommandLine(static_cast<int>(arguments.size()), pointers.data());
     if (!reading.failure.empty()) {
         std::cerr << "korvane-batch: " << reading.failure << '\n'
                   << UsageSynopsis() << "Try 'korvane-batch --help'.\n";
         return kWrongCommandLineOrUnreadableInput;
     }
-    OutputWriter output(STDOUT_FILENO);
+    OutputWriter output(kStandardOutput);
     try {
         return Run(reading.commandLine, output);
     } catch (const OutputFailure& failure) {

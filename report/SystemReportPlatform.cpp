@@ -18,31 +18,52 @@ namespace korvane {
 namespace {
 
 #ifdef _WIN32
-constexpr const char* kDefaultViewer = "notepad.exe";
-#else
-constexpr const char* kDefaultViewer = "xdg-open";
-#endif
 
-// The opening flags that one system has and another lacks.
-#ifdef O_NOFOLLOW
-constexpr int kNoFollow = O_NOFOLLOW;
+constexpr const char* kDefaultViewer = "notepad.exe";
+
+// The C runtime's own names, which every Windows compiler has. Windows has no links that opening
+// a file would follow, and no FIFOs that opening one would wait on.
+int OpenFile(const std::string& path) {
+    return ::_open(path.c_str(), _O_WRONLY | _O_CREAT | _O_BINARY | _O_NOINHERIT,
+                   _S_IREAD | _S_IWRITE);
+}
+bool IsRegularFile(int descriptor) {
+    struct _stat status {};
+    return ::_fstat(descriptor, &status) == 0 && (status.st_mode & _S_IFMT) == _S_IFREG;
+}
+bool Empty(int descriptor) {
+    return ::_chsize(descriptor, 0) == 0;
+}
+long WriteSome(int descriptor, const char* text, std::size_t size) {
+    return ::_write(descriptor, text, static_cast<unsigned>(size));
+}
+bool CloseFile(int descriptor) {
+    return ::_close(descriptor) == 0;
+}
+
 #else
-constexpr int kNoFollow = 0; // no links that opening a file would follow
-#endif
-#ifdef O_NONBLOCK
-constexpr int kNoWaiting = O_NONBLOCK; // a FIFO without a reader fails at once
-#else
-constexpr int kNoWaiting = 0;
-#endif
-#ifdef O_CLOEXEC
-constexpr int kNotInherited = O_CLOEXEC; // the viewer started later does not hold it open
-#else
-constexpr int kNotInherited = 0;
-#endif
-#ifdef O_BINARY
-constexpr int kBinary = O_BINARY; // the CR LF line ends go out unchanged
-#else
-constexpr int kBinary = 0;
+
+constexpr const char* kDefaultViewer = "xdg-open";
+
+// Never through a link, never waiting on a FIFO without a reader, and not inherited by the
+// viewer started afterwards.
+int OpenFile(const std::string& path) {
+    return ::open(path.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0644);
+}
+bool IsRegularFile(int descriptor) {
+    struct stat status {};
+    return ::fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode);
+}
+bool Empty(int descriptor) {
+    return ::ftruncate(descriptor, 0) == 0;
+}
+long WriteSome(int descriptor, const char* text, std::size_t size) {
+    return ::write(descriptor, text, size);
+}
+bool CloseFile(int descriptor) {
+    return ::close(descriptor) == 0;
+}
+
 #endif
 
 } // namespace
@@ -69,15 +90,12 @@ bool SystemReportPlatform::DeleteFile(const std::string& path) {
 
 bool SystemReportPlatform::OpenForWriting(const std::string& path) {
     Close();
-    descriptor_ = ::open(
-        path.c_str(), O_WRONLY | O_CREAT | kNoFollow | kNoWaiting | kNotInherited | kBinary, 0644);
+    descriptor_ = OpenFile(path);
     if (descriptor_ < 0) {
         return false;
     }
     // Only now, with a regular file in hand, is an old report that could not be deleted emptied.
-    struct stat status {};
-    if (::fstat(descriptor_, &status) != 0 || !S_ISREG(status.st_mode) ||
-        ::ftruncate(descriptor_, 0) != 0) {
+    if (!IsRegularFile(descriptor_) || !Empty(descriptor_)) {
         Close();
         return false;
     }
@@ -89,8 +107,7 @@ bool SystemReportPlatform::Write(const std::string& text) {
         return false;
     }
     for (std::size_t written = 0; written < text.size();) {
-        const auto count = ::write(descriptor_, text.data() + written,
-                                   static_cast<unsigned>(text.size() - written));
+        const long count = WriteSome(descriptor_, text.data() + written, text.size() - written);
         if (count < 0 && errno == EINTR) {
             continue;
         }
@@ -106,7 +123,7 @@ bool SystemReportPlatform::Close() {
     if (descriptor_ < 0) {
         return false;
     }
-    const bool closed = ::close(descriptor_) == 0;
+    const bool closed = CloseFile(descriptor_);
     descriptor_ = -1;
     return closed;
 }

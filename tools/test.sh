@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds Korvane and runs every test; builds, checks, installs and runs the Debian package;
-# fuzzes each input reader for a short while from the committed seeds; then builds everything
-# again with AddressSanitizer and UndefinedBehaviorSanitizer, unoptimised, and runs the same
-# tests there.
+# cross-builds the Qt-free targets for Windows and tests them under Wine; fuzzes each input
+# reader for a short while from the committed seeds; then builds everything again with
+# AddressSanitizer and UndefinedBehaviorSanitizer, unoptimised, and runs the same tests there.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
@@ -19,6 +19,9 @@ ctest --test-dir build --output-on-failure -j "$jobs"
 
 # The Debian package, built as a packager would, checked, installed with apt and run.
 bash tools/check-package.sh
+
+# Windows: the Qt-free targets cross-built with MinGW-w64 and tested under Wine.
+bash tools/test-windows.sh
 
 # libFuzzer, with the sanitizers on: a crash, a hang or a broken property fails the run.
 cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \

@@ -83,6 +83,7 @@ TEST(LineReader, AnEmptyInputHasNoLines) {
     EXPECT_EQ(LinesOf(FileHolding("\n").Descriptor()), one);
 }
 
+#ifndef _WIN32
 // A folder opens like a file but cannot be read: that is an error, not an empty input.
 TEST(LineReader, AReadErrorIsReportedNotTakenForTheEnd) {
     const int folder = ::open(std::filesystem::temp_directory_path().c_str(), O_RDONLY);
@@ -124,6 +125,7 @@ TEST(LineReader, AnswersAPipeLineByLine) {
         ::close(descriptor);
     }
 }
+#endif
 
 } // namespace
 } // namespace korvane

@@ -17,8 +17,18 @@ double LibraryPow(double x, double y) {
 
 constexpr double kExponents[] = {0.5, 1.5, 2, 3, 4, 5, 6};
 
+// Power takes pow's result to lie within 0.54 units in the last place, as glibc's does, whose
+// digits are the ones the program prints. MinGW's pow strays further, so on Windows Power is not
+// its copy: there the same digits are checked on whole conversions against the Linux build.
+#ifdef _WIN32
+#define SKIP_WITHOUT_GLIBC_POW() GTEST_SKIP() << "pow here is not glibc's"
+#else
+#define SKIP_WITHOUT_GLIBC_POW()
+#endif
+
 // Power must give pow's digits to the last bit, for every exponent the projections use.
 TEST(Power, GivesPowsOwnResultBitForBit) {
+    SKIP_WITHOUT_GLIBC_POW();
     std::mt19937_64 random(20261207);
     std::uniform_real_distribution<double> unit(-1.0, 1.0);
     std::uniform_int_distribution<int> binade(-60, 60);
@@ -38,6 +48,7 @@ TEST(Power, GivesPowsOwnResultBitForBit) {
 // Where the exact power lies halfway or almost halfway between two doubles, the only inputs on
 // which a quick square could differ from pow; and the values at the edges.
 TEST(Power, AgreesWithPowOnHalfwayPowersAndEdges) {
+    SKIP_WITHOUT_GLIBC_POW();
     std::vector<double> inputs = {0.0,      -0.0,      1.0,    -1.0,  2.0,      0.25,
                                   0x1p-100, 0x1p100,   1e-300, 1e300, -3.5,     1e-320,
                                   INFINITY, -INFINITY, NAN,    0.3,   6378137.0};

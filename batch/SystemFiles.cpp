@@ -1,0 +1,121 @@
+#include "batch/SystemFiles.hpp"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#ifdef _WIN32
+#include <io.h>
+#include <windows.h>
+// After windows.h, which it needs.
+#include <shellapi.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace korvane {
+
+#ifdef _WIN32
+
+namespace {
+
+std::string Utf8(const wchar_t* wide) {
+    const int size = ::WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<std::size_t>(size > 0 ? size : 1), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, wide, -1, text.data(), size, nullptr, nullptr);
+    text.resize(text.size() - 1); // the terminating NUL
+    return text;
+}
+
+std::wstring Wide(const std::string& text) {
+    const int size =
+        ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.c_str(), -1, nullptr, 0);
+    if (size <= 0) {
+        return {};
+    }
+    std::wstring wide(static_cast<std::size_t>(size), L'\0');
+    ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.c_str(), -1, wide.data(), size);
+    wide.resize(wide.size() - 1);
+    return wide;
+}
+
+} // namespace
+
+std::vector<std::string> ProgramArguments(int argc, char** argv) {
+    int count = 0;
+    wchar_t** wide = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+    if (wide == nullptr || count != argc) {
+        if (wide != nullptr) {
+            ::LocalFree(wide);
+        }
+        return {argv, argv + argc};
+    }
+    std::vector<std::string> arguments;
+    for (int i = 0; i < count; ++i) {
+        arguments.push_back(Utf8(wide[i]));
+    }
+    ::LocalFree(wide);
+    return arguments;
+}
+
+void UseBinaryStandardStreams() {
+    ::_setmode(0, _O_BINARY);
+    ::_setmode(1, _O_BINARY);
+}
+
+int OpenForReading(const std::string& path) {
+    const std::wstring wide = Wide(path);
+    if (wide.empty()) {
+        errno = ENOENT;
+        return -1;
+    }
+    return ::_wopen(wide.c_str(), _O_RDONLY | _O_BINARY | _O_NOINHERIT);
+}
+
+long ReadSome(int descriptor, char* buffer, std::size_t size) {
+    return ::_read(descriptor, buffer, static_cast<unsigned>(size));
+}
+
+long WriteSome(int descriptor, const char* text, std::size_t size) {
+    return ::_write(descriptor, text, static_cast<unsigned>(size));
+}
+
+bool CloseDescriptor(int descriptor) {
+    return ::_close(descriptor) == 0;
+}
+
+bool IsRegularFile(int descriptor) {
+    struct _stat status {};
+    return ::_fstat(descriptor, &status) == 0 && (status.st_mode & _S_IFMT) == _S_IFREG;
+}
+
+#else
+
+std::vector<std::string> ProgramArguments(int argc, char** argv) {
+    return {argv, argv + argc};
+}
+
+void UseBinaryStandardStreams() {}
+
+int OpenForReading(const std::string& path) {
+    return ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+}
+
+long ReadSome(int descriptor, char* buffer, std::size_t size) {
+    return ::read(descriptor, buffer, size);
+}
+
+long WriteSome(int descriptor, const char* text, std::size_t size) {
+    return ::write(descriptor, text, size);
+}
+
+bool CloseDescriptor(int descriptor) {
+    return ::close(descriptor) == 0;
+}
+
+bool IsRegularFile(int descriptor) {
+    struct stat status {};
+    return ::fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode);
+}
+
+#endif
+
+} // namespace korvane
