@@ -8,7 +8,6 @@
 #include "commands/UtmConversion.hpp"
 #include "geodesy/GridReference.hpp"
 
-#include <algorithm>
 #include <charconv>
 #include <initializer_list>
 
@@ -81,7 +80,7 @@ std::string BatchLine::Convert(std::string_view line, std::string& output) {
     return failure;
 }
 
-std::string BatchLine::CopyFieldsAndPickPosition(std::string& output) {
+std::string BatchLine::CopyOwnFields(std::string& output) const {
     const auto fields = splitter_.Fields();
     for (std::size_t i = 0; i < fields.size(); ++i) {
         if (fields[i].find('\t') != std::string_view::npos) {
@@ -91,6 +90,14 @@ std::string BatchLine::CopyFieldsAndPickPosition(std::string& output) {
     for (const std::string_view field : fields) {
         output.append(field).push_back('\t');
     }
+    return {};
+}
+
+std::string BatchLine::CopyFieldsAndPickPosition(std::string& output) {
+    if (std::string failure = CopyOwnFields(output); !failure.empty()) {
+        return failure;
+    }
+    const auto fields = splitter_.Fields();
     picked_.clear();
     for (const std::size_t index : settings_.positionFields) {
         if (index >= fields.size()) {
@@ -103,14 +110,9 @@ std::string BatchLine::CopyFieldsAndPickPosition(std::string& output) {
 }
 
 void BatchLine::AnswerHeader(std::string_view line, std::string& output) {
+    // A header whose own fields cannot be written out is answered with the column names alone.
     if (!settings_.positionFields.empty() && splitter_.Split(line).empty()) {
-        const auto fields = splitter_.Fields();
-        if (std::none_of(fields.begin(), fields.end(),
-                         [](std::string_view field) { return field.find('\t') != field.npos; })) {
-            for (const std::string_view field : fields) {
-                output.append(field).push_back('\t');
-            }
-        }
+        CopyOwnFields(output);
     }
     const std::span<const std::string_view> columns =
         settings_.direction == BatchDirection::ToUtm

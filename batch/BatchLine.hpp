@@ -34,8 +34,11 @@ class BatchLine {
     void AnswerHeader(std::string_view line, std::string& output);
 
   private:
-    // Appends the line's own fields, each followed by a tab, and picks the position's from them;
-    // gives the failure when a field would not survive being written out or is missing.
+    // Appends the split line's own fields, each followed by a tab; gives the failure, and appends
+    // nothing, when a field would not survive being written out.
+    std::string CopyOwnFields(std::string& output) const;
+    // Copies the line's own fields and picks the position's from them; gives the failure when a
+    // field cannot be written out or is missing.
     std::string CopyFieldsAndPickPosition(std::string& output);
     // Gives the failure, or appends the result's fields to output.
     std::string ToUtm(std::span<const std::string_view> position, std::string& output) const;

@@ -29,8 +29,7 @@ std::string_view ReadHemisphere(std::string_view text, std::string_view letters)
     if (text.size() != 1) {
         return {};
     }
-    const char upper = text[0] >= 'a' && text[0] <= 'z' ? static_cast<char>(text[0] - 32) : text[0];
-    const auto at = letters.find(upper);
+    const auto at = letters.find(UpperCase(text[0]));
     return at == std::string_view::npos ? std::string_view() : letters.substr(at, 1);
 }
 

@@ -52,6 +52,10 @@ bool BreaksLinesOrFields(unsigned codePoint) {
 
 } // namespace
 
+char UpperCase(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
 std::string_view Trimmed(std::string_view text) {
     const auto blank = [](char c) { return c == ' ' || c == '\t'; };
     while (!text.empty() && blank(text.front())) {

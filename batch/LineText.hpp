@@ -5,6 +5,9 @@
 
 namespace korvane {
 
+// The letter in upper case; any other character as it is.
+char UpperCase(char c);
+
 // The text without the blanks and tabs around it.
 std::string_view Trimmed(std::string_view text);
 

@@ -17,22 +17,8 @@ namespace korvane {
 
 namespace {
 
-// A band letter as BandLetter writes it, in either case: "A", "C" to "X" without "I" and "O",
-// or "Z". Gives it in upper case, or 0 for another text.
-char BandLetterOf(std::string_view band) {
-    if (band.size() != 1) {
-        return 0;
-    }
-    const char letter =
-        band[0] >= 'a' && band[0] <= 'z' ? static_cast<char>(band[0] - 32) : band[0];
-    const bool valid = letter == 'A' || letter == 'Z' ||
-                       (letter >= 'C' && letter <= 'X' && letter != 'I' && letter != 'O');
-    return valid ? letter : 0;
-}
-
-std::string UpperCase(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; });
+std::string UpperCaseText(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(), [](char c) { return UpperCase(c); });
     return text;
 }
 
@@ -64,8 +50,9 @@ std::string ReadUtmLine(std::span<const std::string_view> fields, UtmFields& utm
     if (std::string failure = WholeNumberFailure("zone", texts[0]); !failure.empty()) {
         return failure;
     }
-    const char band = BandLetterOf(texts[1]);
-    if (band == 0) {
+    const char band = texts[1].size() == 1 ? UpperCase(texts[1][0]) : 0;
+    const auto latitudes = BandLatitudes(band);
+    if (!latitudes) {
         return FieldFailure("band", texts[1], "is not a band letter (A, C to X, Z)");
     }
     for (const std::string& failure :
@@ -84,7 +71,7 @@ std::string ReadUtmLine(std::span<const std::string_view> fields, UtmFields& utm
         const double northing = ReadNumber(texts[3]);
         const std::string reference =
             GridReference(zone, std::string_view(&band, 1), ReadNumber(texts[4]), northing);
-        if (UpperCase(CompactGridReference(texts[5])) != CompactGridReference(reference)) {
+        if (UpperCaseText(CompactGridReference(texts[5])) != CompactGridReference(reference)) {
             return FieldFailure("grid reference", texts[5], "is not that of the line's position");
         }
         // To-UTM writes 0 degrees south with the false northing and the band of 0 degrees, N.
@@ -94,6 +81,7 @@ std::string ReadUtmLine(std::span<const std::string_view> fields, UtmFields& utm
         utm.zone = texts[0];
         utm.hemisphere = band < 'N' || equatorFromSouth ? "S" : "N";
         utm.band = band;
+        utm.bandLatitudes = latitudes;
     } catch (const ComputationFailure& failure) {
         return failure.what();
     }
@@ -134,15 +122,13 @@ std::string ReadUtmFields(std::span<const std::string_view> fields, int datumPos
 
 std::string BandFailure(const UtmFields& utm, double latitude) {
     constexpr double kEdge = 1e-5; // degrees, about a metre
-    const std::string_view letter(&utm.band, 1);
-    if (utm.band == 0 || BandLetter(latitude) == letter || BandLetter(latitude - kEdge) == letter ||
-        BandLetter(latitude + kEdge) == letter) {
+    if (!utm.bandLatitudes || utm.bandLatitudes->DegreesOutside(latitude) <= kEdge) {
         return {};
     }
     char degrees[32];
     const auto written =
         std::to_chars(degrees, degrees + sizeof degrees, latitude, std::chars_format::fixed, 6);
-    return "band " + std::string(letter) + " does not hold the position's latitude " +
+    return "band " + std::string(1, utm.band) + " does not hold the position's latitude " +
            std::string(degrees, written.ptr);
 }
 

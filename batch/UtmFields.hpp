@@ -1,5 +1,8 @@
 #pragma once
 
+#include "geodesy/GridReference.hpp"
+
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -12,8 +15,9 @@ struct UtmFields {
     std::string_view northing;
     std::string_view easting;
     std::string_view zone;
-    std::string_view hemisphere; // "N" or "S"
-    char band = 0;               // a band letter given with the position, else 0
+    std::string_view hemisphere;                // "N" or "S"
+    char band = 0;                              // a band letter given with the position, else 0
+    std::optional<LatitudeRange> bandLatitudes; // the latitudes of that band
 
     char written[3][32]; // the texts of a grid reference's position, which the views above show
 };

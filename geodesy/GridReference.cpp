@@ -6,10 +6,12 @@
 #include "geodesy/Int16.hpp"
 #include "geodesy/Modn.hpp"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <string_view>
 
 namespace korvane {
@@ -110,6 +112,31 @@ std::string_view BandLetter(double latitude) {
         return "X";
     }
     return "Z";
+}
+
+double LatitudeRange::DegreesOutside(double latitude) const {
+    return std::max({south - latitude, latitude - north, 0.0});
+}
+
+std::optional<LatitudeRange> BandLatitudes(char band) {
+    constexpr double kBeyond = std::numeric_limits<double>::infinity();
+    switch (band) {
+    case 'A':
+        return LatitudeRange{-kBeyond, -84};
+    case 'C':
+        return LatitudeRange{-84, -72};
+    case 'X':
+        return LatitudeRange{72, 84}; // twelve degrees, not eight
+    case 'Z':
+        return LatitudeRange{84, kBeyond};
+    }
+    const auto found =
+        std::find(BandLetters.begin(), BandLetters.end(), std::string_view(&band, 1));
+    if (found == BandLetters.end()) {
+        return std::nullopt;
+    }
+    const double south = 8.0 * static_cast<double>(found - BandLetters.begin() - 12);
+    return LatitudeRange{south, south + 8};
 }
 
 std::string SquareLetter(std::int16_t index) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -9,6 +10,19 @@ namespace korvane {
 // The latitude band letter, a constant text: "A" below 84 S, "C" from 84 S to 72 S, "D".."X" from
 // the band table up to 72 N, "X" below 84 N, "Z" from 84 N. Every latitude has a letter.
 std::string_view BandLetter(double latitude);
+
+// The latitudes a band letter stands for, as BandLetter gives them: A and Z reach on past the
+// poles, as the latitudes computed from entered values may.
+struct LatitudeRange {
+    double south = 0;
+    double north = 0;
+
+    // How many degrees the latitude lies outside the range, 0 inside it.
+    double DegreesOutside(double latitude) const;
+};
+
+// The range of an upper-case band letter, or nothing for a character that names no band.
+std::optional<LatitudeRange> BandLatitudes(char band);
 
 // The letter of a 100 km square index: 1..24 give "A".."Z" without "I" and "O". Other indexes
 // give the neighbouring character codes the same way; a code outside 0..255 is an invalid

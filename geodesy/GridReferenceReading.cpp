@@ -2,6 +2,7 @@
 
 #include "geodesy/Failure.hpp"
 #include "geodesy/ForwardProjection.hpp"
+#include "geodesy/GridReference.hpp"
 #include "geodesy/InverseProjection.hpp"
 #include "geodesy/Modn.hpp"
 
@@ -9,7 +10,6 @@
 #include <cstdint>
 #include <exception>
 #include <limits>
-#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -99,36 +99,6 @@ int SquareIndex(char letter) {
     constexpr std::string_view kSquareLetters = "ABCDEFGHJKLMNPQRSTUVWXYZ";
     const auto found = kSquareLetters.find(UpperCase(letter));
     return found == std::string_view::npos ? 0 : static_cast<int>(found) + 1;
-}
-
-struct LatitudeRange {
-    double south = 0;
-    double north = 0;
-};
-
-// The latitudes of a band letter (upper case), or none for a letter that names no band.
-std::optional<LatitudeRange> BandLatitudes(char band) {
-    switch (band) {
-    case 'A':
-        return LatitudeRange{-90, -84};
-    case 'C':
-        return LatitudeRange{-84, -72};
-    case 'X':
-        return LatitudeRange{72, 84}; // twelve degrees, not eight
-    case 'Z':
-        return LatitudeRange{84, 90};
-    }
-    const auto found =
-        std::find(BandLetters.begin(), BandLetters.end(), std::string_view(&band, 1));
-    if (found == BandLetters.end()) {
-        return std::nullopt;
-    }
-    const double south = 8.0 * static_cast<double>(found - BandLetters.begin() - 12);
-    return LatitudeRange{south, south + 8};
-}
-
-double DegreesOutside(double latitude, LatitudeRange band) {
-    return std::max({band.south - latitude, latitude - band.north, 0.0});
 }
 
 // Up to five truncated digits and the square they leave open: "02339" is 2339 m in a 1 m
@@ -296,8 +266,8 @@ double NorthingInBand(const ReferenceFields& fields, Hemisphere hemisphere, Digi
     for (int cycle = 0; cycle < kRowCyclesToThePole; ++cycle) {
         onCentralMeridian.northing = CentreOf(fields.rowRemainder + kRowCycle * cycle, square);
         try {
-            const double outside = DegreesOutside(ProjectFromUtm(onCentralMeridian, datum).latitude,
-                                                  fields.bandLatitudes);
+            const double outside = fields.bandLatitudes.DegreesOutside(
+                ProjectFromUtm(onCentralMeridian, datum).latitude);
             if (outside < nearestOutside) {
                 nearest = onCentralMeridian.northing;
                 nearestOutside = outside;
