@@ -74,16 +74,6 @@ Exit status:
 
 Ellipsoids:)";
 
-std::optional<int> DatumPosition(std::string_view name) {
-    const auto datums = ListedDatums();
-    for (std::size_t position = 0; position < datums.size(); ++position) {
-        if (datums[position].listName == name) {
-            return static_cast<int>(position);
-        }
-    }
-    return std::nullopt;
-}
-
 std::string DatumNames() {
     std::string names;
     for (const auto& datum : ListedDatums()) {
@@ -224,7 +214,7 @@ CommandLineReading ReadCommandLine(int argc, char** argv) {
     if (commandLine.inputs.empty()) {
         commandLine.inputs.emplace_back("-");
     }
-    if (const auto position = DatumPosition(datum)) {
+    if (const auto position = ListPositionOf(datum)) {
         commandLine.settings.datumPosition = *position;
     } else {
         reading.failure = "unknown ellipsoid '" + datum + "'; the ellipsoids are:" + DatumNames();

@@ -47,12 +47,11 @@ int LatitudeBins() {
 }
 
 const DatumEntry& Datum(const std::string& name) {
-    for (const auto& datum : ListedDatums()) {
-        if (datum.listName == name) {
-            return datum;
-        }
+    const auto position = ListPositionOf(name);
+    if (!position) {
+        throw std::runtime_error("no datum " + name);
     }
-    throw std::runtime_error("no datum " + name);
+    return ListedDatums()[static_cast<std::size_t>(*position)];
 }
 
 void Note(Worst& worst, double offset, double latitude, double error) {

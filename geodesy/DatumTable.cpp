@@ -33,6 +33,16 @@ std::span<const DatumEntry> ListedDatums() {
     return std::span<const DatumEntry>(StandardDatumTable()).subspan(1);
 }
 
+std::optional<int> ListPositionOf(std::string_view listName) {
+    const auto datums = ListedDatums();
+    for (std::size_t position = 0; position < datums.size(); ++position) {
+        if (datums[position].listName == listName) {
+            return static_cast<int>(position);
+        }
+    }
+    return std::nullopt;
+}
+
 const DatumEntry& DatumForListPosition(std::int16_t position) {
     const std::int16_t row = CheckedInt16(position + 1LL, "datum row");
     if (row < 0 || row >= kDatumRows) {

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string_view>
 
@@ -24,6 +25,9 @@ const DatumTable& StandardDatumTable();
 
 // The fourteen list names in list order: list position k names row k + 1.
 std::span<const DatumEntry> ListedDatums();
+
+// The list position of the ellipsoid with this list name, or nothing for another name.
+std::optional<int> ListPositionOf(std::string_view listName);
 
 // The row that the datum list's position selects: position + 1 in 16-bit arithmetic, so no
 // selection (-1) gives the empty row 0. A row outside 0..14 is a subscript failure.
