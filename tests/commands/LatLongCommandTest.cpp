@@ -218,6 +218,23 @@ TEST(LatLongCommand, DatumChoiceReachesTheProjection) {
     EXPECT_NE(everest.text1, wgs84.text1);
 }
 
+// WGS 84 and GRS 80 share their equatorial radius and differ in the polar one by 0.1 mm, which
+// moves this point across a rounding point of the northing: each conversion must use its own
+// ellipsoid whatever the one before it used.
+TEST(LatLongCommand, EllipsoidsSharingARadiusKeepTheirOwnDigits) {
+    FakeLatLongWindow window;
+    window.latitude = {"25", "46", "24.4326948"};
+    window.combo1 = "S";
+    window.longitude = {"134", "32", "14.51141016"};
+    window.combo2 = "W";
+    for (const auto& [combo3, northing] :
+         {std::pair{0, "7,149,322.92"}, {2, "7,149,322.93"}, {0, "7,149,322.92"}}) {
+        window.combo3 = combo3;
+        RunLatLongCommand(window, kEnglish);
+        EXPECT_EQ(window.text1, northing) << "list position " << combo3;
+    }
+}
+
 TEST(LatLongCommand, UsesTheRegionalSeparators) {
     FakeLatLongWindow window;
     RunLatLongCommand(window, {".", ","});
