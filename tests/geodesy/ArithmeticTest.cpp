@@ -61,10 +61,10 @@ TEST(Int16, FailureNamesItsKindAndStep) {
     try {
         CheckedInt16(40000, "the step");
         FAIL();
-    } catch (const ComputationFailure& failure) {
-        EXPECT_EQ(failure.Kind(), FailureKind::Overflow);
+    } catch (const OverflowFailure& failure) {
         EXPECT_EQ(failure.Step(), "the step");
-        EXPECT_NE(std::string(failure.what()).find("40000"), std::string::npos);
+        EXPECT_EQ(std::string(failure.what()),
+                  "overflow in the step: 40000 is outside -32768..32767");
     }
 }
 
