@@ -1,5 +1,6 @@
 #include "commands/NumberText.hpp"
 
+#include "geodesy/ExactLimits.hpp"
 #include "geodesy/FloatingPoint.hpp"
 #include "geodesy/Rounding.hpp"
 
@@ -12,9 +13,6 @@
 namespace korvane {
 
 namespace {
-
-// Up to here a double's hundredths are an exact integer count.
-constexpr double kHundredthsAsInteger = 1e13;
 
 std::string GroupByThrees(std::string_view digits, const std::string& separator) {
     std::string grouped;
@@ -46,7 +44,7 @@ TwoDecimals SplitHundredths(double value) {
     TwoDecimals split;
     char* const end = split.characters + sizeof split.characters;
     const double magnitude = std::abs(value);
-    if (magnitude < kHundredthsAsInteger) {
+    if (magnitude < kHundredthsExactBelow) {
         // Exact there: the double's hundredths fit an integer without loss.
         const std::uint64_t hundredths = RoundedHundredths(magnitude);
         char* const decimals = std::to_chars(split.characters, end, hundredths / 100).ptr;
@@ -62,12 +60,12 @@ TwoDecimals SplitHundredths(double value) {
     return split;
 }
 
-// The value rounded to hundredths, split. Below 1e13 the split rounds by itself to the same
-// hundredths: there the double nearest to a hundredth lies far less than half a hundredth from it.
+// The value rounded to hundredths, split. Below kHundredthsExactBelow the split rounds by itself to
+// the same hundredths.
 TwoDecimals SplitRoundedHundredths(double value) {
     Finite(value, "rounding to hundredths");
-    return SplitHundredths(std::abs(value) < kHundredthsAsInteger ? value
-                                                                  : RoundToHundredths(value));
+    return SplitHundredths(std::abs(value) < kHundredthsExactBelow ? value
+                                                                   : RoundToHundredths(value));
 }
 
 } // namespace
@@ -97,9 +95,9 @@ std::string PlainNumber(double value, const std::string& decimalSeparator) {
     if (value == 0) {
         return "0";
     }
-    if (std::abs(value) < 1e9 && RoundToHundredths(value) == value) {
-        // Whole numbers and hundredths, such as degrees, minutes and seconds: below 1e9 their
-        // fifteen significant digits are exactly the hundredths.
+    if (std::abs(value) < kHundredthsPlainBelow && RoundToHundredths(value) == value) {
+        // Whole numbers and hundredths, such as degrees, minutes and seconds: their fifteen
+        // significant digits are exactly the hundredths.
         const TwoDecimals split = SplitHundredths(value);
         const std::string_view decimals = WithoutTrailingZeros(split.Decimals());
         return (value < 0 ? "-" : "") + std::string(split.Whole()) +

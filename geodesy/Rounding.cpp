@@ -32,12 +32,12 @@ std::uint64_t RoundedHundredths(double x) {
 
 double RoundToHundredths(double x) {
     Finite(x, "rounding to hundredths");
-    if (std::fabs(x) >= kExactHundredthsLimit) {
-        return x; // a whole number
+    if (std::fabs(x) >= kWholeNumbersFrom) {
+        return x; // already whole
     }
     const std::uint64_t hundredths = RoundedHundredths(x);
     const double magnitude =
-        hundredths < (std::uint64_t{1} << 53)
+        hundredths < static_cast<std::uint64_t>(kExactCountsBelow)
             ? static_cast<double>(hundredths) / 100
             : static_cast<double>(hundredths / 100) + static_cast<double>(hundredths % 100) / 100;
     return std::copysign(magnitude, x);

@@ -1,12 +1,11 @@
 #pragma once
 
+#include "geodesy/ExactLimits.hpp"
+
 #include <cmath>
 #include <cstdint>
 
 namespace korvane {
-
-// Doubles from here on are whole numbers.
-inline constexpr double kExactHundredthsLimit = 4503599627370496.0; // 2^52
 
 // Rounds to the nearest whole number, an exact half to the even one.
 inline double RoundHalfEven(double x) {
@@ -18,8 +17,8 @@ inline double RoundHalfEven(double x) {
     if (excess < 0.5) {
         return lower;
     }
-    // An exact half: to the even neighbour. Halves exist only below 2^52, where the whole
-    // number fits 64 bits.
+    // An exact half: to the even neighbour. Halves exist only below kWholeNumbersFrom, where the
+    // whole number fits 64 bits.
     return static_cast<long long>(lower) % 2 == 0 ? lower : lower + 1;
 }
 
@@ -28,7 +27,8 @@ inline double RoundHalfEven(double x) {
 // 2.675, goes down to 2.67. Returns the double nearest to that hundredth.
 double RoundToHundredths(double x);
 
-// How many hundredths |x| holds, rounded as RoundToHundredths rounds; |x| below 2^52.
+// How many hundredths |x| holds, rounded as RoundToHundredths rounds; |x| below
+// kWholeNumbersFrom.
 std::uint64_t RoundedHundredths(double x);
 
 } // namespace korvane
