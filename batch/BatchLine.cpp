@@ -3,9 +3,11 @@
 #include "batch/LatLongFields.hpp"
 #include "batch/LineText.hpp"
 #include "batch/UtmFields.hpp"
+#include "commands/AngleBoxes.hpp"
 #include "commands/LatLongConversion.hpp"
 #include "commands/NumberText.hpp"
 #include "commands/UtmConversion.hpp"
+#include "geodesy/DatumTable.hpp"
 #include "geodesy/GridReference.hpp"
 
 #include <charconv>
@@ -109,6 +111,11 @@ std::string BatchLine::CopyFieldsAndPickPosition(std::string& output) {
     return {};
 }
 
+BatchLine::BatchLine(const BatchSettings& settings)
+    : settings_(settings),
+      forwardTerms_(DatumForListPosition(static_cast<std::int16_t>(settings.datumPosition))),
+      inverseTerms_(DatumForListPosition(static_cast<std::int16_t>(settings.datumPosition))) {}
+
 void BatchLine::AnswerHeader(std::string_view line, std::string& output) {
     // A header whose own fields cannot be written out is answered with the column names alone.
     if (!settings_.positionFields.empty() && splitter_.Split(line).empty()) {
@@ -127,11 +134,10 @@ void BatchLine::AnswerHeader(std::string_view line, std::string& output) {
 std::string BatchLine::ToUtm(std::span<const std::string_view> position,
                              std::string& output) const {
     LatLongInputs inputs;
-    inputs.datumPosition = settings_.datumPosition;
     if (std::string failure = ReadLatLongFields(position, inputs); !failure.empty()) {
         return failure;
     }
-    const auto result = ConvertLatLong(inputs);
+    const auto result = ConvertLatLong(inputs, forwardTerms_);
     if (!result.Converted()) {
         return result.failure;
     }
@@ -157,12 +163,11 @@ std::string BatchLine::ToLatLong(std::span<const std::string_view> position,
         return "the line is an Error line";
     }
     UtmFields utm;
-    if (std::string failure = ReadUtmFields(position, settings_.datumPosition, utm);
-        !failure.empty()) {
+    if (std::string failure = ReadUtmFields(position, inverseTerms_, utm); !failure.empty()) {
         return failure;
     }
-    const auto result = ConvertUtm(
-        {utm.northing, utm.easting, utm.zone, utm.hemisphere, settings_.datumPosition}, ".");
+    const auto result =
+        ConvertUtm({utm.northing, utm.easting, utm.zone, utm.hemisphere}, inverseTerms_);
     if (!result.Converted()) {
         return result.failure;
     }
@@ -181,8 +186,8 @@ std::string BatchLine::ToLatLong(std::span<const std::string_view> position,
         compact = CompactGridReference(reference);
         reference = compact;
     }
-    const auto& latitude = result.latitude;
-    const auto& longitude = result.longitude;
+    const AngleBoxes latitude = LatitudeBoxes(result, utm.hemisphere, ".");
+    const AngleBoxes longitude = LongitudeBoxes(result, ".");
     AppendFields(output, {latitude[0], latitude[1], latitude[2], latitude[3], longitude[0],
                           longitude[1], longitude[2], longitude[3], reference,
                           Fixed(result.position.latitude, 9), Fixed(result.position.longitude, 9)});

@@ -2,6 +2,8 @@
 
 #include "batch/BatchSettings.hpp"
 #include "batch/FieldSplitter.hpp"
+#include "geodesy/ForwardProjection.hpp"
+#include "geodesy/InverseProjection.hpp"
 
 #include <string>
 #include <string_view>
@@ -22,7 +24,8 @@ namespace korvane {
 // the reason.
 class BatchLine {
   public:
-    explicit BatchLine(const BatchSettings& settings) : settings_(settings) {}
+    // The ellipsoid's terms are computed here, once for the whole run.
+    explicit BatchLine(const BatchSettings& settings);
 
     // Appends the line's answer, without a line end, to output: the result's fields separated by
     // tabs, or "Error", a tab and the reason. With position fields picked, the line's own fields
@@ -45,6 +48,8 @@ class BatchLine {
     std::string ToLatLong(std::span<const std::string_view> position, std::string& output) const;
 
     const BatchSettings& settings_;
+    const ForwardTerms forwardTerms_;
+    const InverseTerms inverseTerms_;
     FieldSplitter splitter_;
     std::vector<std::string_view> picked_;
 };

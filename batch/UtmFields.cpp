@@ -89,9 +89,8 @@ std::string ReadUtmLine(std::span<const std::string_view> fields, UtmFields& utm
 }
 
 // A grid reference, as the centre of the square it names.
-std::string ReadReference(std::string_view field, int datumPosition, UtmFields& utm) {
-    const GridReferenceReading reading = ReadGridReference(
-        Trimmed(field), DatumForListPosition(static_cast<std::int16_t>(datumPosition)));
+std::string ReadReference(std::string_view field, const InverseTerms& terms, UtmFields& utm) {
+    const GridReferenceReading reading = ReadGridReference(Trimmed(field), terms);
     if (!reading.Read()) {
         return reading.failure;
     }
@@ -104,7 +103,7 @@ std::string ReadReference(std::string_view field, int datumPosition, UtmFields& 
 
 } // namespace
 
-std::string ReadUtmFields(std::span<const std::string_view> fields, int datumPosition,
+std::string ReadUtmFields(std::span<const std::string_view> fields, const InverseTerms& terms,
                           UtmFields& utm) {
     switch (fields.size()) {
     case 4:
@@ -112,7 +111,7 @@ std::string ReadUtmFields(std::span<const std::string_view> fields, int datumPos
     case 6:
         return ReadUtmLine(fields, utm);
     case 1:
-        return ReadReference(fields[0], datumPosition, utm);
+        return ReadReference(fields[0], terms, utm);
     default:
         return "expected 4 fields (northing, easting, zone, N or S), 6 (a line as to-utm writes "
                "it) or 1 (a grid reference), found " +

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "geodesy/GridReference.hpp"
+#include "geodesy/InverseProjection.hpp"
 
 #include <optional>
 #include <span>
@@ -25,9 +26,8 @@ struct UtmFields {
 // Four fields, northing, easting, zone and N or S, each read whole; a line as to-UTM writes it
 // (zone, band, central meridian, northing, easting, grid reference), whose band gives the
 // hemisphere and whose central meridian and grid reference must be its position's; or one field
-// holding a grid reference, read on the ellipsoid of the datum list's position. Gives an empty
-// text, or what is wrong.
-std::string ReadUtmFields(std::span<const std::string_view> fields, int datumPosition,
+// holding a grid reference, read on the run's ellipsoid. Gives an empty text, or what is wrong.
+std::string ReadUtmFields(std::span<const std::string_view> fields, const InverseTerms& terms,
                           UtmFields& utm);
 
 // Whether the band given with the position holds its latitude as converted: an empty text, or

@@ -6,7 +6,7 @@
 // Writes gnuplot data files to DIRECTORY and Markdown tables to standard output.
 
 #include "geodesy/DatumTable.hpp"
-#include "geodesy/ForwardProjection.hpp"
+#include "geodesy/ForwardSeries.hpp"
 #include "geodesy/InverseProjection.hpp"
 
 #include <GeographicLib/TransverseMercatorExact.hpp>
@@ -68,6 +68,8 @@ void Note(Worst& worst, double offset, double latitude, double error) {
 Study Measure(const DatumEntry& datum, double step, int zones) {
     const double flattening = (datum.a - datum.b) / datum.a;
     const GeographicLib::TransverseMercatorExact exact(datum.a, flattening, kScaleFactor);
+    const ForwardTerms forward(datum);
+    const InverseTerms inverse(datum);
     Study study;
     for (Worst* worst : {&study.forward, &study.inverse}) {
         worst->byOffset.assign(static_cast<std::size_t>(OffsetBins()), 0);
@@ -87,12 +89,13 @@ Study Measure(const DatumEntry& datum, double step, int zones) {
                 const double northing = hemisphere == Hemisphere::South ? y + kFalseNorthing : y;
 
                 const auto ours =
-                    ProjectToUtmZone({latitude, longitude}, hemisphere, datum, zoneAndMeridian).utm;
+                    ProjectToUtmZone({latitude, longitude}, hemisphere, forward, zoneAndMeridian)
+                        .utm;
                 Note(study.forward, offset, latitude,
                      std::hypot(ours.easting - easting, ours.northing - northing));
 
                 const auto back = ProjectFromUtm(
-                    {static_cast<std::int16_t>(zone), hemisphere, easting, northing}, datum);
+                    {static_cast<std::int16_t>(zone), hemisphere, easting, northing}, inverse);
                 const double seconds = 3600 * std::max(std::fabs(back.latitude - latitude),
                                                        std::fabs(back.longitude - longitude));
                 Note(study.inverse, offset, latitude, seconds);

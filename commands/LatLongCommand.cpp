@@ -14,8 +14,8 @@ void RunLatLongCommand(LatLongControls& window, const RegionalSeparators& separa
     const auto result = ConvertLatLong({{latitude[0], latitude[1], latitude[2]},
                                         {longitude[0], longitude[1], longitude[2]},
                                         latitudeHemisphere,
-                                        longitudeHemisphere,
-                                        window.Combo3Position()});
+                                        longitudeHemisphere},
+                                       window.Combo3Position());
     if (!result.Converted()) {
         window.SetText1("Error");
         window.SetText2("Error");

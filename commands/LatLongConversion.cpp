@@ -4,11 +4,11 @@
 #include "commands/ReadNumber.hpp"
 #include "geodesy/DatumTable.hpp"
 #include "geodesy/Failure.hpp"
-#include "geodesy/ForwardProjection.hpp"
 #include "geodesy/GridReference.hpp"
 #include "geodesy/Int16.hpp"
 
 #include <cmath>
+#include <optional>
 
 namespace korvane {
 
@@ -39,9 +39,9 @@ Angle ReadAngle(const std::array<std::string_view, 3>& texts, const char* name, 
     return {degrees, {}};
 }
 
-} // namespace
-
-LatLongConversion ConvertLatLong(const LatLongInputs& inputs) {
+// Reads the position, then projects it on the terms that termsOf gives: an ellipsoid that
+// cannot be had fails the conversion only once the input has been found good.
+template <class TermsOf> LatLongConversion Convert(const LatLongInputs& inputs, TermsOf termsOf) {
     LatLongConversion result;
     const Angle latitude = ReadAngle(inputs.latitude, "latitude", 90);
     const Angle longitude = ReadAngle(inputs.longitude, "longitude", 180);
@@ -54,10 +54,8 @@ LatLongConversion ConvertLatLong(const LatLongInputs& inputs) {
     const GeodeticPosition position{south ? -latitude.degrees : latitude.degrees,
                                     west ? -longitude.degrees : longitude.degrees};
     try {
-        const auto& datum =
-            DatumForListPosition(CheckedInt16(inputs.datumPosition, "datum list position"));
         const auto projected =
-            ProjectToUtm(position, south ? Hemisphere::South : Hemisphere::North, datum);
+            ProjectToUtm(position, south ? Hemisphere::South : Hemisphere::North, termsOf());
         result.zone = projected.utm.zone;
         result.centralMeridian = projected.centralMeridian;
         result.band = BandLetter(position.latitude);
@@ -70,6 +68,20 @@ LatLongConversion ConvertLatLong(const LatLongInputs& inputs) {
         result.failure = failure.what();
     }
     return result;
+}
+
+} // namespace
+
+LatLongConversion ConvertLatLong(const LatLongInputs& inputs, int datumPosition) {
+    std::optional<ForwardTerms> terms;
+    return Convert(inputs, [&]() -> const ForwardTerms& {
+        return terms.emplace(
+            DatumForListPosition(CheckedInt16(datumPosition, "datum list position")));
+    });
+}
+
+LatLongConversion ConvertLatLong(const LatLongInputs& inputs, const ForwardTerms& terms) {
+    return Convert(inputs, [&]() -> const ForwardTerms& { return terms; });
 }
 
 } // namespace korvane

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "geodesy/ForwardProjection.hpp"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -13,7 +15,6 @@ struct LatLongInputs {
     std::array<std::string_view, 3> longitude; // TxtLong(0..2)
     std::string_view latitudeHemisphere;       // Combo1: exactly "S" means south
     std::string_view longitudeHemisphere;      // Combo2: exactly "W" means west
-    int datumPosition = 0;                     // Combo3's list position, -1 for none
 };
 
 struct LatLongConversion {
@@ -28,9 +29,12 @@ struct LatLongConversion {
     bool Converted() const { return failure.empty(); }
 };
 
-// Degrees, minutes and seconds to UTM. Input outside 0..90 and 0..180, or a box whose number is
-// too large to read, is rejected; so is a conversion whose arithmetic fails, which only an
-// empty datum row can cause.
-LatLongConversion ConvertLatLong(const LatLongInputs& inputs);
+// Degrees, minutes and seconds to UTM on the ellipsoid at the datum list's position (-1 for
+// none). Input outside 0..90 and 0..180, or a box whose number is too large to read, is
+// rejected; so is a conversion whose arithmetic fails, which only the empty datum row causes.
+LatLongConversion ConvertLatLong(const LatLongInputs& inputs, int datumPosition);
+
+// The same on an ellipsoid chosen once for a run of points.
+LatLongConversion ConvertLatLong(const LatLongInputs& inputs, const ForwardTerms& terms);
 
 } // namespace korvane

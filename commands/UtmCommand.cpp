@@ -1,5 +1,6 @@
 #include "commands/UtmCommand.hpp"
 
+#include "commands/AngleBoxes.hpp"
 #include "commands/UtmConversion.hpp"
 
 namespace korvane {
@@ -9,16 +10,21 @@ void RunUtmCommand(UtmControls& window, const RegionalSeparators& separators) {
     const std::string easting = window.Text1(1);
     const std::string zone = window.Text1(2);
     const std::string hemisphere = window.Combo1Text();
-    const auto result = ConvertUtm({northing, easting, zone, hemisphere, window.Combo3Position()},
-                                   separators.decimal);
+    const auto result = ConvertUtm({northing, easting, zone, hemisphere}, window.Combo3Position());
     if (result.frameShown) {
         window.ShowFrame2();
     }
+    // A failed conversion empties the boxes rather than leave the ones written before the
+    // failing step: no half of a result stays on screen to be read as a whole one.
+    const AngleBoxes latitude =
+        result.Converted() ? LatitudeBoxes(result, hemisphere, separators.decimal) : AngleBoxes{};
+    const AngleBoxes longitude =
+        result.Converted() ? LongitudeBoxes(result, separators.decimal) : AngleBoxes{};
     for (int i = 0; i < 4; ++i) {
-        window.SetTxtLat(i, result.latitude[static_cast<std::size_t>(i)]);
+        window.SetTxtLat(i, latitude[static_cast<std::size_t>(i)]);
     }
     for (int i = 0; i < 4; ++i) {
-        window.SetTxtLong(i, result.longitude[static_cast<std::size_t>(i)]);
+        window.SetTxtLong(i, longitude[static_cast<std::size_t>(i)]);
     }
     window.SetTxtM(result.Converted() ? result.gridReference : "Error");
 }

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "geodesy/Coordinates.hpp"
+#include "geodesy/InverseProjection.hpp"
 
-#include <array>
 #include <string>
 #include <string_view>
 
@@ -14,23 +14,25 @@ struct UtmInputs {
     std::string_view easting;    // Text1(1)
     std::string_view zone;       // Text1(2), rounded to a 16-bit whole number
     std::string_view hemisphere; // Combo1: exactly "S" means south
-    int datumPosition = 0;       // Combo3's list position, -1 for none
 };
 
 struct UtmConversion {
-    std::string failure;                  // empty when converted, else what failed
-    bool frameShown = false;              // the conversion got as far as showing its output frame
-    std::array<std::string, 4> latitude;  // TxtLat(0..3): degrees, minutes, seconds, letter
-    std::array<std::string, 4> longitude; // TxtLong(0..3)
-    std::string gridReference;
+    std::string failure;       // empty when converted, else what failed
+    bool frameShown = false;   // the conversion got as far as showing its output frame
+    UtmCoordinate utm;         // as read
     GeodeticPosition position; // latitude south-negative, longitude east-positive
+    std::string gridReference;
 
     bool Converted() const { return failure.empty(); }
 };
 
-// UTM to degrees, minutes and seconds. The conversion stops at the first failing step: a number
-// too large to read, a zone outside 16 bits or outside -5430..5461, an empty datum row, or a
-// grid reference whose square index leaves 16 bits.
-UtmConversion ConvertUtm(const UtmInputs& inputs, const std::string& decimalSeparator);
+// UTM to latitude and longitude on the ellipsoid at the datum list's position (-1 for none).
+// The conversion stops at the first failing step: a number too large to read, a zone outside
+// 16 bits or outside -5430..5461, the empty datum row, or a grid reference whose square index
+// leaves 16 bits.
+UtmConversion ConvertUtm(const UtmInputs& inputs, int datumPosition);
+
+// The same on an ellipsoid chosen once for a run of points.
+UtmConversion ConvertUtm(const UtmInputs& inputs, const InverseTerms& terms);
 
 } // namespace korvane

@@ -21,4 +21,15 @@ struct UtmCoordinate {
     double northing = 0;
 };
 
+// The UTM grid: the scale on the central meridian and the false origin's offsets, in metres.
+inline constexpr double kScaleFactor = 0.9996;
+inline constexpr double kFalseEasting = 500000;
+inline constexpr double kFalseNorthing = 10000000;
+
+// A latitude counted from the equator towards the hemisphere turned into a signed one (south
+// negative), and back: the rule is its own inverse, and negation is exact.
+constexpr double LatitudeTowards(Hemisphere hemisphere, double latitude) {
+    return hemisphere == Hemisphere::South ? -latitude : latitude;
+}
+
 } // namespace korvane

@@ -1,7 +1,6 @@
 #include "geodesy/GridReferenceReading.hpp"
 
 #include "geodesy/Failure.hpp"
-#include "geodesy/ForwardProjection.hpp"
 #include "geodesy/GridReference.hpp"
 #include "geodesy/InverseProjection.hpp"
 #include "geodesy/Modn.hpp"
@@ -258,7 +257,7 @@ ReferenceFields SplitReference(std::string_view text) {
 // the inverse series gives no usable latitude within metres to kilometres of a pole, and inside
 // the zone the two latitudes differ by less than 0.05 degree.
 double NorthingInBand(const ReferenceFields& fields, Hemisphere hemisphere, DigitSquare square,
-                      const DatumEntry& datum) {
+                      const InverseTerms& terms) {
     UtmCoordinate onCentralMeridian{fields.zone, hemisphere, kFalseEasting, 0};
     double nearest = 0;
     double nearestOutside = std::numeric_limits<double>::infinity();
@@ -267,7 +266,7 @@ double NorthingInBand(const ReferenceFields& fields, Hemisphere hemisphere, Digi
         onCentralMeridian.northing = CentreOf(fields.rowRemainder + kRowCycle * cycle, square);
         try {
             const double outside = fields.bandLatitudes.DegreesOutside(
-                ProjectFromUtm(onCentralMeridian, datum).latitude);
+                ProjectFromUtm(onCentralMeridian, terms).latitude);
             if (outside < nearestOutside) {
                 nearest = onCentralMeridian.northing;
                 nearestOutside = outside;
@@ -290,7 +289,7 @@ double NorthingInBand(const ReferenceFields& fields, Hemisphere hemisphere, Digi
 
 } // namespace
 
-GridReferenceReading ReadGridReference(std::string_view text, const DatumEntry& datum) {
+GridReferenceReading ReadGridReference(std::string_view text, const InverseTerms& terms) {
     try {
         const ReferenceFields fields = SplitReference(text);
         UtmCoordinate utm;
@@ -299,7 +298,7 @@ GridReferenceReading ReadGridReference(std::string_view text, const DatumEntry& 
         utm.hemisphere = fields.band < 'N' ? Hemisphere::South : Hemisphere::North;
         utm.easting = CentreOf(fields.column, ReadDigits(fields.eastingDigits));
         utm.northing =
-            NorthingInBand(fields, utm.hemisphere, ReadDigits(fields.northingDigits), datum);
+            NorthingInBand(fields, utm.hemisphere, ReadDigits(fields.northingDigits), terms);
         return {utm, ""};
     } catch (const Unreadable& unreadable) {
         return {UtmCoordinate{}, unreadable.what()};

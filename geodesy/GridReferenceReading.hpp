@@ -1,7 +1,7 @@
 #pragma once
 
 #include "geodesy/Coordinates.hpp"
-#include "geodesy/DatumTable.hpp"
+#include "geodesy/InverseProjection.hpp"
 
 #include <string>
 #include <string_view>
@@ -20,6 +20,6 @@ struct GridReferenceReading {
 // Blanks between the parts are optional, letters may be lower case, and each coordinate has
 // 0 to 5 digits: two groups of equal length, or one run split in half. Throws the inverse
 // projection's ComputationFailure only when the ellipsoid gives no position at all.
-GridReferenceReading ReadGridReference(std::string_view text, const DatumEntry& datum);
+GridReferenceReading ReadGridReference(std::string_view text, const InverseTerms& terms);
 
 } // namespace korvane

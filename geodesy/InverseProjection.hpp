@@ -7,31 +7,27 @@
 
 namespace korvane {
 
-// Every named value of the footpoint-latitude series, in the order it is computed.
-struct InverseSteps {
-    std::int16_t centralMeridian = 0;
-    double y = 0; // northing from the equator
-    double e = 0;
-    double secondEccSquared = 0;
-    double m = 0;
-    double mu = 0;
-    double e1 = 0;
-    double j1 = 0, j2 = 0, j3 = 0, j4 = 0;
-    double phi1 = 0;
-    double c1 = 0, t1 = 0, n1 = 0, r1 = 0;
-    double d = 0;
-    double phi = 0;
-    double latitudeDegrees = 0; // from the equator towards the chosen hemisphere
-    double longitudeDegrees = 0;
+// What the inverse series needs of one ellipsoid, the same for every point on it. Built once
+// where the ellipsoid is chosen and passed to every projection on it, so that nothing of one
+// ellipsoid can linger into a conversion on another.
+struct InverseTerms {
+    // Fails with a floating-point failure for an ellipsoid without radii (the datum table's
+    // empty row).
+    explicit InverseTerms(const DatumEntry& datum);
+
+    const double a;
+    const double e;
+    const double eSquared;
+    const double secondEccSquared;
+    const double rectifyingRadius; // a * (1 - e^2/4 - 3e^4/64 - 5e^6/256)
+    const double e1;               // (1 - sqrt(1 - e^2)) / (1 + sqrt(1 - e^2))
+    const double j1, j2, j3, j4;
 };
 
-// The inverse series, step by step. Fails with an overflow when the zone is outside
-// -5430..5461, and with a floating-point failure at the first step that divides by zero,
-// overflows or has no defined result.
-InverseSteps InverseSeries(const UtmCoordinate& utm, const DatumEntry& datum);
-
-// Latitude south-negative, longitude east-positive and not brought into -180..180.
-GeodeticPosition ProjectFromUtm(const UtmCoordinate& utm, const DatumEntry& datum);
+// The latitude south-negative and the longitude east-positive, not brought into -180..180. Fails
+// with an overflow when the zone is outside -5430..5461, and with a floating-point failure at
+// the first step that divides by zero, overflows or has no defined result.
+GeodeticPosition ProjectFromUtm(const UtmCoordinate& utm, const InverseTerms& terms);
 
 // 6 * zone - 183 in 16-bit arithmetic, or 3 for a negative zone.
 std::int16_t InverseCentralMeridian(std::int16_t zone);

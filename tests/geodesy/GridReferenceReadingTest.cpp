@@ -19,12 +19,13 @@ const auto S = Hemisphere::South;
 // Projects, writes the reference, reads it back (as written and compact) and writes it again.
 void ExpectRoundTrip(double latitude, double longitude, const DatumEntry& datum) {
     const auto hemisphere = latitude < 0 ? S : N;
-    const UtmCoordinate utm = ProjectToUtm({latitude, longitude}, hemisphere, datum).utm;
+    const UtmCoordinate utm =
+        ProjectToUtm({latitude, longitude}, hemisphere, ForwardTerms(datum)).utm;
     const std::string text =
         GridReference(utm.zone, BandLetter(latitude), utm.easting, utm.northing);
     SCOPED_TRACE(text + " on " + std::string(datum.listName));
     for (const std::string& written : {text, CompactGridReference(text)}) {
-        const GridReferenceReading reading = ReadGridReference(written, datum);
+        const GridReferenceReading reading = ReadGridReference(written, InverseTerms(datum));
         ASSERT_TRUE(reading.Read()) << reading.failure;
         EXPECT_EQ(reading.utm.zone, utm.zone);
         EXPECT_EQ(reading.utm.hemisphere, hemisphere);
@@ -104,7 +105,7 @@ TEST(GridReferenceReading, GivesTheCentreOfTheNamedSquare) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
         const GridReferenceReading reading =
-            ReadGridReference(c.text, DatumForListPosition(c.datumPosition));
+            ReadGridReference(c.text, InverseTerms(DatumForListPosition(c.datumPosition)));
         ASSERT_TRUE(reading.Read()) << reading.failure;
         EXPECT_EQ(reading.utm.zone, c.zone);
         EXPECT_EQ(reading.utm.hemisphere, c.hemisphere);
@@ -149,7 +150,8 @@ TEST(GridReferenceReading, NamesWhatIsWrong) {
     // clang-format on
     for (const auto& [text, fragment] : cases) {
         SCOPED_TRACE(text);
-        const GridReferenceReading reading = ReadGridReference(text, DatumForListPosition(0));
+        const GridReferenceReading reading =
+            ReadGridReference(text, InverseTerms(DatumForListPosition(0)));
         EXPECT_FALSE(reading.Read());
         EXPECT_NE(reading.failure.find(fragment), std::string::npos) << reading.failure;
         EXPECT_TRUE(std::all_of(reading.failure.begin(), reading.failure.end(), [](char c) {
@@ -160,12 +162,14 @@ TEST(GridReferenceReading, NamesWhatIsWrong) {
 
 TEST(GridReferenceReading, QuotesOnlyTheStartOfALongText) {
     const std::string text = "38PMC 02339 55355 " + std::string(1000, 'x');
-    const GridReferenceReading reading = ReadGridReference(text, DatumForListPosition(0));
+    const GridReferenceReading reading =
+        ReadGridReference(text, InverseTerms(DatumForListPosition(0)));
     EXPECT_EQ(reading.failure, "unexpected \"" + std::string(40, 'x') + "...\" after the digits");
 }
 
 TEST(GridReferenceReading, AnEmptyDatumFailsAsTheInverseDoes) {
-    EXPECT_THROW(ReadGridReference("38PMC", StandardDatumTable()[0]), FloatingPointFailure);
+    EXPECT_THROW(ReadGridReference("38PMC", InverseTerms(StandardDatumTable()[0])),
+                 FloatingPointFailure);
 }
 
 } // namespace

@@ -36,8 +36,8 @@ TEST(GridReference, OfForwardResultsOnWgs84) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
-        const auto projected =
-            ProjectToUtm({c.latitude, c.longitude}, c.hemisphere, DatumForListPosition(0));
+        const auto projected = ProjectToUtm({c.latitude, c.longitude}, c.hemisphere,
+                                            ForwardTerms(DatumForListPosition(0)));
         EXPECT_EQ(GridReference(projected.utm.zone, BandLetter(c.latitude), projected.utm.easting,
                                 projected.utm.northing),
                   c.text);

@@ -1,5 +1,6 @@
 #include "geodesy/DatumTable.hpp"
 #include "geodesy/ForwardProjection.hpp"
+#include "geodesy/ForwardSeries.hpp"
 #include "geodesy/GridReference.hpp"
 #include "geodesy/InverseProjection.hpp"
 #include "geodesy/Rounding.hpp"
@@ -52,13 +53,15 @@ double CentralMeridianOf(int zone) {
 TEST(Properties, ForwardThenInverseReturnsTheStart) {
     constexpr double kTolerance = 0.005 / 3600;
     for (const auto& datum : ListedDatums()) {
+        const ForwardTerms forward(datum);
+        const InverseTerms inverse(datum);
         RandomPoints points(1);
         for (long i = 0; i < PointsPerEllipsoid(); ++i) {
             const RandomPoint p = points.Next();
             const double longitude = CentralMeridianOf(p.zone) + p.offset;
             const auto utm =
-                ProjectToUtm({p.latitude, longitude}, HemisphereOf(p.latitude), datum).utm;
-            const auto back = ProjectFromUtm(utm, datum);
+                ProjectToUtm({p.latitude, longitude}, HemisphereOf(p.latitude), forward).utm;
+            const auto back = ProjectFromUtm(utm, inverse);
             if (std::fabs(back.latitude - p.latitude) > kTolerance ||
                 std::fabs(back.longitude - longitude) > kTolerance) {
                 FAIL() << datum.listName << ": " << p.latitude << ", " << longitude
@@ -70,14 +73,17 @@ TEST(Properties, ForwardThenInverseReturnsTheStart) {
 
 TEST(Properties, EastAndWestOfTheCentralMeridianAreMirrorImages) {
     for (const auto& datum : ListedDatums()) {
+        const ForwardTerms forward(datum);
         RandomPoints points(2);
         for (long i = 0; i < PointsPerEllipsoid(); ++i) {
             const RandomPoint p = points.Next();
             const double meridian = CentralMeridianOf(p.zone);
             const double offset = std::fabs(p.offset);
             const auto hemisphere = HemisphereOf(p.latitude);
-            const auto east = ProjectToUtm({p.latitude, meridian + offset}, hemisphere, datum).utm;
-            const auto west = ProjectToUtm({p.latitude, meridian - offset}, hemisphere, datum).utm;
+            const auto east =
+                ProjectToUtm({p.latitude, meridian + offset}, hemisphere, forward).utm;
+            const auto west =
+                ProjectToUtm({p.latitude, meridian - offset}, hemisphere, forward).utm;
             if (std::fabs(east.easting + west.easting - 1000000) > 0.0100001 ||
                 east.northing != west.northing) {
                 FAIL() << datum.listName << " at " << p.latitude << ", " << meridian << " +- "
@@ -89,13 +95,14 @@ TEST(Properties, EastAndWestOfTheCentralMeridianAreMirrorImages) {
 
 TEST(Properties, NorthAndSouthMirrorThroughTheFalseNorthing) {
     for (const auto& datum : ListedDatums()) {
+        const ForwardTerms forward(datum);
         RandomPoints points(3);
         for (long i = 0; i < PointsPerEllipsoid(); ++i) {
             const RandomPoint p = points.Next();
             const double latitude = std::fabs(p.latitude);
             const double longitude = CentralMeridianOf(p.zone) + p.offset;
-            const auto north = ProjectToUtm({latitude, longitude}, Hemisphere::North, datum).utm;
-            const auto south = ProjectToUtm({-latitude, longitude}, Hemisphere::South, datum).utm;
+            const auto north = ProjectToUtm({latitude, longitude}, Hemisphere::North, forward).utm;
+            const auto south = ProjectToUtm({-latitude, longitude}, Hemisphere::South, forward).utm;
             if (std::fabs(north.northing + south.northing - 10000000) > 0.0100001 ||
                 north.easting != south.easting) {
                 FAIL() << datum.listName << " at +-" << latitude << ", " << longitude
@@ -107,12 +114,13 @@ TEST(Properties, NorthAndSouthMirrorThroughTheFalseNorthing) {
 
 TEST(Properties, GridDigitsAreTheTruncatedEastingAndNorthing) {
     for (const auto& datum : ListedDatums()) {
+        const ForwardTerms forward(datum);
         RandomPoints points(4);
         for (long i = 0; i < PointsPerEllipsoid(); ++i) {
             const RandomPoint p = points.Next();
             const double longitude = CentralMeridianOf(p.zone) + p.offset;
             const auto utm =
-                ProjectToUtm({p.latitude, longitude}, HemisphereOf(p.latitude), datum).utm;
+                ProjectToUtm({p.latitude, longitude}, HemisphereOf(p.latitude), forward).utm;
             const std::string text =
                 GridReference(utm.zone, BandLetter(p.latitude), utm.easting, utm.northing);
             char digits[16];
@@ -140,15 +148,14 @@ TEST(Properties, QuickArithmeticDriftsFarLessThanItsMargin) {
     std::mt19937_64 engine(5);
     double largest = 0;
     for (const auto& datum : ListedDatums()) {
+        const ForwardTerms forward(datum);
         for (long i = 0; i < PointsPerEllipsoid() / 4; ++i) {
             const int zone = 1 + static_cast<int>(i % 60);
             const auto meridian = static_cast<std::int16_t>(CentralMeridianOf(zone));
             const GeodeticPosition p = AnyPointOfZone(engine, zone);
             const auto hemisphere = HemisphereOf(p.latitude);
-            const auto exact =
-                UnroundedSeries(p, hemisphere, datum, meridian, SeriesArithmetic::Library);
-            const auto quick =
-                UnroundedSeries(p, hemisphere, datum, meridian, SeriesArithmetic::Quick);
+            const auto exact = Series<LibraryArithmetic>(p, hemisphere, forward, meridian);
+            const auto quick = Series<QuickArithmetic>(p, hemisphere, forward, meridian);
             largest = std::max({largest, std::fabs(quick.easting - exact.easting),
                                 std::fabs(quick.northing - exact.northing)});
         }
@@ -160,11 +167,10 @@ TEST(Properties, QuickArithmeticDriftsFarLessThanItsMargin) {
 // nanometres of a point where rounding to hundredths changes: there the quick arithmetic must not
 // be trusted.
 GeodeticPosition NearARoundingPoint(GeodeticPosition p, std::int16_t meridian,
-                                    const DatumEntry& datum, bool northing) {
+                                    const ForwardTerms& forward, bool northing) {
     const auto hemisphere = HemisphereOf(p.latitude);
     const auto value = [&](GeodeticPosition q) {
-        const auto grid =
-            UnroundedSeries(q, hemisphere, datum, meridian, SeriesArithmetic::Library);
+        const auto grid = Series<LibraryArithmetic>(q, hemisphere, forward, meridian);
         return northing ? grid.northing : grid.easting;
     };
     double& moved = northing ? p.latitude : p.longitude;
@@ -186,20 +192,20 @@ TEST(Properties, NextToRoundingPointsTheProjectionRoundsAsTheLibraryDoes) {
     std::uniform_real_distribution<double> offset(-2.9, 2.9);
     int withinMargin = 0;
     for (const auto& datum : ListedDatums()) {
+        const ForwardTerms forward(datum);
         for (int i = 0; i < 2000; ++i) {
             const int zone = 1 + i % 60;
             const auto meridian = static_cast<std::int16_t>(CentralMeridianOf(zone));
             const bool northing = i % 2 == 0;
             const GeodeticPosition p = NearARoundingPoint(
-                {latitude(engine), meridian + offset(engine)}, meridian, datum, northing);
+                {latitude(engine), meridian + offset(engine)}, meridian, forward, northing);
             const auto hemisphere = HemisphereOf(p.latitude);
-            const auto exact =
-                UnroundedSeries(p, hemisphere, datum, meridian, SeriesArithmetic::Library);
+            const auto exact = Series<LibraryArithmetic>(p, hemisphere, forward, meridian);
             const double nudged = northing ? exact.northing : exact.easting;
             if (std::fabs(nudged - (std::floor(nudged * 100) + 0.5) / 100) < kQuickSeriesDrift) {
                 ++withinMargin;
             }
-            const auto utm = ProjectToUtm(p, hemisphere, datum).utm;
+            const auto utm = ProjectToUtm(p, hemisphere, forward).utm;
             ASSERT_EQ(utm.northing, RoundToHundredths(exact.northing))
                 << p.latitude << ", " << p.longitude;
             ASSERT_EQ(utm.easting, RoundToHundredths(exact.easting))

@@ -1,0 +1,37 @@
+#include "commands/AngleBoxes.hpp"
+
+#include "commands/NumberText.hpp"
+#include "geodesy/Modn.hpp"
+#include "geodesy/Rounding.hpp"
+
+#include <cmath>
+
+namespace korvane {
+
+namespace {
+
+AngleBoxes Boxes(double degrees, double magnitude, std::string_view letter,
+                 const std::string& decimalSeparator) {
+    const double minutes = (magnitude - Int(magnitude)) * 60;
+    const double seconds = RoundToHundredths((minutes - Int(minutes)) * 60);
+    return {PlainNumber(Int(degrees), decimalSeparator),
+            PlainNumber(Int(minutes), decimalSeparator), PlainNumber(seconds, decimalSeparator),
+            std::string(letter)};
+}
+
+} // namespace
+
+AngleBoxes LatitudeBoxes(const UtmConversion& conversion, std::string_view letter,
+                         const std::string& decimalSeparator) {
+    const double towardsHemisphere =
+        LatitudeTowards(conversion.utm.hemisphere, conversion.position.latitude);
+    return Boxes(towardsHemisphere, std::fabs(towardsHemisphere), letter, decimalSeparator);
+}
+
+AngleBoxes LongitudeBoxes(const UtmConversion& conversion, const std::string& decimalSeparator) {
+    const double longitude = conversion.position.longitude;
+    return Boxes(std::fabs(longitude), std::fabs(longitude), longitude < 0 ? "W" : "E",
+                 decimalSeparator);
+}
+
+} // namespace korvane
