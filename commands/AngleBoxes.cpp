@@ -30,6 +30,8 @@ AngleBoxes LatitudeBoxes(const UtmConversion& conversion, std::string_view lette
 
 AngleBoxes LongitudeBoxes(const UtmConversion& conversion, const std::string& decimalSeparator) {
     const double longitude = conversion.position.longitude;
+    // By the sign rather than by the zone: a letter from the zone would call a point that an
+    // easting puts across Greenwich by the wrong side.
     return Boxes(std::fabs(longitude), std::fabs(longitude), longitude < 0 ? "W" : "E",
                  decimalSeparator);
 }

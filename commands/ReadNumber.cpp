@@ -239,6 +239,8 @@ double ReadNumber(std::string_view text) {
         std::from_chars(characters.data(), characters.data() + characters.size(), value);
     if (error == std::errc::result_out_of_range) {
         if (number.magnitude > 0) {
+            // "9e999" fails the reading, which the windows show as "Error", rather than go on
+            // as an infinity that would turn every later step into no number at all.
             throw OverflowFailure(kStep, "the number is too large for a double");
         }
         return characters.front() == '-' ? -0.0 : 0.0; // too small: it reads as zero

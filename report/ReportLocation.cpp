@@ -39,6 +39,8 @@ bool MakeFolder(const std::filesystem::path& folder) {
 
 } // namespace
 
+// The program's own data folder rather than a fixed path at the top of the disk: a report there
+// could overwrite a file of the user's of the same name, and needs rights a user lacks.
 std::string DefaultReportPath() {
     std::filesystem::path data = AbsoluteFromEnvironment("XDG_DATA_HOME");
     if (data.empty()) {

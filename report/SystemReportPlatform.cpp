@@ -94,7 +94,8 @@ bool SystemReportPlatform::OpenForWriting(const std::string& path) {
     if (descriptor_ < 0) {
         return false;
     }
-    // Only now, with a regular file in hand, is an old report that could not be deleted emptied.
+    // Only now, with a regular file in hand, is an old report that could not be deleted emptied:
+    // written after it, the new report would leave the old one above it in the same file.
     if (!IsRegularFile(descriptor_) || !Empty(descriptor_)) {
         Close();
         return false;
