@@ -22,7 +22,7 @@ std::string ReadEightFields(std::span<const std::string_view> fields, LatLongInp
         "latitude degrees",  "latitude minutes",  "latitude seconds",  "",
         "longitude degrees", "longitude minutes", "longitude seconds", ""};
     const auto texts = TrimmedFields(fields);
-    for (const std::size_t i : {0, 1, 2, 4, 5, 6}) {
+    for (const std::size_t i : {0u, 1u, 2u, 4u, 5u, 6u}) {
         if (std::string failure = NumberFailure(kRoles[i], texts[i]); !failure.empty()) {
             return failure;
         }

@@ -55,12 +55,12 @@ const DatumEntry& Datum(const std::string& name) {
 }
 
 void Note(Worst& worst, double offset, double latitude, double error) {
-    const int offsetBin =
-        std::min(static_cast<int>(std::fabs(offset) / kOffsetBin), OffsetBins() - 1);
+    const auto offsetBin = static_cast<std::size_t>(
+        std::min(static_cast<int>(std::fabs(offset) / kOffsetBin), OffsetBins() - 1));
     worst.byOffset[offsetBin] = std::max(worst.byOffset[offsetBin], error);
     if (std::fabs(offset) <= 3) {
-        const int latitudeBin =
-            std::min(static_cast<int>((latitude - kSouthmost) / kLatitudeBin), LatitudeBins() - 1);
+        const auto latitudeBin = static_cast<std::size_t>(
+            std::min(static_cast<int>((latitude - kSouthmost) / kLatitudeBin), LatitudeBins() - 1));
         worst.byLatitude[latitudeBin] = std::max(worst.byLatitude[latitudeBin], error);
     }
 }

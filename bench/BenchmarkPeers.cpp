@@ -8,6 +8,8 @@
 #include "geodesy/ForwardProjection.hpp"
 #include "geodesy/GridReference.hpp"
 #include "geodesy/InverseProjection.hpp"
+#include "support/FakeLatLongWindow.hpp"
+#include "support/FakeUtmWindow.hpp"
 
 #include <GeographicLib/GeoCoords.hpp>
 #include <GeographicLib/MGRS.hpp>
@@ -143,22 +145,8 @@ void ReadNumber_GeographicLib(benchmark::State& state) {
     }
 }
 
-struct LatLongWindow : LatLongControls {
-    std::string TxtLat(int i) const override { return i == 0 ? "15" : i == 1 ? "52" : "31.11"; }
-    std::string TxtLong(int i) const override { return i == 0 ? "44" : i == 1 ? "5" : "16.11"; }
-    std::string Combo1Text() const override { return "N"; }
-    std::string Combo2Text() const override { return "E"; }
-    int Combo3Position() const override { return 0; }
-    void ShowFrame1() override {}
-    void SetText1(const std::string& text) override { benchmark::DoNotOptimize(text); }
-    void SetText2(const std::string& text) override { benchmark::DoNotOptimize(text); }
-    void SetLabZ(const std::string& text) override { benchmark::DoNotOptimize(text); }
-    void SetLabZm(const std::string& text) override { benchmark::DoNotOptimize(text); }
-    void SetTxtM(const std::string& text) override { benchmark::DoNotOptimize(text); }
-};
-
 void LatLongCommand_Korvane(benchmark::State& state) {
-    LatLongWindow window;
+    FakeLatLongWindow window; // the window's design values
     for (auto _ : state) {
         RunLatLongCommand(window, {",", "."});
     }
@@ -172,20 +160,8 @@ void LatLongCommand_GeographicLib(benchmark::State& state) {
     }
 }
 
-struct UtmWindow : UtmControls {
-    std::string Text1(int i) const override {
-        return i == 0 ? "1755352.105" : i == 1 ? "402336.0" : "38";
-    }
-    std::string Combo1Text() const override { return "N"; }
-    int Combo3Position() const override { return 0; }
-    void ShowFrame2() override {}
-    void SetTxtLat(int, const std::string& text) override { benchmark::DoNotOptimize(text); }
-    void SetTxtLong(int, const std::string& text) override { benchmark::DoNotOptimize(text); }
-    void SetTxtM(const std::string& text) override { benchmark::DoNotOptimize(text); }
-};
-
 void UtmCommand_Korvane(benchmark::State& state) {
-    UtmWindow window;
+    FakeUtmWindow window; // the window's design values
     for (auto _ : state) {
         RunUtmCommand(window, {",", "."});
     }

@@ -151,10 +151,10 @@ std::string GridReference(std::int16_t zone, std::string_view band, double easti
     const double northing100k = Finite(Int(northing / kSquareSize), "grid reference row");
     // The zone's shifts are remainders of small whole numbers, which integers give exactly, and
     // the sums are whole numbers, which rounding to 16 bits leaves as they are.
-    const std::int16_t column =
-        WholeToInt16(easting100k + 8 * WholeModn(zone - 1, 3), "grid reference column");
-    std::int16_t row =
-        WholeToInt16(Modn(northing100k + 5 * WholeModn(zone - 1, 2) + 1, 20), "grid reference row");
+    const auto columnShift = static_cast<double>(8 * WholeModn(zone - 1, 3));
+    const auto rowShift = static_cast<double>(5 * WholeModn(zone - 1, 2));
+    const std::int16_t column = WholeToInt16(easting100k + columnShift, "grid reference column");
+    std::int16_t row = WholeToInt16(Modn(northing100k + rowShift + 1, 20), "grid reference row");
     if (row == 0) {
         row = 20;
     }

@@ -12,7 +12,7 @@ started=$SECONDS
 lap() { echo "Windows: $1 took $((SECONDS - started)) s"; started=$SECONDS; }
 
 cmake -S . -B "$build" --toolchain tools/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DKORVANE_WINDOWS=OFF -DBUILD_TESTING=ON -DKORVANE_BENCHMARKS=OFF
+    -DKORVANE_WINDOWS=OFF -DBUILD_TESTING=ON -DKORVANE_BENCHMARKS=OFF -DKORVANE_STRICT_WARNINGS=ON
 cmake --build "$build" -j "$jobs"
 lap "the cross build"
 ctest --test-dir "$build" --output-on-failure -j "$jobs"

@@ -13,7 +13,8 @@ fuzz_seconds=${KORVANE_FUZZ_SECONDS:-60}
 # The code follows .clang-format.
 git ls-files -z -- '*.cpp' '*.hpp' | xargs -0 clang-format --dry-run --Werror
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON -DKORVANE_BENCHMARKS=ON
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON -DKORVANE_BENCHMARKS=ON \
+    -DKORVANE_STRICT_WARNINGS=ON
 cmake --build build -j "$jobs"
 ctest --test-dir build --output-on-failure -j "$jobs"
 
@@ -41,6 +42,6 @@ for target in ReadNumber LatLongCommand UtmCommand GridReference BatchLine; do
     rm -rf "$corpus"
 done
 
-cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DKORVANE_SANITIZE=ON
+cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DKORVANE_SANITIZE=ON -DKORVANE_STRICT_WARNINGS=ON
 cmake --build build-sanitize -j "$jobs"
 KORVANE_PROPERTY_POINTS=20000 ctest --test-dir build-sanitize --output-on-failure -j "$jobs"

@@ -30,14 +30,14 @@ FrmConvert1::FrmConvert1()
     const int latitudeLimit[] = {2, 2, 6};
     const int longitudeLimit[] = {3, 2, 6};
     for (int i = 0; i < 3; ++i) {
-        txtLat_[i] =
+        txtLat_[static_cast<std::size_t>(i)] =
             AddInputBox(frame2, Indexed("TxtLat", i), FromTwips(boxLeft[i], 375, boxWidth[i], 330),
                         latitudeText[i], latitudeLimit[i]);
     }
     combo1_ = AddList(frame2, QStringLiteral("Combo1"), FromTwips(2385, 360, 600, 345),
                       {QStringLiteral("N"), QStringLiteral("S")}, QStringLiteral("N"));
     for (int i = 0; i < 3; ++i) {
-        txtLong_[i] =
+        txtLong_[static_cast<std::size_t>(i)] =
             AddInputBox(frame2, Indexed("TxtLong", i), FromTwips(boxLeft[i], 795, boxWidth[i], 330),
                         longitudeText[i], longitudeLimit[i]);
     }

@@ -3,9 +3,9 @@
 // byte picks the direction, the second the datum, the third the options.
 
 #include "FuzzInput.hpp"
-#include "TextShapes.hpp"
 #include "batch/BatchLine.hpp"
 #include "batch/LineText.hpp"
+#include "support/TextShapes.hpp"
 
 #include <algorithm>
 

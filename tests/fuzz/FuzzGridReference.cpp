@@ -2,9 +2,9 @@
 // typed failure.
 
 #include "FuzzInput.hpp"
-#include "TextShapes.hpp"
 #include "geodesy/Failure.hpp"
 #include "geodesy/GridReference.hpp"
+#include "support/TextShapes.hpp"
 
 #include <cstring>
 

@@ -4,35 +4,25 @@
 // hemisphere, datum list position.
 
 #include "FuzzInput.hpp"
-#include "TextShapes.hpp"
 #include "commands/LatLongCommand.hpp"
+#include "support/FakeLatLongWindow.hpp"
+#include "support/TextShapes.hpp"
 
 namespace {
 
 using namespace korvane;
 using namespace korvane::fuzz;
 
-struct Window : LatLongControls {
-    explicit Window(const Fields& fields) : fields(fields) {}
-    const Fields& fields;
-    bool frameShown = false;
-    std::string text1, text2, txtM;
-    std::string labZ = "----", labZm = "----";
-
-    std::string TxtLat(int i) const override { return fields.Text(static_cast<std::size_t>(i)); }
-    std::string TxtLong(int i) const override {
-        return fields.Text(4 + static_cast<std::size_t>(i));
-    }
-    std::string Combo1Text() const override { return fields.Text(3); }
-    std::string Combo2Text() const override { return fields.Text(7); }
-    int Combo3Position() const override { return fields.Position(8); }
-    void ShowFrame1() override { frameShown = true; }
-    void SetText1(const std::string& text) override { text1 = text; }
-    void SetText2(const std::string& text) override { text2 = text; }
-    void SetLabZ(const std::string& caption) override { labZ = caption; }
-    void SetLabZm(const std::string& caption) override { labZm = caption; }
-    void SetTxtM(const std::string& text) override { txtM = text; }
-};
+// The fake window holding the fuzzer's texts and datum position.
+FakeLatLongWindow WindowOf(const Fields& fields) {
+    FakeLatLongWindow window;
+    window.latitude = {fields.Text(0), fields.Text(1), fields.Text(2)};
+    window.combo1 = fields.Text(3);
+    window.longitude = {fields.Text(4), fields.Text(5), fields.Text(6)};
+    window.combo2 = fields.Text(7);
+    window.combo3 = fields.Position(8);
+    return window;
+}
 
 bool IsZoneCaption(std::string_view caption) {
     return TakeText(caption, "Zone  ") && TakeDigits(caption, 1, 2) && TakeText(caption, " ") &&
@@ -47,9 +37,9 @@ bool IsMeridianCaption(std::string_view caption) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const Fields fields(data, size);
-    Window window(fields);
+    FakeLatLongWindow window = WindowOf(fields);
     RunLatLongCommand(window, {",", "."});
-    if (!window.frameShown) {
+    if (!window.frame1Visible) {
         Broken("the result frame was not shown");
     }
     if (window.text1 == "Error" || window.text2 == "Error") {

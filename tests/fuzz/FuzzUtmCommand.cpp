@@ -3,8 +3,9 @@
 // Fields: northing, easting, zone, hemisphere, datum list position.
 
 #include "FuzzInput.hpp"
-#include "TextShapes.hpp"
 #include "commands/UtmCommand.hpp"
+#include "support/FakeUtmWindow.hpp"
+#include "support/TextShapes.hpp"
 
 #include <array>
 
@@ -13,31 +14,20 @@ namespace {
 using namespace korvane;
 using namespace korvane::fuzz;
 
-struct Window : UtmControls {
-    explicit Window(const Fields& fields) : fields(fields) {}
-    const Fields& fields;
-    std::array<std::string, 4> latitude{"", " ", " ", " "};
-    std::array<std::string, 4> longitude{" ", " ", "", " "};
-    std::string txtM;
-
-    std::string Text1(int i) const override { return fields.Text(static_cast<std::size_t>(i)); }
-    std::string Combo1Text() const override { return fields.Text(3); }
-    int Combo3Position() const override { return fields.Position(4); }
-    void ShowFrame2() override {}
-    void SetTxtLat(int i, const std::string& text) override {
-        latitude.at(static_cast<std::size_t>(i)) = text;
-    }
-    void SetTxtLong(int i, const std::string& text) override {
-        longitude.at(static_cast<std::size_t>(i)) = text;
-    }
-    void SetTxtM(const std::string& text) override { txtM = text; }
-};
+// The fake window holding the fuzzer's texts and datum position.
+FakeUtmWindow WindowOf(const Fields& fields) {
+    FakeUtmWindow window;
+    window.text1 = {fields.Text(0), fields.Text(1), fields.Text(2)};
+    window.combo1 = fields.Text(3);
+    window.combo3 = fields.Position(4);
+    return window;
+}
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const Fields fields(data, size);
-    Window window(fields);
+    FakeUtmWindow window = WindowOf(fields);
     RunUtmCommand(window, {",", "."});
     if (window.txtM == "Error") {
         for (std::size_t i = 0; i < 4; ++i) {

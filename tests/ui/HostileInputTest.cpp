@@ -1,5 +1,5 @@
-#include "../fuzz/TextShapes.hpp"
 #include "WindowProbe.hpp"
+#include "support/TextShapes.hpp"
 #include "ui/DesignControls.hpp"
 #include "ui/FrmConvert1.hpp"
 #include "ui/FrmConvert2.hpp"
