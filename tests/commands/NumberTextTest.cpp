@@ -21,6 +21,7 @@ struct GroupedCase {
 };
 
 TEST(GroupedNumber, WritesThePatternWithTheRegionalSeparators) {
+    // clang-format off
     const GroupedCase cases[] = {
         {1755355.43, "1,755,355.43", "1.755.355,43"},
         {402339.35, "402,339.35", "402.339,35"},
@@ -37,6 +38,7 @@ TEST(GroupedNumber, WritesThePatternWithTheRegionalSeparators) {
         {-0.001, ".", ","},
         {123456789012.34, "123,456,789,012.34", "123.456.789.012,34"},
     };
+    // clang-format on
     for (const auto& c : cases) {
         EXPECT_EQ(GroupedNumber(c.value, kEnglish), c.english) << c.value;
         EXPECT_EQ(GroupedNumber(c.value, kGerman), c.german) << c.value;

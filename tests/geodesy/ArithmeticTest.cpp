@@ -36,9 +36,20 @@ TEST(RoundToHundredths, DecidesOnTheExactBinaryValue) {
 }
 
 TEST(RoundHalfEven, SendsHalvesToTheEvenWholeNumber) {
-    const std::pair<double, double> cases[] = {{0.5, 0},   {1.5, 2},      {2.5, 2}, {-0.5, 0},
-                                               {-1.5, -2}, {-2.5, -2},    {2.4, 2}, {2.6, 3},
-                                               {-2.6, -3}, {1e300, 1e300}};
+    // clang-format off
+    const std::pair<double, double> cases[] = {
+        {0.5, 0},
+        {1.5, 2},
+        {2.5, 2},
+        {-0.5, 0},
+        {-1.5, -2},
+        {-2.5, -2},
+        {2.4, 2},
+        {2.6, 3},
+        {-2.6, -3},
+        {1e300, 1e300},
+    };
+    // clang-format on
     for (const auto& [value, rounded] : cases) {
         EXPECT_EQ(RoundHalfEven(value), rounded) << value;
     }
@@ -72,9 +83,22 @@ TEST(Modn, IsTheFlooredRemainder) {
     struct Case {
         double a, b, expected;
     };
-    const Case cases[] = {{-1, 20, 19}, {30, 3, 0},  {20, 20, 0},    {-7, 3, 2},
-                          {7, 3, 1},    {0, 3, 0},   {-0.5, 1, 0.5}, {60, 3, 0},
-                          {-3, 3, 0},   {41, 20, 1}, {-21, 20, 19},  {5.5, 2, 1.5}};
+    // clang-format off
+    const Case cases[] = {
+        {-1, 20, 19},
+        {30, 3, 0},
+        {20, 20, 0},
+        {-7, 3, 2},
+        {7, 3, 1},
+        {0, 3, 0},
+        {-0.5, 1, 0.5},
+        {60, 3, 0},
+        {-3, 3, 0},
+        {41, 20, 1},
+        {-21, 20, 19},
+        {5.5, 2, 1.5},
+    };
+    // clang-format on
     for (const auto& c : cases) {
         EXPECT_EQ(Modn(c.a, c.b), c.expected) << c.a << " mod " << c.b;
     }

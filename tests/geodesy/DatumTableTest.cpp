@@ -34,6 +34,7 @@ struct RowCase {
 };
 
 TEST(DatumTable, EveryRowHasItsRadiiAndReportLabel) {
+    // clang-format off
     const RowCase rows[] = {
         {1, "WGS 84", 21, 6378137, 6356752.3142},
         {2, "NAD 83", 22, 6378137, 6356752.3142},
@@ -50,6 +51,7 @@ TEST(DatumTable, EveryRowHasItsRadiiAndReportLabel) {
         {13, "Bessel 1841", 14, 6377397.2, 6356079},
         {14, "Everest 1830", 13, 6377276.3, 6356075.4},
     };
+    // clang-format on
     for (const auto& c : rows) {
         SCOPED_TRACE(c.name);
         const auto& entry = StandardDatumTable()[static_cast<std::size_t>(c.row)];
@@ -82,8 +84,18 @@ TEST(BandLetters, PositionsThreeToTwentyOneHoldDToX) {
 }
 
 TEST(BandLetters, BandPositionRoundsDownwards) {
-    const std::pair<double, int> cases[] = {{0, 12},    {-0.0, 12}, {-0.5, 11},  {-71.9, 3},
-                                            {71.9, 20}, {72, 21},   {7.999, 12}, {8, 13}};
+    // clang-format off
+    const std::pair<double, int> cases[] = {
+        {0, 12},
+        {-0.0, 12},
+        {-0.5, 11},
+        {-71.9, 3},
+        {71.9, 20},
+        {72, 21},
+        {7.999, 12},
+        {8, 13},
+    };
+    // clang-format on
     for (const auto& [latitude, position] : cases) {
         EXPECT_EQ(BandPosition(latitude), position) << latitude;
     }

@@ -35,6 +35,7 @@ TEST(ProjectToUtm, GivesTheTableOfKnownPositionsOnWgs84) {
     const double lon = Dms(44, 5, 16.11);
     const auto N = Hemisphere::North;
     const auto S = Hemisphere::South;
+    // clang-format off
     const ForwardCase cases[] = {
         {0, 0, N, 31, 3, 0.00, 166021.55},
         {-0.0, 0, S, 31, 3, 10000000.00, 166021.55},
@@ -47,6 +48,7 @@ TEST(ProjectToUtm, GivesTheTableOfKnownPositionsOnWgs84) {
         {0, 180, N, 61, 183, 0.00, 166021.55},
         {0, -180, N, 1, -177, 0.00, 166021.55},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.latitude << ", " << c.longitude);
         const auto result = ProjectToUtm({c.latitude, c.longitude}, c.hemisphere, Wgs84());
@@ -59,8 +61,18 @@ TEST(ProjectToUtm, GivesTheTableOfKnownPositionsOnWgs84) {
 }
 
 TEST(ProjectToUtm, ZoneBoundariesBelongToTheEasternZone) {
-    const std::pair<double, int> cases[] = {{0, 31},   {6, 32},  {-0.0001, 30}, {-180, 1},
-                                            {180, 61}, {-6, 30}, {5.9999, 31},  {177, 60}};
+    // clang-format off
+    const std::pair<double, int> cases[] = {
+        {0, 31},
+        {6, 32},
+        {-0.0001, 30},
+        {-180, 1},
+        {180, 61},
+        {-6, 30},
+        {5.9999, 31},
+        {177, 60},
+    };
+    // clang-format on
     for (const auto& [longitude, zone] : cases) {
         EXPECT_EQ(ZoneOfLongitude(longitude).zone, zone) << longitude;
         EXPECT_EQ(ZoneOfLongitude(longitude).centralMeridian, 6 * zone - 183) << longitude;

@@ -20,6 +20,7 @@ struct GridCase {
 TEST(GridReference, OfForwardResultsOnWgs84) {
     const auto N = Hemisphere::North;
     const auto S = Hemisphere::South;
+    // clang-format off
     const GridCase cases[] = {
         {0, 0, N, "31 N   AA  66021  00000"},
         {-0.0, 0, S, "31 N   AA  66021  00000"},
@@ -31,9 +32,9 @@ TEST(GridReference, OfForwardResultsOnWgs84) {
         {-85, 10, S, "32 A   NL  09730  60182"},
         {-33.86, 151.21, S, "56 H   LH  34416  51925"},
         {40.7, -74, N, "18 T   WL  84482  05935"},
-        {(15 + 52.0 / 60) + 31.11 / 3600, (44 + 5.0 / 60) + 16.11 / 3600, N,
-         "38 P   MC  02339  55355"},
+        {(15 + 52.0 / 60) + 31.11 / 3600, (44 + 5.0 / 60) + 16.11 / 3600, N, "38 P   MC  02339  55355"},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
         const auto projected = ProjectToUtm({c.latitude, c.longitude}, c.hemisphere,
@@ -71,10 +72,14 @@ TEST(SquareLetter, SkipsIAndO) {
 
 TEST(GridReference, ColumnAndRowLettersFollowTheZone) {
     // Zones 1, 4, 7 use columns A-H, 2, 5, 8 J-R, 3, 6, 9 S-Z; even zones start rows at F.
-    const std::pair<int, const char*> cases[] = {{1, "1 N   EA  00000  00000"},
-                                                 {2, "2 N   NF  00000  00000"},
-                                                 {3, "3 N   WA  00000  00000"},
-                                                 {61, "61 N   EA  00000  00000"}};
+    // clang-format off
+    const std::pair<int, const char*> cases[] = {
+        {1, "1 N   EA  00000  00000"},
+        {2, "2 N   NF  00000  00000"},
+        {3, "3 N   WA  00000  00000"},
+        {61, "61 N   EA  00000  00000"},
+    };
+    // clang-format on
     for (const auto& [zone, text] : cases) {
         EXPECT_EQ(GridReference(static_cast<std::int16_t>(zone), "N", 500000, 0), text);
     }
