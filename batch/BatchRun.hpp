@@ -4,8 +4,11 @@
 #include "batch/BatchSettings.hpp"
 #include "batch/OutputWriter.hpp"
 
+#include <cstddef>
+#include <memory>
 #include <ostream>
 #include <string>
+#include <vector>
 
 namespace korvane {
 
@@ -22,10 +25,19 @@ enum BatchStatus {
 // digit is a header, answered with the names of the columns; every other line is a point, answered
 // with its result or with "Error", a tab and the reason (also named, with its line number, in the
 // messages).
+//
+// With more than one job the lines are converted in blocks on that many worker threads while
+// this thread reads the input and writes the answers, in input order: the output and the
+// messages are the same bytes whatever the number of jobs. A fixed number of blocks is in
+// flight, so memory stays bounded; before a read that would wait, everything read so far is
+// answered, so a person or a program on the other end of a pipe gets each answer in turn.
 class BatchRun {
   public:
-    BatchRun(const BatchSettings& settings, OutputWriter& output, std::ostream& messages)
-        : line_(settings), output_(output), messages_(messages) {}
+    static constexpr std::size_t kBlockLines = 4096;
+
+    BatchRun(const BatchSettings& settings, OutputWriter& output, std::ostream& messages,
+             int jobs = 1, std::size_t blockLines = kBlockLines);
+    ~BatchRun();
 
     // Converts every line of an open input; a read error is reported and ends this input only.
     // Throws OutputFailure when the output cannot be written.
@@ -36,16 +48,23 @@ class BatchRun {
     BatchStatus Status() const { return status_; }
 
   private:
-    // Appends the answer to one line; lineNumber counts from 1 within the input.
-    void Answer(std::string_view text, bool tooLong, bool ended, const std::string& name,
-                long lineNumber);
-    void Failed(const std::string& name, long lineNumber, const std::string& reason);
+    struct Block;
+    class Workers;
+
+    void ConvertHere(int descriptor, const std::string& name);
+    void ConvertOnWorkers(int descriptor, const std::string& name);
+    // Writes out the answers of the blocks taken back, oldest first; waits for as many as it
+    // must to leave fewer than `atMost` in flight.
+    void WriteBlocks(std::size_t atMost);
     void Raise(BatchStatus status) { status_ = status > status_ ? status : status_; }
 
+    const BatchSettings& settings_;
     BatchLine line_;
     OutputWriter& output_;
     std::ostream& messages_;
-    bool pointsBegun_ = false; // a point or a header has come in the current input
+    int jobs_;
+    std::size_t blockLines_;
+    std::unique_ptr<Workers> workers_;
     BatchStatus status_ = kAllConverted;
 };
 

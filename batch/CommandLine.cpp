@@ -5,6 +5,7 @@
 #include <charconv>
 #include <getopt.h>
 #include <optional>
+#include <thread>
 
 namespace korvane {
 
@@ -63,6 +64,9 @@ Options:
                 the reason; a line whose fields cannot be written out gives Error alone)
   --compact-reference
                 write military grid references without blanks: 38PMC0233955355
+  -j N, --jobs=N
+                convert on N threads (default: one for each core); the output is the same,
+                line for line and in order, whatever N is
   -h, --help    this text
   --version     the version
 
@@ -80,6 +84,21 @@ std::string DatumNames() {
         names.append("\n    ").append(datum.listName);
     }
     return names;
+}
+
+// One thread for each core the machine has, or one when that cannot be told.
+int DefaultJobs() {
+    const unsigned cores = std::thread::hardware_concurrency();
+    return cores == 0 ? 1 : static_cast<int>(std::min(cores, 256u));
+}
+
+std::optional<int> JobCount(std::string_view text) {
+    int jobs = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), jobs);
+    if (error != std::errc() || end != text.data() + text.size() || jobs < 1 || jobs > 256) {
+        return std::nullopt;
+    }
+    return jobs;
 }
 
 std::optional<std::size_t> FieldNumber(std::string_view text) {
@@ -143,6 +162,7 @@ CommandLineReading ReadCommandLine(int argc, char** argv) {
         {"ellipsoid", required_argument, nullptr, 'd'},
         {"fields", required_argument, nullptr, 'f'},
         {"compact-reference", no_argument, nullptr, 'c'},
+        {"jobs", required_argument, nullptr, 'j'},
         {"help", no_argument, nullptr, 'h'},
         {"version", no_argument, nullptr, 'V'},
         {nullptr, 0, nullptr, 0},
@@ -151,12 +171,13 @@ CommandLineReading ReadCommandLine(int argc, char** argv) {
     CommandLine& commandLine = reading.commandLine;
     std::string datum = "WGS 84";
     std::optional<std::string> fields;
+    commandLine.jobs = DefaultJobs();
     std::vector<std::string> operands;
     opterr = 0; // the failures are reported as the program's own
     optind = 0; // from the start, however often the arguments are read
     // "-": operands come back in place as option 1, whatever POSIXLY_CORRECT says; ":": a
     // missing value is told from an unknown option.
-    for (int option = 0; (option = getopt_long(argc, argv, "-:h", kOptions, nullptr)) != -1;) {
+    for (int option = 0; (option = getopt_long(argc, argv, "-:hj:", kOptions, nullptr)) != -1;) {
         const std::string given = argv[optind - 1];
         switch (option) {
         case 1:
@@ -171,6 +192,14 @@ CommandLineReading ReadCommandLine(int argc, char** argv) {
         case 'c':
             commandLine.settings.compactReference = true;
             break;
+        case 'j':
+            if (const auto jobs = JobCount(optarg)) {
+                commandLine.jobs = *jobs;
+                break;
+            }
+            reading.failure =
+                "--jobs takes a number of threads from 1 to 256, not '" + std::string(optarg) + "'";
+            return reading;
         case 'h':
             commandLine.action = CommandLine::Action::Help;
             return reading;

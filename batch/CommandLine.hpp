@@ -12,6 +12,7 @@ struct CommandLine {
     enum class Action { Convert, Help, Version };
     Action action = Action::Convert;
     BatchSettings settings;
+    int jobs = 1; // threads converting: the machine's cores unless --jobs says otherwise
     std::vector<std::string> inputs; // in order; "-" is standard input, and so is no input at all
 };
 

@@ -8,6 +8,7 @@
 // After windows.h, which it needs.
 #include <shellapi.h>
 #else
+#include <poll.h>
 #include <unistd.h>
 #endif
 
@@ -87,6 +88,10 @@ bool IsRegularFile(int descriptor) {
     return ::_fstat(descriptor, &status) == 0 && (status.st_mode & _S_IFMT) == _S_IFREG;
 }
 
+bool InputWaiting(int) {
+    return false;
+}
+
 #else
 
 std::vector<std::string> ProgramArguments(int argc, char** argv) {
@@ -114,6 +119,11 @@ bool CloseDescriptor(int descriptor) {
 bool IsRegularFile(int descriptor) {
     struct stat status {};
     return ::fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode);
+}
+
+bool InputWaiting(int descriptor) {
+    pollfd input{descriptor, POLLIN, 0};
+    return ::poll(&input, 1, 0) > 0; // POLLIN, or POLLHUP at the end: a read would not wait
 }
 
 #endif

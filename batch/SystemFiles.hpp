@@ -30,4 +30,9 @@ bool CloseDescriptor(int descriptor);
 // terminal) may be someone waiting for each answer.
 bool IsRegularFile(int descriptor);
 
+// Whether a read of the descriptor would return at once, with data or at its end, rather than
+// wait for someone to write. Where that cannot be told, false: the caller then answers everything
+// it holds before reading on, as it would before a wait.
+bool InputWaiting(int descriptor);
+
 } // namespace korvane

@@ -28,7 +28,7 @@ int Run(const CommandLine& commandLine, OutputWriter& output) {
         output.Close();
         return kAllConverted;
     }
-    BatchRun run(commandLine.settings, output, std::cerr);
+    BatchRun run(commandLine.settings, output, std::cerr, commandLine.jobs);
     for (const std::string& input : commandLine.inputs) {
         if (input == "-") {
             run.Convert(kStandardInput, "standard input");

@@ -1,5 +1,7 @@
 #include "batch/LineReader.hpp"
 
+#include "support/FileHolding.hpp"
+
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
@@ -12,24 +14,6 @@
 
 namespace korvane {
 namespace {
-
-// A file holding the text, open for reading; closed and removed at the end of the test.
-class FileHolding {
-  public:
-    explicit FileHolding(const std::string& text) {
-        std::FILE* file = std::tmpfile();
-        std::fwrite(text.data(), 1, text.size(), file);
-        std::fflush(file);
-        descriptor_ = ::dup(fileno(file));
-        std::fclose(file);
-        ::lseek(descriptor_, 0, SEEK_SET);
-    }
-    ~FileHolding() { ::close(descriptor_); }
-    int Descriptor() const { return descriptor_; }
-
-  private:
-    int descriptor_ = -1;
-};
 
 struct ReadLine {
     std::string text;
