@@ -70,6 +70,26 @@ FrmConvert1::FrmConvert1()
     gridLabel->setToolTip(GridReferenceTooltip());
     txtM_->setToolTip(GridReferenceTooltip());
 
+    const QString parts[] = {QStringLiteral("degrees"), QStringLiteral("minutes"),
+                             QStringLiteral("seconds")};
+    for (int i = 0; i < 3; ++i) {
+        Describe(txtLat_[i], QStringLiteral("Latitude ") + parts[i],
+                 QStringLiteral("The latitude's %1 to convert").arg(parts[i]));
+        Describe(txtLong_[i], QStringLiteral("Longitude ") + parts[i],
+                 QStringLiteral("The longitude's %1 to convert").arg(parts[i]));
+    }
+    Describe(combo1_, QStringLiteral("Latitude hemisphere"),
+             QStringLiteral("N for north or S for south"));
+    Describe(combo2_, QStringLiteral("Longitude hemisphere"),
+             QStringLiteral("E for east or W for west"));
+    DescribeDatumList(combo3_);
+    Describe(command1_, QStringLiteral("Convert to UTM"),
+             QStringLiteral("Converts the latitude and longitude to UTM"));
+    Describe(text1_, QStringLiteral("Northing"),
+             QStringLiteral("The northing in metres, or Error"));
+    Describe(text2_, QStringLiteral("Easting"), QStringLiteral("The easting in metres, or Error"));
+    DescribeGridReference(txtM_);
+
     QWidget* tabOrder[] = {txtLat_[0],  txtLat_[1],  txtLat_[2], combo1_, txtLong_[0],
                            txtLong_[1], txtLong_[2], combo2_,    combo3_, command1_,
                            text1_,      text2_,      txtM_};

@@ -79,6 +79,23 @@ FrmConvert2::FrmConvert2()
     gridLabel->setToolTip(GridReferenceTooltip());
     txtM_->setToolTip(GridReferenceTooltip());
 
+    Describe(text1_[0], QStringLiteral("Northing"), QStringLiteral("The northing in metres"));
+    Describe(combo1_, QStringLiteral("Hemisphere"), QStringLiteral("N for north or S for south"));
+    Describe(text1_[1], QStringLiteral("Easting"), QStringLiteral("The easting in metres"));
+    Describe(text1_[2], QStringLiteral("Zone"), QStringLiteral("The UTM zone number"));
+    DescribeDatumList(combo3_);
+    Describe(command2_, QStringLiteral("Convert to Lat, Long"),
+             QStringLiteral("Converts the UTM coordinates to latitude and longitude"));
+    const QString parts[] = {QStringLiteral("degrees"), QStringLiteral("minutes"),
+                             QStringLiteral("seconds"), QStringLiteral("hemisphere")};
+    for (std::size_t i = 0; i < 4; ++i) {
+        Describe(txtLat_[i], QStringLiteral("Latitude ") + parts[i],
+                 QStringLiteral("The converted latitude's %1").arg(parts[i]));
+        Describe(txtLong_[i], QStringLiteral("Longitude ") + parts[i],
+                 QStringLiteral("The converted longitude's %1").arg(parts[i]));
+    }
+    DescribeGridReference(txtM_);
+
     QWidget* tabOrder[] = {text1_[0],  combo1_,     text1_[1],   text1_[2],   combo3_,
                            command2_,  txtLong_[1], txtLong_[2], txtLong_[0], txtLat_[2],
                            txtLat_[1], txtLat_[0],  txtLong_[3], txtLat_[3],  txtM_};

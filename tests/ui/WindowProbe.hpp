@@ -2,6 +2,7 @@
 
 #include "ui/ConverterWindow.hpp"
 #include "ui/DesignControls.hpp"
+#include "ui/DesignLook.hpp"
 
 #include <QLabel>
 #include <QTest>
