@@ -94,8 +94,8 @@ class DesignStyle : public QProxyStyle {
     }
 
     // Fusion's own focus mark on lists and buttons is a faint outline that the teal background
-    // swallows. This one is drawn only while the control has the focus, inside its own edge, so
-    // nothing changes at rest.
+    // swallows. This one is a ring just inside the control's outline, against its light face,
+    // drawn only while the control has the focus, so nothing changes at rest.
     static void DrawFocusMark(const QStyleOption& option, QPainter* painter) {
         if (!(option.state & State_HasFocus)) {
             return;
@@ -104,7 +104,7 @@ class DesignStyle : public QProxyStyle {
         painter->setRenderHint(QPainter::Antialiasing);
         painter->setPen(QPen(option.palette.color(QPalette::Highlight), kFocusMarkWidth));
         painter->setBrush(Qt::NoBrush);
-        const qreal inset = kFocusMarkWidth / 2.0;
+        const qreal inset = 1 + kFocusMarkWidth / 2.0; // the outline stays
         painter->drawRoundedRect(QRectF(option.rect).adjusted(inset, inset, -inset, -inset), 2, 2);
         painter->restore();
     }
