@@ -45,9 +45,14 @@ FrmConvert1::FrmConvert1()
                       {QStringLiteral("E"), QStringLiteral("W")}, QStringLiteral("E"));
     combo3_ = AddList(frame2, QStringLiteral("Combo3"), FromTwips(3060, 780, 2220, 345),
                       DatumListNames(), QStringLiteral("WGS 84"));
-    AddLabel(frame2, QStringLiteral("Label1"), 240, 435, QStringLiteral("Latitude"));
-    AddLabel(frame2, QStringLiteral("Label2"), 90, 855, QStringLiteral("Longitude"));
-    AddLabel(frame2, QStringLiteral("Label7"), 3600, 480, QStringLiteral("Select Datum"));
+    // On Linux Qt names a list by its item for screen readers; the caption beside it, its buddy,
+    // says what the list is.
+    AddLabel(frame2, QStringLiteral("Label1"), 240, 435, QStringLiteral("Latitude"))
+        ->setBuddy(combo1_);
+    AddLabel(frame2, QStringLiteral("Label2"), 90, 855, QStringLiteral("Longitude"))
+        ->setBuddy(combo2_);
+    AddLabel(frame2, QStringLiteral("Label7"), 3600, 480, QStringLiteral("Select Datum"))
+        ->setBuddy(combo3_);
 
     command1_ = AddButton(window, QStringLiteral("Command1"), FromTwips(2160, 2010, 1500, 315),
                           QStringLiteral("Convert to UTM"));

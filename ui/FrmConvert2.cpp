@@ -33,7 +33,10 @@ FrmConvert2::FrmConvert2()
     combo3_ = AddList(frame1, QStringLiteral("Combo3"), FromTwips(2745, 1035, 2220, 345),
                       DatumListNames(), QStringLiteral("WGS 84"));
     AddLabel(frame1, QStringLiteral("Label6"), 435, 1110, QStringLiteral("Zone"));
-    AddLabel(frame1, QStringLiteral("Label7"), 3285, 765, QStringLiteral("Select Datum"));
+    // On Linux Qt names a list by its item for screen readers; the caption above the datum list,
+    // its buddy, says what the list is.
+    AddLabel(frame1, QStringLiteral("Label7"), 3285, 765, QStringLiteral("Select Datum"))
+        ->setBuddy(combo3_);
     AddLabel(frame1, QStringLiteral("Label3"), 225, 720, QStringLiteral("Easting"));
     AddLabel(frame1, QStringLiteral("Label4"), 135, 330, QStringLiteral("Northing"),
              MsSansSerif825());
