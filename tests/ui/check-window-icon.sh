@@ -6,7 +6,7 @@ set -uo pipefail
 program=$1
 top=$(cd "$(dirname "$0")/../.." && pwd)
 source "$top/tools/xvfb.sh"
-start_xvfb :95
+start_xvfb
 "$program" >/dev/null 2>&1 &
 korvane=$!
 trap 'kill "$korvane" "$xvfb_pid" 2>/dev/null || true' EXIT
