@@ -118,6 +118,8 @@ def press(frame, item_name):
 
 def main():
     enable_accessibility()
+    # The registry, where the program announces itself, is up before the program starts.
+    pyatspi.Registry.getDesktop(0).childCount
     korvane = subprocess.Popen([sys.argv[1]], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     try:
         app = wait_for(application, "Korvane")
