@@ -10,7 +10,7 @@ out=docs/screenshots
 mkdir -p "$out"
 
 source tools/xvfb.sh
-start_xvfb :97
+start_xvfb
 
 "$program" >/dev/null 2>&1 &
 korvane=$!

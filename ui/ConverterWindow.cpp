@@ -1,15 +1,16 @@
 #include "ui/ConverterWindow.hpp"
 
 #include "ui/DesignControls.hpp"
+#include "ui/MenuItemAccessible.hpp"
 
 #include <QAction>
 #include <QApplication>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
-#include <QShortcut>
 #include <QTimer>
 
 namespace korvane::ui {
@@ -41,6 +42,14 @@ ConverterWindow::ConverterWindow(const QString& caption, const QFont& font,
     closed->setObjectName(QStringLiteral("Closed"));
     QAction* switchItem = menuBar()->addAction(switchCaption); // on the bar, no drop-down
     switchItem->setObjectName(switchItemName);
+    DescribeMenuItem(file->menuAction(), QStringLiteral("File"),
+                     QStringLiteral("Data Datum, and Close, which ends the program"));
+    DescribeMenuItem(datum, QStringLiteral("Data Datum"),
+                     QStringLiteral("Writes the table of the ellipsoids to a file and opens it"));
+    DescribeMenuItem(closed, QStringLiteral("Close"), QStringLiteral("Ends the program"));
+    DescribeMenuItem(
+        switchItem, switchCaption,
+        QStringLiteral("Closes this window and opens the window %1").arg(switchCaption));
     connect(datum, &QAction::triggered, this, &ConverterWindow::datumReportRequested);
     connect(closed, &QAction::triggered, this, &ConverterWindow::endRequested);
     connect(switchItem, &QAction::triggered, this, &ConverterWindow::switchRequested);
@@ -71,12 +80,20 @@ bool ConverterWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void ConverterWindow::Finish(QPushButton* button) {
-    for (const auto key : {Qt::Key_Return, Qt::Key_Enter}) {
-        auto* shortcut = new QShortcut(QKeySequence(key), this);
-        connect(shortcut, &QShortcut::activated, button, &QPushButton::click);
-    }
+    button_ = button;
     adjustSize();
     setFixedSize(sizeHint());
+}
+
+void ConverterWindow::keyPressEvent(QKeyEvent* event) {
+    // Boxes, closed lists and the button leave Enter to the window. An open list is a window of
+    // its own: there Enter only picks the item, and never reaches this one.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier && button_) {
+        button_->click();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
 }
 
 } // namespace korvane::ui

@@ -4,6 +4,7 @@
 
 class QAction;
 class QFont;
+class QKeyEvent;
 class QLineEdit;
 class QPushButton;
 
@@ -33,13 +34,16 @@ class ConverterWindow : public QMainWindow {
     // Entering the box, by Tab or by mouse, runs TextSelected.
     void SelectOnEntry(QLineEdit* box);
 
-    // Enter presses the window's button; the window is then laid out at its fixed size.
+    // Enter pressed anywhere in the window but in an open list presses the window's button;
+    // the window is then laid out at its fixed size.
     void Finish(QPushButton* button);
 
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     QWidget* client_;
+    QPushButton* button_ = nullptr;
 };
 
 } // namespace korvane::ui

@@ -147,6 +147,22 @@ QPushButton* AddButton(QWidget* parent, const QString& name, const QRect& geomet
     return button;
 }
 
+void Describe(QWidget* control, const QString& name, const QString& description) {
+    control->setAccessibleName(name);
+    control->setAccessibleDescription(description);
+}
+
+void DescribeDatumList(QWidget* list) {
+    Describe(list, QStringLiteral("Select Datum"),
+             QStringLiteral("The reference ellipsoid of the conversion"));
+}
+
+void DescribeGridReference(QWidget* box) {
+    Describe(box, QStringLiteral("Military Grid Reference"),
+             QStringLiteral("Zone, latitude band, 100 km square letters, easting and northing "
+                            "digits"));
+}
+
 void SetCaption(QLabel* label, const QString& caption) {
     label->setText(caption);
     label->resize(label->sizeHint());

@@ -54,6 +54,11 @@ QGroupBox* AddFrame(QWidget* parent, const QString& name, const QRect& geometry,
 QPushButton* AddButton(QWidget* parent, const QString& name, const QRect& geometry,
                        const QString& caption);
 
+// What a screen reader says of a control: its name, from the caption beside it, and what it holds.
+void Describe(QWidget* control, const QString& name, const QString& description);
+void DescribeDatumList(QWidget* list);
+void DescribeGridReference(QWidget* box);
+
 // A label's caption changes and the label resizes to fit it, keeping its left edge.
 void SetCaption(QLabel* label, const QString& caption);
 

@@ -45,9 +45,14 @@ FrmConvert1::FrmConvert1()
                       {QStringLiteral("E"), QStringLiteral("W")}, QStringLiteral("E"));
     combo3_ = AddList(frame2, QStringLiteral("Combo3"), FromTwips(3060, 780, 2220, 345),
                       DatumListNames(), QStringLiteral("WGS 84"));
-    AddLabel(frame2, QStringLiteral("Label1"), 240, 435, QStringLiteral("Latitude"));
-    AddLabel(frame2, QStringLiteral("Label2"), 90, 855, QStringLiteral("Longitude"));
-    AddLabel(frame2, QStringLiteral("Label7"), 3600, 480, QStringLiteral("Select Datum"));
+    // On Linux Qt names a list by its item for screen readers; the caption beside it, its buddy,
+    // says what the list is.
+    AddLabel(frame2, QStringLiteral("Label1"), 240, 435, QStringLiteral("Latitude"))
+        ->setBuddy(combo1_);
+    AddLabel(frame2, QStringLiteral("Label2"), 90, 855, QStringLiteral("Longitude"))
+        ->setBuddy(combo2_);
+    AddLabel(frame2, QStringLiteral("Label7"), 3600, 480, QStringLiteral("Select Datum"))
+        ->setBuddy(combo3_);
 
     command1_ = AddButton(window, QStringLiteral("Command1"), FromTwips(2160, 2010, 1500, 315),
                           QStringLiteral("Convert to UTM"));
@@ -69,6 +74,26 @@ FrmConvert1::FrmConvert1()
     txtM_ = AddOutputBox(window, QStringLiteral("TxtM"), FromTwips(2700, 3870, 2400, 345), {});
     gridLabel->setToolTip(GridReferenceTooltip());
     txtM_->setToolTip(GridReferenceTooltip());
+
+    const QString parts[] = {QStringLiteral("degrees"), QStringLiteral("minutes"),
+                             QStringLiteral("seconds")};
+    for (int i = 0; i < 3; ++i) {
+        Describe(txtLat_[i], QStringLiteral("Latitude ") + parts[i],
+                 QStringLiteral("The latitude's %1 to convert").arg(parts[i]));
+        Describe(txtLong_[i], QStringLiteral("Longitude ") + parts[i],
+                 QStringLiteral("The longitude's %1 to convert").arg(parts[i]));
+    }
+    Describe(combo1_, QStringLiteral("Latitude hemisphere"),
+             QStringLiteral("N for north or S for south"));
+    Describe(combo2_, QStringLiteral("Longitude hemisphere"),
+             QStringLiteral("E for east or W for west"));
+    DescribeDatumList(combo3_);
+    Describe(command1_, QStringLiteral("Convert to UTM"),
+             QStringLiteral("Converts the latitude and longitude to UTM"));
+    Describe(text1_, QStringLiteral("Northing"),
+             QStringLiteral("The northing in metres, or Error"));
+    Describe(text2_, QStringLiteral("Easting"), QStringLiteral("The easting in metres, or Error"));
+    DescribeGridReference(txtM_);
 
     QWidget* tabOrder[] = {txtLat_[0],  txtLat_[1],  txtLat_[2], combo1_, txtLong_[0],
                            txtLong_[1], txtLong_[2], combo2_,    combo3_, command1_,

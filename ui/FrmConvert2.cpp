@@ -33,7 +33,10 @@ FrmConvert2::FrmConvert2()
     combo3_ = AddList(frame1, QStringLiteral("Combo3"), FromTwips(2745, 1035, 2220, 345),
                       DatumListNames(), QStringLiteral("WGS 84"));
     AddLabel(frame1, QStringLiteral("Label6"), 435, 1110, QStringLiteral("Zone"));
-    AddLabel(frame1, QStringLiteral("Label7"), 3285, 765, QStringLiteral("Select Datum"));
+    // On Linux Qt names a list by its item for screen readers; the caption above the datum list,
+    // its buddy, says what the list is.
+    AddLabel(frame1, QStringLiteral("Label7"), 3285, 765, QStringLiteral("Select Datum"))
+        ->setBuddy(combo3_);
     AddLabel(frame1, QStringLiteral("Label3"), 225, 720, QStringLiteral("Easting"));
     AddLabel(frame1, QStringLiteral("Label4"), 135, 330, QStringLiteral("Northing"),
              MsSansSerif825());
@@ -78,6 +81,23 @@ FrmConvert2::FrmConvert2()
                                QStringLiteral("Military Grid Reference"));
     gridLabel->setToolTip(GridReferenceTooltip());
     txtM_->setToolTip(GridReferenceTooltip());
+
+    Describe(text1_[0], QStringLiteral("Northing"), QStringLiteral("The northing in metres"));
+    Describe(combo1_, QStringLiteral("Hemisphere"), QStringLiteral("N for north or S for south"));
+    Describe(text1_[1], QStringLiteral("Easting"), QStringLiteral("The easting in metres"));
+    Describe(text1_[2], QStringLiteral("Zone"), QStringLiteral("The UTM zone number"));
+    DescribeDatumList(combo3_);
+    Describe(command2_, QStringLiteral("Convert to Lat, Long"),
+             QStringLiteral("Converts the UTM coordinates to latitude and longitude"));
+    const QString parts[] = {QStringLiteral("degrees"), QStringLiteral("minutes"),
+                             QStringLiteral("seconds"), QStringLiteral("hemisphere")};
+    for (std::size_t i = 0; i < 4; ++i) {
+        Describe(txtLat_[i], QStringLiteral("Latitude ") + parts[i],
+                 QStringLiteral("The converted latitude's %1").arg(parts[i]));
+        Describe(txtLong_[i], QStringLiteral("Longitude ") + parts[i],
+                 QStringLiteral("The converted longitude's %1").arg(parts[i]));
+    }
+    DescribeGridReference(txtM_);
 
     QWidget* tabOrder[] = {text1_[0],  combo1_,     text1_[1],   text1_[2],   combo3_,
                            command2_,  txtLong_[1], txtLong_[2], txtLong_[0], txtLat_[2],

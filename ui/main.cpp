@@ -1,6 +1,6 @@
 #include "report/ReportLocation.hpp"
 #include "report/SystemReportPlatform.hpp"
-#include "ui/DesignControls.hpp"
+#include "ui/DesignLook.hpp"
 #include "ui/Icons.hpp"
 #include "ui/Shell.hpp"
 
@@ -43,7 +43,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationVersion(QStringLiteral(KORVANE_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("org.korvane.Korvane"));
     QApplication::setWindowIcon(korvane::ui::ProgramIcon());
-    korvane::ui::InstallFontSubstitutes();
+    korvane::ui::InstallDesignLook();
 
     korvane::SystemReportPlatform reportPlatform;
     korvane::ui::Shell shell(reportPlatform, korvane::DefaultReportPath,

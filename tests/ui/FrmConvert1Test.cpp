@@ -19,7 +19,7 @@ class FrmConvert1Test : public QObject {
     Q_OBJECT
 
   private slots:
-    void initTestCase() { InstallFontSubstitutes(); }
+    void initTestCase() { InstallDesignLook(); }
     void init() {
         window = new FrmConvert1;
         QVERIFY(ShowActive(window));

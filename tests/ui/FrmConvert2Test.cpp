@@ -19,7 +19,7 @@ class FrmConvert2Test : public QObject {
     Q_OBJECT
 
   private slots:
-    void initTestCase() { InstallFontSubstitutes(); }
+    void initTestCase() { InstallDesignLook(); }
     void init() {
         window = new FrmConvert2;
         QVERIFY(ShowActive(window));

@@ -69,7 +69,7 @@ class HostileInputTest : public QObject {
     }
 
   private slots:
-    void initTestCase() { InstallFontSubstitutes(); }
+    void initTestCase() { InstallDesignLook(); }
     void init() { results = errors = 0; }
 
     void latLongWindow() {

@@ -84,7 +84,7 @@ class ShellTest : public QObject {
     Q_OBJECT
 
   private slots:
-    void initTestCase() { InstallFontSubstitutes(); }
+    void initTestCase() { InstallDesignLook(); }
     void init() {
         platform = std::make_unique<MemoryReportPlatform>();
         ended = 0;

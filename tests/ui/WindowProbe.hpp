@@ -2,10 +2,14 @@
 
 #include "ui/ConverterWindow.hpp"
 #include "ui/DesignControls.hpp"
+#include "ui/DesignLook.hpp"
+#include "ui/FrmConvert1.hpp"
+#include "ui/FrmConvert2.hpp"
 
 #include <QLabel>
 #include <QTest>
 #include <QWidget>
+#include <memory>
 
 namespace korvane::ui {
 
@@ -16,6 +20,14 @@ template <typename Control> Control* Find(QWidget* window, const QString& name) 
         qFatal("no control %s", qPrintable(name));
     }
     return control;
+}
+
+// A window by its design name, "FrmConvert1" or "FrmConvert2".
+inline std::unique_ptr<ConverterWindow> MakeWindow(const QString& name) {
+    if (name == QStringLiteral("FrmConvert1")) {
+        return std::make_unique<FrmConvert1>();
+    }
+    return std::make_unique<FrmConvert2>();
 }
 
 // Shows the window and waits until it has the focus, as a user's window would.

@@ -1,0 +1,184 @@
+#include "WindowProbe.hpp"
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyleFactory>
+#include <QTest>
+
+using namespace korvane::ui;
+
+namespace {
+
+// Everything the window's button writes: the result boxes and labels.
+QStringList Results(QWidget* window) {
+    QStringList results;
+    for (auto* box : window->findChildren<QLineEdit*>()) {
+        if (box->isReadOnly()) {
+            results << box->objectName() + '=' + box->text();
+        }
+    }
+    for (auto* label : window->findChildren<QLabel*>()) {
+        results << label->objectName() + '=' + label->text();
+    }
+    return results;
+}
+
+QString GridReference(QWidget* window) {
+    return Find<QLineEdit>(window, QStringLiteral("TxtM"))->text();
+}
+
+// The default input's grid reference in each window.
+QString DefaultGridReference(const QString& window) {
+    return window == QStringLiteral("FrmConvert1") ? QStringLiteral("38 P   MC  02339  55355")
+                                                   : QStringLiteral("38 P   MC  02336  55352");
+}
+
+// How far a colour is from another, the largest difference of the three.
+int Distance(QColor a, QColor b) {
+    return std::max({std::abs(a.red() - b.red()), std::abs(a.green() - b.green()),
+                     std::abs(a.blue() - b.blue())});
+}
+
+} // namespace
+
+// What a keyboard user meets: Enter, and where the focus is.
+class EnterAndFocusTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void initTestCase() { InstallDesignLook(); }
+
+    void enterInAnOpenListOnlyPicks_data() {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("list");
+        QTest::addColumn<QString>("picked");
+        QTest::newRow("latitude hemisphere") << "FrmConvert1"
+                                             << "Combo1"
+                                             << "S";
+        QTest::newRow("longitude hemisphere") << "FrmConvert1"
+                                              << "Combo2"
+                                              << "W";
+        QTest::newRow("Lat/Long datum") << "FrmConvert1"
+                                        << "Combo3"
+                                        << "NAD 83";
+        QTest::newRow("UTM hemisphere") << "FrmConvert2"
+                                        << "Combo1"
+                                        << "S";
+        QTest::newRow("UTM datum") << "FrmConvert2"
+                                   << "Combo3"
+                                   << "NAD 83";
+    }
+    void enterInAnOpenListOnlyPicks() {
+        QFETCH(QString, window);
+        QFETCH(QString, list);
+        QFETCH(QString, picked);
+        const auto shown = MakeWindow(window);
+        QVERIFY(ShowActive(shown.get()));
+        auto* combo = Find<QComboBox>(shown.get(), list);
+        combo->setFocus(Qt::TabFocusReason);
+        const QStringList before = Results(shown.get());
+
+        // Opened, moved and picked from the keyboard, the keys arriving as from the desktop.
+        QTest::keyClick(shown->windowHandle(), Qt::Key_Down, Qt::AltModifier);
+        QTRY_VERIFY(combo->view()->isVisible());
+        QWindow* popup = combo->view()->window()->windowHandle();
+        QTest::keyClick(popup, Qt::Key_Down);
+        QTest::keyClick(popup, Qt::Key_Return);
+        QTRY_VERIFY(!combo->view()->isVisible());
+        QCOMPARE(combo->currentText(), picked);
+        QCOMPARE(Results(shown.get()), before);
+
+        // Once the list is closed, Enter is the window's again.
+        QTest::keyClick(shown->windowHandle(), Qt::Key_Return);
+        QVERIFY(GridReference(shown.get()) != QString());
+    }
+
+    void enterConverts_data() {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<int>("key");
+        const int enter = Qt::Key_Return;
+        QTest::newRow("Lat/Long input box") << "FrmConvert1"
+                                            << "TxtLong(2)" << enter;
+        QTest::newRow("Lat/Long keypad Enter") << "FrmConvert1"
+                                               << "TxtLat(0)" << int(Qt::Key_Enter);
+        QTest::newRow("Lat/Long button") << "FrmConvert1"
+                                         << "Command1" << enter;
+        QTest::newRow("Lat/Long result box") << "FrmConvert1"
+                                             << "Text2" << enter;
+        QTest::newRow("UTM input box") << "FrmConvert2"
+                                       << "Text1(2)" << enter;
+        QTest::newRow("UTM button") << "FrmConvert2"
+                                    << "Command2" << enter;
+        QTest::newRow("UTM closed list") << "FrmConvert2"
+                                         << "Combo3" << enter;
+    }
+    void enterConverts() {
+        QFETCH(QString, window);
+        QFETCH(QString, control);
+        QFETCH(int, key);
+        const auto shown = MakeWindow(window);
+        QVERIFY(ShowActive(shown.get()));
+        Find<QWidget>(shown.get(), control)->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(shown->windowHandle(), Qt::Key(key),
+                        key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+        QCOMPARE(GridReference(shown.get()), DefaultGridReference(window));
+    }
+
+    void enterWithAModifierDoesNotConvert() {
+        FrmConvert2 window;
+        QVERIFY(ShowActive(&window));
+        QTest::keyClick(window.windowHandle(), Qt::Key_Return, Qt::ShiftModifier);
+        QCOMPARE(GridReference(&window), QString());
+    }
+
+    void focusMarkIsClearAndOnlyWithTheFocus_data() {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("control");
+        QTest::newRow("latitude hemisphere") << "FrmConvert1"
+                                             << "Combo1";
+        QTest::newRow("Lat/Long datum") << "FrmConvert1"
+                                        << "Combo3";
+        QTest::newRow("Lat/Long button") << "FrmConvert1"
+                                         << "Command1";
+        QTest::newRow("UTM hemisphere") << "FrmConvert2"
+                                        << "Combo1";
+        QTest::newRow("UTM button") << "FrmConvert2"
+                                    << "Command2";
+    }
+    void focusMarkIsClearAndOnlyWithTheFocus() {
+        QFETCH(QString, window);
+        QFETCH(QString, control);
+        const auto shown = MakeWindow(window);
+        QVERIFY(ShowActive(shown.get()));
+        auto* widget = Find<QWidget>(shown.get(), control);
+
+        // At rest the control looks exactly as Fusion draws it.
+        const QImage atRest = widget->grab().toImage();
+        const std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("Fusion")));
+        widget->setStyle(fusion.get());
+        const QImage plain = widget->grab().toImage();
+        widget->setStyle(nullptr);
+        QCOMPARE(atRest, plain);
+
+        // With the focus, a ring in the highlight colour runs inside its whole outline, where it
+        // stands out from the control's light face.
+        widget->setFocus(Qt::TabFocusReason);
+        const QImage focused = widget->grab().toImage();
+        const QColor mark = widget->palette().color(QPalette::Highlight);
+        const int w = focused.width() - 1;
+        const int h = focused.height() - 1;
+        const QPoint edge[] = {{w / 2, 1}, {w / 2, h - 1}, {1, h / 2}, {w - 1, h / 2}};
+        for (const QPoint point : edge) {
+            QVERIFY2(Distance(focused.pixelColor(point), mark) <= 8,
+                     qPrintable(focused.pixelColor(point).name()));
+            QVERIFY(Distance(atRest.pixelColor(point), mark) > 100);
+        }
+    }
+};
+
+QTEST_MAIN(EnterAndFocusTest)
+#include "EnterAndFocusTest.moc"
