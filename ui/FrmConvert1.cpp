@@ -77,7 +77,7 @@ FrmConvert1::FrmConvert1()
 
     const QString parts[] = {QStringLiteral("degrees"), QStringLiteral("minutes"),
                              QStringLiteral("seconds")};
-    for (int i = 0; i < 3; ++i) {
+    for (std::size_t i = 0; i < 3; ++i) {
         Describe(txtLat_[i], QStringLiteral("Latitude ") + parts[i],
                  QStringLiteral("The latitude's %1 to convert").arg(parts[i]));
         Describe(txtLong_[i], QStringLiteral("Longitude ") + parts[i],

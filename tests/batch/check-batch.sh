@@ -110,21 +110,60 @@ for status in 0 1 2 3; do
         pass || fail "exit status $status not documented in both"
 done
 
-# A FIFO is answered line by line: each answer comes while the writer still holds it open.
-mkfifo "$work/fifo-in" "$work/fifo-out"
-"$batch" to-utm "$work/fifo-in" >"$work/fifo-out" 2>/dev/null &
-pids+=($!)
-exec 4<"$work/fifo-out" 3>"$work/fifo-in"
-answers=""
-for point in 45,3 -33.86,151.21; do
-    echo "$point" >&3
-    IFS= read -r -t 20 answer <&4 || answer="(none within 20 seconds)"
-    answers+="${answer%%$'\t'*} "
+# A FIFO is answered line by line: each answer comes while the writer still holds it open,
+# with one job and with several.
+for jobs in 1 2; do
+    rm -f "$work/fifo-in" "$work/fifo-out"
+    mkfifo "$work/fifo-in" "$work/fifo-out"
+    "$batch" to-utm --jobs "$jobs" "$work/fifo-in" >"$work/fifo-out" 2>/dev/null &
+    pids+=($!)
+    exec 4<"$work/fifo-out" 3>"$work/fifo-in"
+    answers=""
+    for point in 45,3 -33.86,151.21; do
+        echo "$point" >&3
+        IFS= read -r -t 20 answer <&4 || answer="(none within 20 seconds)"
+        answers+="${answer%%$'\t'*} "
+    done
+    exec 3>&-
+    wait "${pids[-1]}" && pass || fail "FIFO run with $jobs jobs failed"
+    exec 4<&-
+    [ "$answers" = "31 56 " ] && pass || fail "FIFO not answered line by line with $jobs jobs: $answers"
 done
-exec 3>&-
-wait "${pids[-1]}" && pass || fail "FIFO run failed"
-exec 4<&-
-[ "$answers" = "31 56 " ] && pass || fail "FIFO not answered line by line: $answers"
+
+# Any number of jobs gives the same output, messages and exit status as one, from a file and
+# from a pipe: points, Error lines, a header and comments, in blocks of every size.
+awk 'BEGIN {
+    print "lat,lon"; srand(7)
+    for (i = 0; i < 30000; i++) {
+        if (i % 997 == 0) print "# comment " i; else if (i % 499 == 0) print "not a point";
+        else printf "%.7f,%.7f\n", rand() * 160 - 80, rand() * 360 - 180
+    }
+}' >"$work/many.csv"
+"$batch" to-utm --jobs 1 "$work/many.csv" >"$work/one.out" 2>"$work/one.err"
+one_status=$?
+for jobs in 2 3 8; do
+    "$batch" to-utm --jobs "$jobs" "$work/many.csv" >"$work/jobs.out" 2>"$work/jobs.err"
+    status=$?
+    cmp -s "$work/one.out" "$work/jobs.out" && cmp -s "$work/one.err" "$work/jobs.err" &&
+        [ "$status" -eq "$one_status" ] && pass || fail "--jobs $jobs differs from --jobs 1"
+    cat "$work/many.csv" | "$batch" to-utm -j "$jobs" >"$work/jobs.out" 2>/dev/null
+    cmp -s "$work/one.out" "$work/jobs.out" && pass || fail "--jobs $jobs from a pipe differs"
+done
+[ "$one_status" -eq 1 ] && pass || fail "a run with Error lines exited $one_status"
+check_status "--jobs 0" 2 "$batch" to-utm --jobs 0 "$work/many.csv"
+expect_in "--jobs 0 named" "$work/err" "--jobs takes a number of threads from 1 to 256, not '0'"
+
+# GNU parallel splits a file into pieces, runs korvane-batch on each (here locally; with -S on
+# other hosts too) and puts the answers together in order: the same bytes as one run.
+if command -v parallel >/dev/null; then
+    tail -n +2 "$work/many.csv" >"$work/no-header.csv"
+    "$batch" to-utm "$work/no-header.csv" >"$work/one.out" 2>/dev/null
+    parallel --will-cite --pipe --keep-order --block 100k "$batch" to-utm --jobs 1 \
+        <"$work/no-header.csv" >"$work/parallel.out" 2>/dev/null
+    cmp -s "$work/one.out" "$work/parallel.out" && pass || fail "GNU parallel's output differs"
+else
+    fail "GNU parallel (Debian package parallel) is not installed"
+fi
 
 # The round trip: to-utm's output, header and all, is to-latlong's input.
 printf 'lat,lon\n33.86S,151.21E\n15:52:31.11N,44:5:16.11E\n-0,0\n45,3\n' >"$work/points.csv"

@@ -97,8 +97,8 @@ class FrameDrawingTest : public QObject {
 
         // Every control inside the frame lies below the line; the rest inside the line, but for
         // the caption's lower half, is the window's colour.
-        QList<QRect> controls = {
-            QRect(gap.first(), box.top(), gap.size(), group->fontMetrics().height())};
+        QList<QRect> controls = {QRect(gap.first(), box.top(), static_cast<int>(gap.size()),
+                                       group->fontMetrics().height())};
         for (QWidget* control : group->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
             QVERIFY2(InWindow(control).top() > lineBottom, qPrintable(control->objectName()));
             controls << InWindow(control);
