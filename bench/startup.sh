@@ -8,7 +8,7 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 runs=${1:-7}
 program=${KORVANE:-$top/build/ui/korvane}
 source "$top/tools/xvfb.sh"
-start_xvfb :96
+start_xvfb
 work=$(mktemp -d)
 
 # One watcher on the root window sees every top-level window being mapped, without polling
