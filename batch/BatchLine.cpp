@@ -39,17 +39,6 @@ void AppendInteger(std::string& output, int value) {
     output.append(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
 }
 
-std::string Fixed(double value, int decimals) {
-    char buffer[400];
-    const auto written =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
-    std::string text(buffer, written.ptr);
-    if (text.front() == '-' && text.find_first_of("123456789") == std::string::npos) {
-        text.erase(0, 1); // a negative value that shows as zero is zero
-    }
-    return text;
-}
-
 } // namespace
 
 std::string BatchLine::Convert(std::string_view line, std::string& output) {
@@ -190,7 +179,8 @@ std::string BatchLine::ToLatLong(std::span<const std::string_view> position,
     const AngleBoxes longitude = LongitudeBoxes(result, ".");
     AppendFields(output, {latitude[0], latitude[1], latitude[2], latitude[3], longitude[0],
                           longitude[1], longitude[2], longitude[3], reference,
-                          Fixed(result.position.latitude, 9), Fixed(result.position.longitude, 9)});
+                          NineDecimalDegrees(result.position.latitude),
+                          NineDecimalDegrees(result.position.longitude)});
     return {};
 }
 

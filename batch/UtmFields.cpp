@@ -120,8 +120,7 @@ std::string ReadUtmFields(std::span<const std::string_view> fields, const Invers
 }
 
 std::string BandFailure(const UtmFields& utm, double latitude) {
-    constexpr double kEdge = 1e-5; // degrees, about a metre
-    if (!utm.bandLatitudes || utm.bandLatitudes->DegreesOutside(latitude) <= kEdge) {
+    if (!utm.bandLatitudes || utm.bandLatitudes->DegreesOutside(latitude) <= kBandEdgeTolerance) {
         return {};
     }
     char degrees[32];

@@ -30,9 +30,8 @@ struct UtmFields {
 std::string ReadUtmFields(std::span<const std::string_view> fields, const InverseTerms& terms,
                           UtmFields& utm);
 
-// Whether the band given with the position holds its latitude as converted: an empty text, or
-// the failure. The inverse series is not the forward one's exact inverse, so a point on a
-// band's edge may come back a millionth of a degree across it, which is let pass.
+// Whether the band given with the position holds its latitude as converted, to within
+// kBandEdgeTolerance: an empty text, or the failure.
 std::string BandFailure(const UtmFields& utm, double latitude);
 
 } // namespace korvane

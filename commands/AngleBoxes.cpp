@@ -12,14 +12,18 @@ namespace {
 
 AngleBoxes Boxes(double degrees, double magnitude, std::string_view letter,
                  const std::string& decimalSeparator) {
-    const double minutes = (magnitude - Int(magnitude)) * 60;
-    const double seconds = RoundToHundredths((minutes - Int(minutes)) * 60);
-    return {PlainNumber(Int(degrees), decimalSeparator),
-            PlainNumber(Int(minutes), decimalSeparator), PlainNumber(seconds, decimalSeparator),
-            std::string(letter)};
+    const AngleParts parts = PartsOf(degrees, magnitude);
+    return {PlainNumber(parts.degrees, decimalSeparator),
+            PlainNumber(parts.minutes, decimalSeparator),
+            PlainNumber(parts.seconds, decimalSeparator), std::string(letter)};
 }
 
 } // namespace
+
+AngleParts PartsOf(double degrees, double magnitude) {
+    const double minutes = (magnitude - Int(magnitude)) * 60;
+    return {Int(degrees), Int(minutes), RoundToHundredths((minutes - Int(minutes)) * 60)};
+}
 
 AngleBoxes LatitudeBoxes(const UtmConversion& conversion, std::string_view letter,
                          const std::string& decimalSeparator) {

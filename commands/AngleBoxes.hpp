@@ -19,6 +19,16 @@ using AngleBoxes = std::array<std::string, 4>;
 AngleBoxes LatitudeBoxes(const UtmConversion& conversion, std::string_view letter,
                          const std::string& decimalSeparator);
 
+// Whole degrees, whole minutes and seconds rounded to hundredths, as the boxes show them: the
+// degrees of `degrees`, the minutes and seconds of `magnitude` (the size of the angle).
+struct AngleParts {
+    double degrees = 0;
+    double minutes = 0;
+    double seconds = 0;
+    bool operator==(const AngleParts&) const = default;
+};
+AngleParts PartsOf(double degrees, double magnitude);
+
 // The degrees of the longitude's size, and its letter by its sign: the window shows where the
 // point lies, also when an easting reaches across the meridian into the neighbouring zone's side.
 AngleBoxes LongitudeBoxes(const UtmConversion& conversion, const std::string& decimalSeparator);

@@ -5,6 +5,7 @@
 #include "geodesy/Rounding.hpp"
 
 #include <charconv>
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -69,6 +70,27 @@ TwoDecimals SplitRoundedHundredths(double value) {
 }
 
 } // namespace
+
+std::string NineDecimalDegrees(double value) {
+    Finite(value, "writing degrees");
+    char buffer[400];
+    const auto written =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 9);
+    std::string text(buffer, written.ptr);
+    if (text.front() == '-' && text.find_first_of("123456789") == std::string::npos) {
+        text.erase(0, 1); // a negative value that shows as zero is zero
+    }
+    return text;
+}
+
+bool NineDecimalsSettleWithin(double value, double margin) {
+    // The text changes where the value in units of the ninth decimal is a half. The product is
+    // off by at most half a unit in its last place, 2^-14 below 1e12: the slack covers it.
+    constexpr double kProductSlack = 1e-3;
+    const double units = std::fabs(value) * 1e9;
+    return units < 1e12 &&
+           std::fabs(units - std::floor(units) - 0.5) > margin * 1e9 + kProductSlack;
+}
 
 void AppendTwoDecimalNumber(std::string& text, double value) {
     const TwoDecimals split = SplitRoundedHundredths(value);

@@ -19,4 +19,11 @@ std::string PlainNumber(double value, const std::string& decimalSeparator);
 // "500000.00".
 void AppendTwoDecimalNumber(std::string& text, double value);
 
+// Signed decimal degrees with nine decimals, "." and no grouping: "-33.860000002". A negative
+// value that shows as zero is written as zero.
+std::string NineDecimalDegrees(double value);
+
+// Whether every value within margin of this one gives the same NineDecimalDegrees text.
+bool NineDecimalsSettleWithin(double value, double margin);
+
 } // namespace korvane

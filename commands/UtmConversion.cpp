@@ -1,16 +1,55 @@
 #include "commands/UtmConversion.hpp"
 
+#include "commands/AngleBoxes.hpp"
+#include "commands/NumberText.hpp"
 #include "commands/ReadNumber.hpp"
 #include "geodesy/DatumTable.hpp"
 #include "geodesy/Failure.hpp"
 #include "geodesy/GridReference.hpp"
 #include "geodesy/Int16.hpp"
 
+#include <cmath>
 #include <optional>
+#include <utility>
 
 namespace korvane {
 
 namespace {
+
+// Whether every text and every decision made from the position comes out the same for any
+// position within margin of it: the latitude's boxes (degrees counted towards the chosen
+// hemisphere), the longitude's boxes and letter, both in nine-decimal degrees, the band letter
+// and the band check's edges, widened by its tolerance. Each is a step function that only rises
+// (or only falls) with the value, so the same at both ends of the interval means the same all
+// through it.
+bool SettlesWithin(const GeodeticPosition& position, Hemisphere hemisphere, double margin) {
+    const auto sameAtBothEnds = [margin](double value, auto textOf) {
+        return textOf(value - margin) == textOf(value + margin);
+    };
+    const auto latitudeParts = [](double degrees) { return PartsOf(degrees, std::fabs(degrees)); };
+    const auto longitudeParts = [](double degrees) {
+        return std::pair(PartsOf(std::fabs(degrees), std::fabs(degrees)), degrees < 0);
+    };
+    const double latitude = position.latitude;
+    return sameAtBothEnds(LatitudeTowards(hemisphere, latitude), latitudeParts) &&
+           sameAtBothEnds(position.longitude, longitudeParts) &&
+           NineDecimalsSettleWithin(latitude, margin) &&
+           NineDecimalsSettleWithin(position.longitude, margin) &&
+           sameAtBothEnds(latitude, BandLetter) &&
+           sameAtBothEnds(latitude - kBandEdgeTolerance, BandLetter) &&
+           sameAtBothEnds(latitude + kBandEdgeTolerance, BandLetter);
+}
+
+// The quick series' position where it surely gives the library's texts and decisions, else the
+// library's own: the window, the batch converter and the Python module all show the same.
+GeodeticPosition InversePosition(const UtmCoordinate& utm, const InverseTerms& terms) {
+    if (const auto quick = QuickProjectFromUtm(utm, terms)) {
+        if (SettlesWithin(*quick, utm.hemisphere, kQuickInverseDrift)) {
+            return *quick;
+        }
+    }
+    return ProjectFromUtm(utm, terms);
+}
 
 // Reads the position, then projects it on the terms that termsOf gives, in the window's order of
 // steps: the zone's range is checked, and the output frame shown, before the ellipsoid is taken.
@@ -24,7 +63,7 @@ template <class TermsOf> UtmConversion Convert(const UtmInputs& inputs, TermsOf 
         InverseCentralMeridian(utm.zone); // a zone outside -5430..5461 fails here, early
         utm.hemisphere = inputs.hemisphere == "S" ? Hemisphere::South : Hemisphere::North;
         result.frameShown = true;
-        result.position = ProjectFromUtm(utm, termsOf());
+        result.position = InversePosition(utm, termsOf());
         result.gridReference = GridReference(utm.zone, BandLetter(result.position.latitude),
                                              utm.easting, utm.northing);
     } catch (const ComputationFailure& failure) {

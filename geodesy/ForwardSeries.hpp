@@ -6,6 +6,7 @@
 #include "geodesy/FloatingPoint.hpp"
 #include "geodesy/ForwardProjection.hpp"
 #include "geodesy/Power.hpp"
+#include "geodesy/SeriesArithmetic.hpp"
 
 #include <cmath>
 
@@ -24,65 +25,6 @@ UtmProjection ProjectToUtmZone(const GeodeticPosition& position, Hemisphere hemi
 // (measured, not proven). ProjectToUtm takes the quick result only where a value this far either
 // way rounds to the same hundredth, a margin some 500 times the drift.
 inline constexpr double kQuickSeriesDrift = 1e-6; // metres
-
-// The sines, cosine and tangent the series takes of the latitude phi.
-struct LatitudeFunctions {
-    double sinPhi;
-    double cosPhi;
-    double tanPhi;
-    double sinTwoPhi;
-    double sinFourPhi;
-    double sinSixPhi;
-    double sinEightPhi;
-};
-
-// The series' arithmetic as the method states it: the maths library's pow, sin, cos and tan.
-struct LibraryArithmetic {
-    static double PowerOf(double x, double y) { return Power(x, y); }
-
-    static LatitudeFunctions FunctionsOf(double phi) {
-        return {std::sin(phi),     std::cos(phi),     std::tan(phi),    std::sin(2 * phi),
-                std::sin(4 * phi), std::sin(6 * phi), std::sin(8 * phi)};
-    }
-};
-
-// The same values far sooner: powers as plain products and a square root, and everything else
-// from one sine and cosine by the multiple-angle identities. Each value is within a few units in
-// the last place of the library's, and making sure of the library's last bit costs more than the
-// whole series.
-struct QuickArithmetic {
-    static double PowerOf(double x, double y) {
-        if (y == 2) {
-            return x * x;
-        }
-        if (y == 3) {
-            return x * x * x;
-        }
-        if (y == 4) {
-            return (x * x) * (x * x);
-        }
-        if (y == 0.5) {
-            return std::sqrt(x);
-        }
-        return Power(x, y);
-    }
-
-    static LatitudeFunctions FunctionsOf(double phi) {
-        const double sinPhi = std::sin(phi);
-        const double cosPhi = std::cos(phi);
-        const double sinTwoPhi = 2 * sinPhi * cosPhi;
-        const double cosTwoPhi = 1 - 2 * sinPhi * sinPhi;
-        const double sinFourPhi = 2 * sinTwoPhi * cosTwoPhi;
-        const double cosFourPhi = 1 - 2 * sinTwoPhi * sinTwoPhi;
-        return {sinPhi,
-                cosPhi,
-                sinPhi / cosPhi,
-                sinTwoPhi,
-                sinFourPhi,
-                sinFourPhi * cosTwoPhi + cosFourPhi * sinTwoPhi,
-                2 * sinFourPhi * cosFourPhi};
-    }
-};
 
 // The coefficients K1 to K5 of the northing and easting polynomials in p.
 struct SeriesCoefficients {

@@ -21,6 +21,11 @@ struct LatitudeRange {
     double DegreesOutside(double latitude) const;
 };
 
+// How far outside its band a position read back with the band may lie: the inverse series is not
+// the forward one's exact inverse, so a point on a band's edge may come back a millionth of a
+// degree across it. About a metre.
+inline constexpr double kBandEdgeTolerance = 1e-5; // degrees
+
 // The range of an upper-case band letter, or nothing for a character that names no band.
 std::optional<LatitudeRange> BandLatitudes(char band);
 

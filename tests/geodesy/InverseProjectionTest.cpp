@@ -72,7 +72,8 @@ TEST(ProjectFromUtm, EverestGivesItsOwnPosition) {
 
 TEST(ProjectFromUtm, EastingOnTheCentralMeridianGivesItsLongitude) {
     for (double northing : {0.0, 1234567.0, 5555555.5, 9000000.0}) {
-        const auto steps = InverseSeries(Utm(northing, 500000, 31, Hemisphere::North), Wgs84());
+        const auto steps =
+            InverseSeries<LibraryArithmetic>(Utm(northing, 500000, 31, Hemisphere::North), Wgs84());
         EXPECT_EQ(steps.d, 0);
         EXPECT_EQ(steps.longitudeDegrees, 3);
     }
@@ -92,7 +93,8 @@ TEST(InverseSeries, IntermediateValuesOfTheFirstRow) {
     ExpectTwelveDigits(terms.j2, 3.70094905128e-6, "J2");
     ExpectTwelveDigits(terms.j3, 7.44781381479e-9, "J3");
     ExpectTwelveDigits(terms.j4, 1.70359933828e-11, "J4");
-    const auto s = InverseSeries(Utm(1755352.105, 402336.0, 38, Hemisphere::North), terms);
+    const auto s =
+        InverseSeries<LibraryArithmetic>(Utm(1755352.105, 402336.0, 38, Hemisphere::North), terms);
     EXPECT_EQ(s.centralMeridian, 45);
     ExpectTwelveDigits(s.m, 1756054.52681, "M");
     ExpectTwelveDigits(s.mu, 0.275786187932, "mu");
