@@ -4,11 +4,13 @@
 #include "geodesy/FloatingPoint.hpp"
 #include "geodesy/Rounding.hpp"
 
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string_view>
 
 namespace korvane {
@@ -71,8 +73,61 @@ TwoDecimals SplitRoundedHundredths(double value) {
 
 } // namespace
 
+namespace {
+
+// |value| in units of the ninth decimal, rounded as to_chars rounds (to the nearest, a half to
+// the even unit), worked out exactly from the double's bits: the product of its 53-bit mantissa
+// and 10^9 needs 83 bits. Nothing where the compiler has no 128-bit integers or the value is
+// 1e9 or more.
+std::optional<std::uint64_t> NineDecimalUnits(double value) {
+#ifdef __SIZEOF_INT128__
+    const double magnitude = std::fabs(value);
+    if (!(magnitude < 1e9)) {
+        return std::nullopt;
+    }
+    const auto bits = std::bit_cast<std::uint64_t>(magnitude);
+    const int biasedExponent = static_cast<int>(bits >> 52);
+    const std::uint64_t fraction = bits & ((std::uint64_t{1} << 52) - 1);
+    const std::uint64_t mantissa =
+        biasedExponent == 0 ? fraction : fraction | (std::uint64_t{1} << 52);
+    const int shift = 1075 - (biasedExponent == 0 ? 1 : biasedExponent); // |value| < 2^30
+    if (mantissa == 0 || shift >= 127) {
+        return 0; // below 2^-74: far under half a unit
+    }
+    const unsigned __int128 product = static_cast<unsigned __int128>(mantissa) * 1000000000u;
+    const unsigned __int128 half = static_cast<unsigned __int128>(1) << (shift - 1);
+    const unsigned __int128 remainder = product & ((half << 1) - 1);
+    auto units = static_cast<std::uint64_t>(product >> shift);
+    if (remainder > half || (remainder == half && units % 2 == 1)) {
+        ++units;
+    }
+    return units;
+#else
+    static_cast<void>(value);
+    return std::nullopt;
+#endif
+}
+
+} // namespace
+
 std::string NineDecimalDegrees(double value) {
     Finite(value, "writing degrees");
+    if (const auto units = NineDecimalUnits(value)) {
+        char buffer[32];
+        char* end = std::to_chars(buffer, buffer + sizeof buffer, *units / 1000000000).ptr;
+        *end++ = '.';
+        std::uint64_t decimals = *units % 1000000000;
+        for (int digit = 8; digit >= 0; --digit) {
+            end[digit] = static_cast<char>('0' + decimals % 10);
+            decimals /= 10;
+        }
+        end += 9;
+        std::string text;
+        if (value < 0 && *units != 0) { // a negative value that shows as zero is zero
+            text.push_back('-');
+        }
+        return text.append(buffer, end);
+    }
     char buffer[400];
     const auto written =
         std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 9);

@@ -3,6 +3,7 @@
 #include "geodesy/Failure.hpp"
 #include "geodesy/Rounding.hpp"
 
+#include <charconv>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <random>
@@ -109,6 +110,54 @@ TEST(PlainNumber, ShortestFormWithFifteenSignificantDigits) {
         EXPECT_EQ(PlainNumber(value, "."), text) << value;
     }
     EXPECT_EQ(PlainNumber(6356752.3142, ","), "6356752,3142");
+}
+
+TEST(NineDecimalDegrees, RoundsTheExactValueWithHalvesToEven) {
+    // clang-format off
+    const std::pair<double, const char*> cases[] = {
+        {-33.860000002, "-33.860000002"},
+        {0, "0.000000000"},
+        {-0.0, "0.000000000"},
+        {-4e-10, "0.000000000"},            // a negative value that shows as zero is zero
+        {-6e-10, "-0.000000001"},
+        {0.0009765625, "0.000976562"},      // 2^-10: exactly half a unit, to the even one
+        {0.0029296875, "0.002929688"},      // 3 * 2^-10: exactly half, to the even one
+        {180, "180.000000000"},
+        {999999999.9999999, "999999999.999999881"},
+        {1e9, "1000000000.000000000"},
+        {1e300, nullptr},                   // the text of to_chars, whatever its length
+    };
+    // clang-format on
+    for (const auto& [value, text] : cases) {
+        if (text != nullptr) {
+            EXPECT_EQ(NineDecimalDegrees(value), text) << value;
+        }
+    }
+}
+
+// The text is to_chars' own with nine decimals, but for a negative zero: on random values of
+// every size that matters, and on values next to the half-units where the rounding turns.
+TEST(NineDecimalDegrees, IsToCharsTextForAnyValue) {
+    std::mt19937_64 engine(9);
+    std::uniform_real_distribution<double> exponent(-12, 10);
+    std::uniform_int_distribution<int> nudge(-3, 3);
+    for (int i = 0; i < 1000000; ++i) {
+        double value = std::pow(10.0, exponent(engine)) * (i % 2 == 0 ? 1 : -1);
+        if (i % 3 == 0) { // next to a half unit
+            value = (std::floor(value * 1e9) + 0.5) / 1e9;
+            for (int steps = nudge(engine); steps != 0; steps -= steps > 0 ? 1 : -1) {
+                value = std::nextafter(value, steps > 0 ? INFINITY : -INFINITY);
+            }
+        }
+        char buffer[400];
+        const auto written =
+            std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 9);
+        std::string expected(buffer, written.ptr);
+        if (expected.find_first_of("123456789") == std::string::npos && expected[0] == '-') {
+            expected.erase(0, 1);
+        }
+        ASSERT_EQ(NineDecimalDegrees(value), expected) << std::hexfloat << value;
+    }
 }
 
 } // namespace

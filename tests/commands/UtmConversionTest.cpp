@@ -1,0 +1,154 @@
+#include "commands/UtmConversion.hpp"
+
+#include "commands/AngleBoxes.hpp"
+#include "commands/NumberText.hpp"
+#include "geodesy/DatumTable.hpp"
+#include "geodesy/GridReference.hpp"
+#include "geodesy/InverseSeries.hpp"
+
+#include <charconv>
+#include <cmath>
+#include <functional>
+#include <gtest/gtest.h>
+#include <random>
+#include <string>
+
+namespace korvane {
+namespace {
+
+std::string Text(double value) {
+    char buffer[64];
+    return {buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr};
+}
+
+// What the front ends make of a conversion: the boxes, the nine-decimal degrees, the grid
+// reference and the band check's verdict on the neighbouring bands.
+std::string Shown(const UtmConversion& c, std::string_view letter) {
+    std::string shown;
+    for (const auto& boxes : {LatitudeBoxes(c, letter, "."), LongitudeBoxes(c, ".")}) {
+        for (const std::string& box : boxes) {
+            shown += box + " ";
+        }
+    }
+    const double latitude = c.position.latitude;
+    shown += NineDecimalDegrees(latitude) + " " + NineDecimalDegrees(c.position.longitude) + " " +
+             c.gridReference;
+    for (const double edge : {-kBandEdgeTolerance, kBandEdgeTolerance}) {
+        shown += " " + std::string(BandLetter(latitude + edge));
+    }
+    return shown;
+}
+
+// The conversion as the window, the batch converter and the Python module run it, and the same
+// with the position of the library's arithmetic put in.
+void ExpectTheLibrarysTexts(const UtmCoordinate& utm, const InverseTerms& terms) {
+    const std::string northing = Text(utm.northing);
+    const std::string easting = Text(utm.easting);
+    const std::string zone = std::to_string(utm.zone);
+    const std::string_view letter = utm.hemisphere == Hemisphere::South ? "S" : "N";
+    const UtmConversion converted = ConvertUtm({northing, easting, zone, letter}, terms);
+    ASSERT_TRUE(converted.Converted()) << converted.failure;
+    UtmConversion library = converted;
+    library.position = ProjectFromUtm(converted.utm, terms);
+    library.gridReference =
+        GridReference(utm.zone, BandLetter(library.position.latitude), utm.easting, utm.northing);
+    ASSERT_EQ(Shown(converted, letter), Shown(library, letter))
+        << northing << " " << easting << " " << zone << " " << letter;
+}
+
+// The library's latitude or longitude as the northing or the easting moves.
+double Degrees(UtmCoordinate utm, const InverseTerms& terms, bool latitude, double metres) {
+    (latitude ? utm.northing : utm.easting) = metres;
+    const GeodeticPosition p = ProjectFromUtm(utm, terms);
+    return latitude ? p.latitude : p.longitude;
+}
+
+// The northing or easting moved until the library's latitude or longitude lands within a few
+// units in its last place of target.
+UtmCoordinate Towards(UtmCoordinate utm, const InverseTerms& terms, bool latitude, double target) {
+    double& metres = latitude ? utm.northing : utm.easting;
+    for (int step = 0; step < 6; ++step) {
+        const double here = Degrees(utm, terms, latitude, metres);
+        const double slope = (Degrees(utm, terms, latitude, metres + 1) - here) / 1;
+        metres += (target - here) / slope;
+    }
+    return utm;
+}
+
+// Where a text or a decision made from a latitude or a longitude turns, near the value.
+using TurningPoint = std::function<double(double degrees)>;
+
+double Hundredth(double degrees) { // of a second, halfway
+    const double seconds = degrees * 3600;
+    return (std::floor(seconds * 100) + 0.5) / 100 / 3600;
+}
+double NinthDecimal(double degrees) { // halfway
+    return (std::floor(degrees * 1e9) + 0.5) / 1e9;
+}
+double BandEdge(double degrees) { // widened by the band check's tolerance
+    return 8 * std::floor(degrees / 8) + kBandEdgeTolerance;
+}
+
+// Next to every point where a text turns, the quick position is either kept out or gives the
+// library's texts; random points give them too.
+TEST(ConvertUtm, GivesTheLibrarysTextsNextToEveryTurningPoint) {
+    std::mt19937_64 engine(11);
+    std::uniform_real_distribution<double> northing(100000, 9300000);
+    std::uniform_real_distribution<double> easting(100000, 900000);
+    // clang-format off
+    const std::pair<bool, TurningPoint> kinds[] = {
+        {true, Hundredth}, {false, Hundredth}, {true, NinthDecimal}, {false, NinthDecimal},
+        {true, BandEdge},
+    };
+    // clang-format on
+    int reached = 0;
+    for (const auto& datum : ListedDatums()) {
+        const InverseTerms terms(datum);
+        for (int i = 0; i < 3000; ++i) {
+            const bool south = i % 2 == 1;
+            UtmCoordinate utm{static_cast<std::int16_t>(1 + i % 60),
+                              south ? Hemisphere::South : Hemisphere::North, easting(engine),
+                              northing(engine)};
+            ExpectTheLibrarysTexts(utm, terms);
+            const auto& [latitude, turning] = kinds[static_cast<std::size_t>(i) % std::size(kinds)];
+            const double start =
+                Degrees(utm, terms, latitude, latitude ? utm.northing : utm.easting);
+            const double target = turning(start);
+            const UtmCoordinate planted = Towards(utm, terms, latitude, target);
+            const double landed =
+                Degrees(planted, terms, latitude, latitude ? planted.northing : planted.easting);
+            reached += std::fabs(landed - target) < kQuickInverseDrift / 100 ? 1 : 0;
+            ExpectTheLibrarysTexts(planted, terms);
+        }
+    }
+    // The planting must really reach the turning points, or the test proves nothing.
+    EXPECT_GT(reached, 3000 * static_cast<int>(ListedDatums().size()) * 9 / 10);
+}
+
+// The quick arithmetic drifts far less than the margin the conversion allows it, where it is
+// used: within 450 km of the central meridian and 500 km of the poles, on every ellipsoid.
+TEST(QuickProjectFromUtm, DriftsFarLessThanItsMargin) {
+    std::mt19937_64 engine(12);
+    std::uniform_real_distribution<double> easting(50000, 950000);
+    std::uniform_real_distribution<double> fromEquator(-9500000, 9500000);
+    double largest = 0;
+    for (const auto& datum : ListedDatums()) {
+        const InverseTerms terms(datum);
+        for (int i = 0; i < 100000; ++i) {
+            const bool south = i % 2 == 1;
+            const double y = fromEquator(engine);
+            const UtmCoordinate utm{static_cast<std::int16_t>(1 + i % 60),
+                                    south ? Hemisphere::South : Hemisphere::North, easting(engine),
+                                    south ? kFalseNorthing - y : y};
+            const auto quick = QuickProjectFromUtm(utm, terms);
+            ASSERT_TRUE(quick.has_value());
+            const GeodeticPosition library = ProjectFromUtm(utm, terms);
+            largest = std::max({largest, std::fabs(quick->latitude - library.latitude),
+                                std::fabs(quick->longitude - library.longitude)});
+        }
+    }
+    EXPECT_LT(largest, kQuickInverseDrift / 100);
+}
+
+} // namespace
+} // namespace korvane
