@@ -5,6 +5,7 @@
 #include "batch/OrderedPool.hpp"
 #include "batch/SystemFiles.hpp"
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
 
@@ -13,9 +14,6 @@ namespace korvane {
 namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-// A block is handed to a worker at this size even before it has its lines, so that long lines
-// keep the memory in flight small.
-constexpr std::size_t kBlockBytes = std::size_t{1} << 18;
 
 // A header names columns: no digit, and more than separators, blanks and quotes ("," is an
 // empty point, not a header). An Error line piped on from to-utm is never one.
@@ -105,6 +103,19 @@ class InputLines {
         return true;
     }
 
+    // Once the first point has come, the complete lines in hand as one text (see
+    // LineReader::NextRun), with the first one's number and how many they are; false when there
+    // are none.
+    bool NextRun(std::string_view& run, std::size_t most, long& first, long& count) {
+        if (!pointsBegun_ || !reader_.NextRun(run, most)) {
+            return false;
+        }
+        count = static_cast<long>(std::count(run.begin(), run.end(), '\n'));
+        first = number_ + 1;
+        number_ += count;
+        return true;
+    }
+
     int Error() const { return reader_.Error(); }
 
   private:
@@ -112,6 +123,16 @@ class InputLines {
     long number_ = 0;
     bool pointsBegun_ = false;
 };
+
+// A line of a run as the reader hands it over: without its line end and carriage return, and
+// passed over when it is too long.
+InputLine RunLine(std::string_view text, long number) {
+    const bool tooLong = text.size() > LineReader::kLongestLine;
+    if (text.ends_with('\r')) {
+        text.remove_suffix(1);
+    }
+    return {tooLong ? std::string_view() : text, tooLong, true, false, number};
+}
 
 // A pipe, a terminal or a socket may be another program or a person waiting for each answer;
 // only a regular file is read ahead without answering.
@@ -121,29 +142,52 @@ bool AnswersBeforeEachRead(int descriptor) {
 
 } // namespace
 
-// Lines copied out of the reader, and their answers once a worker has converted them.
+// Lines copied out of the reader, and their answers once a worker has converted them. The texts
+// are the lines one after another, each ended by "\n": runs of lines as they were read, and
+// single lines already made into InputLines (the first lines of an input, and those the reader
+// could not hand over in a run), which keep what the reader found out about them.
 struct BatchRun::Block {
     std::string texts;
-    std::vector<InputLine> lines; // their texts are read from `texts` when they are answered
-    std::vector<std::size_t> offsets;
-    std::string name; // of the input
-
+    long firstNumber = 0;
+    long count = 0;
+    std::vector<std::pair<long, InputLine>> singles; // by index in the block; text not kept
+    std::string name;                                // of the input
     std::string output;
     std::string messages;
     bool failed = false;
 
-    void Add(const InputLine& line) {
-        offsets.push_back(texts.size());
-        texts.append(line.text);
-        lines.push_back(line);
+    void AddRun(std::string_view run, long lines, long number) {
+        Start(number);
+        texts.append(run);
+        count += lines;
     }
-    bool Full(std::size_t blockLines) const {
-        return lines.size() >= blockLines || texts.size() >= kBlockBytes;
+    void AddSingle(const InputLine& line) {
+        Start(line.number);
+        singles.emplace_back(count++, line);
+        texts.append(line.text).push_back('\n');
     }
     void Answer(BatchLine& batchLine) {
-        for (std::size_t i = 0; i < lines.size(); ++i) {
-            lines[i].text = std::string_view(texts).substr(offsets[i], lines[i].text.size());
-            failed |= AnswerLine(batchLine, lines[i], name, output, messages);
+        std::size_t start = 0;
+        auto single = singles.begin();
+        for (long i = 0; i < count; ++i) {
+            const std::size_t end = texts.find('\n', start);
+            const std::string_view text(texts.data() + start, end - start);
+            start = end + 1;
+            InputLine line;
+            if (single != singles.end() && single->first == i) {
+                line = single++->second;
+                line.text = text;
+            } else {
+                line = RunLine(text, firstNumber + i);
+            }
+            failed |= AnswerLine(batchLine, line, name, output, messages);
+        }
+    }
+
+  private:
+    void Start(long number) {
+        if (count == 0) {
+            firstNumber = number;
         }
     }
 };
@@ -173,9 +217,9 @@ class BatchRun::Workers {
 };
 
 BatchRun::BatchRun(const BatchSettings& settings, OutputWriter& output, std::ostream& messages,
-                   int jobs, std::size_t blockLines)
+                   int jobs, std::size_t blockBytes)
     : settings_(settings), line_(settings), output_(output), messages_(messages), jobs_(jobs),
-      blockLines_(blockLines) {}
+      blockBytes_(std::max(blockBytes, std::size_t{1})) {}
 
 BatchRun::~BatchRun() = default;
 
@@ -221,7 +265,7 @@ void BatchRun::ConvertOnWorkers(int descriptor, const std::string& name) {
     const auto inFlight = static_cast<std::size_t>(2 * jobs_ + 1);
     auto block = std::make_unique<Block>();
     const auto handOver = [&] {
-        if (!block->lines.empty()) {
+        if (block->count > 0) {
             block->name = name;
             workers_->Pool().Submit(std::move(block));
             block = std::make_unique<Block>();
@@ -238,9 +282,20 @@ void BatchRun::ConvertOnWorkers(int descriptor, const std::string& name) {
         };
     }
     InputLines lines(descriptor, beforeReading);
-    for (InputLine line; lines.Next(line);) {
-        block->Add(line);
-        if (block->Full(blockLines_)) {
+    for (;;) {
+        std::string_view run;
+        long first = 0;
+        long count = 0;
+        InputLine line;
+        if (lines.NextRun(run, blockBytes_ - std::min(blockBytes_, block->texts.size()), first,
+                          count)) {
+            block->AddRun(run, count, first);
+        } else if (lines.Next(line)) {
+            block->AddSingle(line);
+        } else {
+            break;
+        }
+        if (block->texts.size() >= blockBytes_) {
             handOver();
             WriteBlocks(inFlight);
         }
@@ -261,7 +316,7 @@ void BatchRun::WriteBlocks(std::size_t atMost) {
         if (!done) {
             return;
         }
-        output_.Buffer().append(done->output);
+        output_.Write(done->output);
         if (done->failed) {
             messages_ << done->messages;
             Raise(kSomeLinesFailed);

@@ -33,10 +33,11 @@ enum BatchStatus {
 // answered, so a person or a program on the other end of a pipe gets each answer in turn.
 class BatchRun {
   public:
-    static constexpr std::size_t kBlockLines = 4096;
+    // A worker is handed about this many bytes of lines at a time (a longer line whole).
+    static constexpr std::size_t kBlockBytes = std::size_t{1} << 18;
 
     BatchRun(const BatchSettings& settings, OutputWriter& output, std::ostream& messages,
-             int jobs = 1, std::size_t blockLines = kBlockLines);
+             int jobs = 1, std::size_t blockBytes = kBlockBytes);
     ~BatchRun();
 
     // Converts every line of an open input; a read error is reported and ends this input only.
@@ -63,7 +64,7 @@ class BatchRun {
     OutputWriter& output_;
     std::ostream& messages_;
     int jobs_;
-    std::size_t blockLines_;
+    std::size_t blockBytes_;
     std::unique_ptr<Workers> workers_;
     BatchStatus status_ = kAllConverted;
 };

@@ -2,6 +2,7 @@
 
 #include "batch/SystemFiles.hpp"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -46,6 +47,24 @@ bool LineReader::Next(Line& line) {
         }
         Refill();
     }
+}
+
+bool LineReader::NextRun(std::string_view& run, std::size_t most) {
+    if (skipping_ || start_ == end_) {
+        return false;
+    }
+    const std::string_view held(buffer_.data() + start_, end_ - start_);
+    std::size_t last = held.substr(0, std::max(most, std::size_t{1})).rfind('\n');
+    if (last == std::string_view::npos) {
+        last = held.find('\n'); // one line longer than `most`
+    }
+    if (last == std::string_view::npos) {
+        return false;
+    }
+    run = held.substr(0, last + 1);
+    start_ += last + 1;
+    scanned_ = std::max(scanned_, start_);
+    return true;
 }
 
 void LineReader::Refill() {

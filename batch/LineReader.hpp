@@ -26,6 +26,10 @@ class LineReader {
 
     // The next line; false at the end of the input or when reading failed.
     bool Next(Line& line);
+    // The complete lines in hand, each with its "\n", as one text of at most `most` bytes (or
+    // one line, however long); false, reading nothing, when no complete line is in hand. A line
+    // in it may be longer than kLongestLine: the caller passes over such a line as Next does.
+    bool NextRun(std::string_view& run, std::size_t most);
     // The errno of a read error that ended the lines early, 0 when the input was read to its end.
     int Error() const { return error_; }
 

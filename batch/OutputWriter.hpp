@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace korvane {
 
@@ -28,6 +29,8 @@ class OutputWriter {
             Flush();
         }
     }
+    // Adds text after what is collected, writing a large text straight out rather than copying it.
+    void Write(std::string_view text);
     // Writes all that is collected; throws OutputFailure.
     void Flush();
     // Writes all that is collected and closes the output; throws OutputFailure.
@@ -35,6 +38,8 @@ class OutputWriter {
 
   private:
     static constexpr std::size_t kFlushSize = std::size_t{1} << 16;
+
+    void WriteAll(std::string_view text);
 
     int descriptor_;
     std::string buffer_;

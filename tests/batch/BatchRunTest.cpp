@@ -1,5 +1,6 @@
 #include "batch/BatchRun.hpp"
 
+#include "batch/LineReader.hpp"
 #include "support/FileHolding.hpp"
 
 #include <gtest/gtest.h>
@@ -18,12 +19,12 @@ struct RunResult {
 };
 
 RunResult RunOn(const BatchSettings& settings, const std::string& input, int jobs,
-                std::size_t blockLines) {
+                std::size_t blockBytes) {
     const FileHolding in(input);
     const FileHolding out;
     std::ostringstream messages;
     OutputWriter writer(out.Descriptor());
-    BatchRun run(settings, writer, messages, jobs, blockLines);
+    BatchRun run(settings, writer, messages, jobs, blockBytes);
     run.Convert(in.Descriptor(), "in");
     writer.Flush();
     return {out.Contents(), messages.str(), run.Status()};
@@ -35,8 +36,9 @@ BatchSettings Settings(BatchDirection direction) {
     return settings;
 }
 
-// Points, failures, a header, comments, blank lines, a byte order mark and a last line without
-// its line end, many times over so that blocks of every size cut them at every place.
+// Points, failures, a header, comments, blank lines, a line too long to hold, a byte order mark
+// and a last line without its line end, many times over so that blocks of every size cut them at
+// every place.
 std::string MixedInput(BatchDirection direction) {
     const bool toUtm = direction == BatchDirection::ToUtm;
     std::string input = "\xEF\xBB\xBF# a comment\n\n";
@@ -47,6 +49,7 @@ std::string MixedInput(BatchDirection direction) {
         input += i % 7 == 0 ? "not a point\n" : "";
         input += i % 11 == 0 ? "#" + n + "\n\n" : "";
         input += i % 13 == 0 ? std::string("1,2,\x01\n") : "";
+        input += i == 150 ? std::string(LineReader::kLongestLine + 10, '7') + "\n" : "";
     }
     return input + (toUtm ? "45,3" : "4982950.40,500000,31,N"); // no line end: an Error
 }
@@ -57,13 +60,15 @@ TEST(BatchRun, AnyNumberOfJobsGivesTheSameBytes) {
     for (const BatchDirection direction : {BatchDirection::ToUtm, BatchDirection::ToLatLong}) {
         const BatchSettings settings = Settings(direction);
         const std::string input = MixedInput(direction);
-        const RunResult alone = RunOn(settings, input, 1, BatchRun::kBlockLines);
+        const RunResult alone = RunOn(settings, input, 1, BatchRun::kBlockBytes);
         ASSERT_EQ(alone.status, kSomeLinesFailed);
         for (const int jobs : {2, 3, 8}) {
-            for (const std::size_t blockLines : {std::size_t{1}, std::size_t{2}, std::size_t{7},
-                                                 std::size_t{64}, BatchRun::kBlockLines}) {
-                SCOPED_TRACE(testing::Message() << jobs << " jobs, blocks of " << blockLines);
-                EXPECT_EQ(RunOn(settings, input, jobs, blockLines), alone);
+            for (const std::size_t blockBytes :
+                 {std::size_t{1}, std::size_t{2}, std::size_t{7}, std::size_t{64},
+                  std::size_t{1000}, BatchRun::kBlockBytes}) {
+                SCOPED_TRACE(testing::Message()
+                             << jobs << " jobs, blocks of " << blockBytes << " bytes");
+                EXPECT_EQ(RunOn(settings, input, jobs, blockBytes), alone);
             }
         }
     }
