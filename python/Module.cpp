@@ -1,0 +1,127 @@
+// The compiled part of the korvane package: whole arrays through the windows' commands, element
+// by element, without the interpreter's lock. The package's Python code checks and broadcasts
+// the arguments and hands over flat float64 arrays of one length.
+
+#include "PointInputs.hpp"
+#include "TextColumn.hpp"
+#include "geodesy/DatumTable.hpp"
+
+#include <array>
+#include <limits>
+#include <pybind11/numpy.h>
+#include <pybind11/pybind11.h>
+#include <pybind11/stl.h>
+#include <string>
+#include <vector>
+
+namespace py = pybind11;
+
+namespace korvane {
+
+namespace {
+
+using Numbers = py::array_t<double, py::array::c_style | py::array::forcecast>;
+using Letters = py::array_t<signed char, py::array::c_style | py::array::forcecast>;
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+std::size_t CheckedLength(std::initializer_list<const py::array*> arrays) {
+    const std::size_t size = static_cast<std::size_t>((*arrays.begin())->size());
+    for (const py::array* array : arrays) {
+        if (array->ndim() != 1 || static_cast<std::size_t>(array->size()) != size) {
+            throw py::value_error("the arrays must be one-dimensional and of one length");
+        }
+    }
+    return size;
+}
+
+py::tuple ToUtm(const Numbers& latitude, const Numbers& longitude, int datumPosition) {
+    const std::size_t count = CheckedLength({&latitude, &longitude});
+    py::array_t<std::int16_t> zone(count);
+    Numbers centralMeridian(count), northing(count), easting(count);
+    TextColumn band(count), gridReference(count), error(count);
+    const double* latitudes = latitude.data();
+    const double* longitudes = longitude.data();
+    std::int16_t* zones = zone.mutable_data();
+    double* meridians = centralMeridian.mutable_data();
+    double* northings = northing.mutable_data();
+    double* eastings = easting.mutable_data();
+    {
+        py::gil_scoped_release unlocked;
+        for (std::size_t i = 0; i < count; ++i) {
+            const LatLongConversion result =
+                ConvertDecimalDegrees(latitudes[i], longitudes[i], datumPosition);
+            const bool converted = result.Converted();
+            zones[i] = result.zone;
+            meridians[i] = converted ? result.centralMeridian : kNaN;
+            northings[i] = converted ? result.northing : kNaN;
+            eastings[i] = converted ? result.easting : kNaN;
+            band.Add(result.band);
+            gridReference.Add(result.gridReference);
+            error.Add(result.failure);
+        }
+    }
+    return py::make_tuple(zone, band.StrArray(), centralMeridian, northing, easting,
+                          gridReference.StrArray(), error.ObjectArray());
+}
+
+py::tuple ToLatLong(const Numbers& northing, const Numbers& easting, const Numbers& zone,
+                    const Letters& hemisphere, int datumPosition) {
+    const std::size_t count = CheckedLength({&northing, &easting, &zone, &hemisphere});
+    Numbers latitude(count), longitude(count);
+    // The window's boxes TxtLat(0..3) and TxtLong(0..3), then the grid reference.
+    std::vector<TextColumn> texts(9, TextColumn(count));
+    TextColumn error(count);
+    const double* northings = northing.data();
+    const double* eastings = easting.data();
+    const double* zones = zone.data();
+    const signed char* hemispheres = hemisphere.data();
+    double* latitudes = latitude.mutable_data();
+    double* longitudes = longitude.mutable_data();
+    {
+        py::gil_scoped_release unlocked;
+        for (std::size_t i = 0; i < count; ++i) {
+            const UtmConversion result =
+                ConvertGridNumbers(northings[i], eastings[i], zones[i],
+                                   static_cast<HemisphereCode>(hemispheres[i]), datumPosition);
+            const bool converted = result.Converted();
+            latitudes[i] = converted ? result.position.latitude : kNaN;
+            longitudes[i] = converted ? result.position.longitude : kNaN;
+            for (std::size_t part = 0; part < 4; ++part) {
+                texts[part].Add(result.latitude[part]);
+                texts[4 + part].Add(result.longitude[part]);
+            }
+            texts[8].Add(result.gridReference);
+            error.Add(result.failure);
+        }
+    }
+    py::list columns;
+    columns.append(latitude);
+    columns.append(longitude);
+    for (const TextColumn& column : texts) {
+        columns.append(column.StrArray());
+    }
+    columns.append(error.ObjectArray());
+    return py::tuple(columns);
+}
+
+std::vector<std::string> EllipsoidNames() {
+    std::vector<std::string> names;
+    for (const DatumEntry& entry : ListedDatums()) {
+        names.emplace_back(entry.listName);
+    }
+    return names;
+}
+
+} // namespace
+
+} // namespace korvane
+
+PYBIND11_MODULE(_korvane, module) {
+    module.doc() = "Korvane's conversions over flat float64 arrays; use the korvane package.";
+    module.def("ellipsoids", &korvane::EllipsoidNames);
+    module.def("list_position",
+               [](std::string_view name) { return korvane::ListPositionOf(name); });
+    module.def("to_utm", &korvane::ToUtm);
+    module.def("to_latlong", &korvane::ToLatLong);
+}
