@@ -4,6 +4,7 @@
 
 #include "PointInputs.hpp"
 #include "TextColumn.hpp"
+#include "commands/AngleBoxes.hpp"
 #include "geodesy/DatumTable.hpp"
 
 #include <array>
@@ -35,8 +36,14 @@ std::size_t CheckedLength(std::initializer_list<const py::array*> arrays) {
     return size;
 }
 
+// The datum list's row at a position that ListPositionOf gave.
+const DatumEntry& ListedDatum(int position) {
+    return DatumForListPosition(static_cast<std::int16_t>(position));
+}
+
 py::tuple ToUtm(const Numbers& latitude, const Numbers& longitude, int datumPosition) {
     const std::size_t count = CheckedLength({&latitude, &longitude});
+    const ForwardTerms terms(ListedDatum(datumPosition));
     py::array_t<std::int16_t> zone(count);
     Numbers centralMeridian(count), northing(count), easting(count);
     TextColumn band(count), gridReference(count), error(count);
@@ -50,7 +57,7 @@ py::tuple ToUtm(const Numbers& latitude, const Numbers& longitude, int datumPosi
         py::gil_scoped_release unlocked;
         for (std::size_t i = 0; i < count; ++i) {
             const LatLongConversion result =
-                ConvertDecimalDegrees(latitudes[i], longitudes[i], datumPosition);
+                ConvertDecimalDegrees(latitudes[i], longitudes[i], terms);
             const bool converted = result.Converted();
             zones[i] = result.zone;
             meridians[i] = converted ? result.centralMeridian : kNaN;
@@ -68,6 +75,7 @@ py::tuple ToUtm(const Numbers& latitude, const Numbers& longitude, int datumPosi
 py::tuple ToLatLong(const Numbers& northing, const Numbers& easting, const Numbers& zone,
                     const Letters& hemisphere, int datumPosition) {
     const std::size_t count = CheckedLength({&northing, &easting, &zone, &hemisphere});
+    const InverseTerms terms(ListedDatum(datumPosition));
     Numbers latitude(count), longitude(count);
     // The window's boxes TxtLat(0..3) and TxtLong(0..3), then the grid reference.
     std::vector<TextColumn> texts(9, TextColumn(count));
@@ -81,15 +89,19 @@ py::tuple ToLatLong(const Numbers& northing, const Numbers& easting, const Numbe
     {
         py::gil_scoped_release unlocked;
         for (std::size_t i = 0; i < count; ++i) {
+            const auto code = static_cast<HemisphereCode>(hemispheres[i]);
             const UtmConversion result =
-                ConvertGridNumbers(northings[i], eastings[i], zones[i],
-                                   static_cast<HemisphereCode>(hemispheres[i]), datumPosition);
+                ConvertGridNumbers(northings[i], eastings[i], zones[i], code, terms);
             const bool converted = result.Converted();
             latitudes[i] = converted ? result.position.latitude : kNaN;
             longitudes[i] = converted ? result.position.longitude : kNaN;
+            const AngleBoxes latitudeBoxes =
+                converted ? LatitudeBoxes(result, HemisphereLetter(code), ".") : AngleBoxes{};
+            const AngleBoxes longitudeBoxes =
+                converted ? LongitudeBoxes(result, ".") : AngleBoxes{};
             for (std::size_t part = 0; part < 4; ++part) {
-                texts[part].Add(result.latitude[part]);
-                texts[4 + part].Add(result.longitude[part]);
+                texts[part].Add(latitudeBoxes[part]);
+                texts[4 + part].Add(longitudeBoxes[part]);
             }
             texts[8].Add(result.gridReference);
             error.Add(result.failure);

@@ -24,7 +24,8 @@ std::string NotFinite(const char* role, double value) {
 
 } // namespace
 
-LatLongConversion ConvertDecimalDegrees(double latitude, double longitude, int datumPosition) {
+LatLongConversion ConvertDecimalDegrees(double latitude, double longitude,
+                                        const ForwardTerms& terms) {
     for (const auto& [role, value] : {std::pair{"latitude", latitude}, {"longitude", longitude}}) {
         if (std::string failure = NotFinite(role, value); !failure.empty()) {
             LatLongConversion result;
@@ -40,12 +41,11 @@ LatLongConversion ConvertDecimalDegrees(double latitude, double longitude, int d
     // A sign picks the hemisphere, -0 too: "-0" in a file of korvane-batch's is 0 degrees S.
     inputs.latitudeHemisphere = std::signbit(latitude) ? "S" : "N";
     inputs.longitudeHemisphere = std::signbit(longitude) ? "W" : "E";
-    inputs.datumPosition = datumPosition;
-    return ConvertLatLong(inputs);
+    return ConvertLatLong(inputs, terms);
 }
 
 UtmConversion ConvertGridNumbers(double northing, double easting, double zone,
-                                 HemisphereCode hemisphere, int datumPosition) {
+                                 HemisphereCode hemisphere, const InverseTerms& terms) {
     UtmConversion result;
     for (const auto& [role, value] :
          {std::pair{"northing", northing}, {"easting", easting}, {"zone", zone}}) {
@@ -68,8 +68,12 @@ UtmConversion ConvertGridNumbers(double northing, double easting, double zone,
         return result;
     }
     return ConvertUtm({ShortestText(northingText, northing), ShortestText(eastingText, easting),
-                       zoneShown, hemisphere == HemisphereCode::South ? "S" : "N", datumPosition},
-                      ".");
+                       zoneShown, HemisphereLetter(hemisphere)},
+                      terms);
+}
+
+std::string_view HemisphereLetter(HemisphereCode hemisphere) {
+    return hemisphere == HemisphereCode::South ? "S" : "N";
 }
 
 } // namespace korvane

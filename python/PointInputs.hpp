@@ -16,10 +16,14 @@ enum class HemisphereCode : signed char { North = 0, South = 1, NotALetter = -1 
 // no box can hold, fails with that reason.
 
 // Signed decimal degrees, north and east positive, to UTM.
-LatLongConversion ConvertDecimalDegrees(double latitude, double longitude, int datumPosition);
+LatLongConversion ConvertDecimalDegrees(double latitude, double longitude,
+                                        const ForwardTerms& terms);
 
 // Northing and easting in metres and a whole zone to latitude and longitude.
 UtmConversion ConvertGridNumbers(double northing, double easting, double zone,
-                                 HemisphereCode hemisphere, int datumPosition);
+                                 HemisphereCode hemisphere, const InverseTerms& terms);
+
+// The hemisphere list's text for a code that is a letter.
+std::string_view HemisphereLetter(HemisphereCode hemisphere);
 
 } // namespace korvane
