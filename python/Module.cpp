@@ -3,10 +3,11 @@
 // the arguments and hands over flat float64 arrays of one length.
 
 #include "PointInputs.hpp"
-#include "TextColumn.hpp"
+#include "StrColumn.hpp"
 #include "commands/AngleBoxes.hpp"
 #include "geodesy/DatumTable.hpp"
 
+#include <algorithm>
 #include <array>
 #include <limits>
 #include <pybind11/numpy.h>
@@ -25,6 +26,29 @@ using Numbers = py::array_t<double, py::array::c_style | py::array::forcecast>;
 using Letters = py::array_t<signed char, py::array::c_style | py::array::forcecast>;
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+// Points converted between two takings of the lock: enough that taking it costs nothing by
+// comparison, few enough that their results wait in a buffer that stays in the cache.
+constexpr std::size_t kChunk = 4096;
+
+// Runs convert(index) for every index, a chunk at a time without the lock into a buffer, then
+// store(index, result) for the chunk with it.
+template <typename Result, typename Convert, typename Store>
+void ConvertInChunks(std::size_t count, Convert convert, Store store) {
+    std::vector<Result> chunk(std::min(count, kChunk));
+    for (std::size_t start = 0; start < count; start += kChunk) {
+        const std::size_t size = std::min(kChunk, count - start);
+        {
+            py::gil_scoped_release unlocked;
+            for (std::size_t j = 0; j < size; ++j) {
+                chunk[j] = convert(start + j);
+            }
+        }
+        for (std::size_t j = 0; j < size; ++j) {
+            store(start + j, chunk[j]);
+        }
+    }
+}
 
 std::size_t CheckedLength(std::initializer_list<const py::array*> arrays) {
     const std::size_t size = static_cast<std::size_t>((*arrays.begin())->size());
@@ -46,31 +70,37 @@ py::tuple ToUtm(const Numbers& latitude, const Numbers& longitude, int datumPosi
     const ForwardTerms terms(ListedDatum(datumPosition));
     py::array_t<std::int16_t> zone(count);
     Numbers centralMeridian(count), northing(count), easting(count);
-    TextColumn band(count), gridReference(count), error(count);
+    StrColumn band(count), gridReference(count);
+    ReasonColumn error(count);
     const double* latitudes = latitude.data();
     const double* longitudes = longitude.data();
     std::int16_t* zones = zone.mutable_data();
     double* meridians = centralMeridian.mutable_data();
     double* northings = northing.mutable_data();
     double* eastings = easting.mutable_data();
-    {
-        py::gil_scoped_release unlocked;
-        for (std::size_t i = 0; i < count; ++i) {
-            const LatLongConversion result =
-                ConvertDecimalDegrees(latitudes[i], longitudes[i], terms);
+    ConvertInChunks<LatLongConversion>(
+        count,
+        [&](std::size_t i) { return ConvertDecimalDegrees(latitudes[i], longitudes[i], terms); },
+        [&](std::size_t i, const LatLongConversion& result) {
             const bool converted = result.Converted();
             zones[i] = result.zone;
             meridians[i] = converted ? result.centralMeridian : kNaN;
             northings[i] = converted ? result.northing : kNaN;
             eastings[i] = converted ? result.easting : kNaN;
-            band.Add(result.band);
-            gridReference.Add(result.gridReference);
-            error.Add(result.failure);
-        }
-    }
-    return py::make_tuple(zone, band.StrArray(), centralMeridian, northing, easting,
-                          gridReference.StrArray(), error.ObjectArray());
+            band.Set(i, result.band);
+            gridReference.Set(i, result.gridReference);
+            error.Set(i, result.failure);
+        });
+    return py::make_tuple(zone, band.Array(), centralMeridian, northing, easting,
+                          gridReference.Array(), error.Array());
 }
+
+// A UTM conversion with the UTM window's boxes, formatted from its numbers.
+struct ShownConversion {
+    UtmConversion conversion;
+    AngleBoxes latitude;
+    AngleBoxes longitude;
+};
 
 py::tuple ToLatLong(const Numbers& northing, const Numbers& easting, const Numbers& zone,
                     const Letters& hemisphere, int datumPosition) {
@@ -78,42 +108,48 @@ py::tuple ToLatLong(const Numbers& northing, const Numbers& easting, const Numbe
     const InverseTerms terms(ListedDatum(datumPosition));
     Numbers latitude(count), longitude(count);
     // The window's boxes TxtLat(0..3) and TxtLong(0..3), then the grid reference.
-    std::vector<TextColumn> texts(9, TextColumn(count));
-    TextColumn error(count);
+    std::vector<StrColumn> texts;
+    for (int column = 0; column < 9; ++column) {
+        texts.emplace_back(count);
+    }
+    ReasonColumn error(count);
     const double* northings = northing.data();
     const double* eastings = easting.data();
     const double* zones = zone.data();
     const signed char* hemispheres = hemisphere.data();
     double* latitudes = latitude.mutable_data();
     double* longitudes = longitude.mutable_data();
-    {
-        py::gil_scoped_release unlocked;
-        for (std::size_t i = 0; i < count; ++i) {
+    ConvertInChunks<ShownConversion>(
+        count,
+        [&](std::size_t i) {
             const auto code = static_cast<HemisphereCode>(hemispheres[i]);
-            const UtmConversion result =
-                ConvertGridNumbers(northings[i], eastings[i], zones[i], code, terms);
+            ShownConversion shown{
+                ConvertGridNumbers(northings[i], eastings[i], zones[i], code, terms), {}, {}};
+            if (shown.conversion.Converted()) {
+                shown.latitude = LatitudeBoxes(shown.conversion, HemisphereLetter(code), ".");
+                shown.longitude = LongitudeBoxes(shown.conversion, ".");
+            }
+            return shown;
+        },
+        [&](std::size_t i, const ShownConversion& shown) {
+            const UtmConversion& result = shown.conversion;
             const bool converted = result.Converted();
             latitudes[i] = converted ? result.position.latitude : kNaN;
             longitudes[i] = converted ? result.position.longitude : kNaN;
-            const AngleBoxes latitudeBoxes =
-                converted ? LatitudeBoxes(result, HemisphereLetter(code), ".") : AngleBoxes{};
-            const AngleBoxes longitudeBoxes =
-                converted ? LongitudeBoxes(result, ".") : AngleBoxes{};
             for (std::size_t part = 0; part < 4; ++part) {
-                texts[part].Add(latitudeBoxes[part]);
-                texts[4 + part].Add(longitudeBoxes[part]);
+                texts[part].Set(i, shown.latitude[part]);
+                texts[4 + part].Set(i, shown.longitude[part]);
             }
-            texts[8].Add(result.gridReference);
-            error.Add(result.failure);
-        }
-    }
+            texts[8].Set(i, result.gridReference);
+            error.Set(i, result.failure);
+        });
     py::list columns;
     columns.append(latitude);
     columns.append(longitude);
-    for (const TextColumn& column : texts) {
-        columns.append(column.StrArray());
+    for (const StrColumn& column : texts) {
+        columns.append(column.Array());
     }
-    columns.append(error.ObjectArray());
+    columns.append(error.Array());
     return py::tuple(columns);
 }
 
