@@ -10,9 +10,11 @@ minutes and seconds and the military grid reference that the windows show.
     (array([38, 56], dtype=int16), array([1755355.41, 6251925.36]), array([402336.02, 334416.39]))
 
 to_utm and to_latlong take scalars or array-likes, broadcast together as NumPy does, and give a
-named tuple of arrays of the broadcast shape (of scalars when every argument is a scalar). A point
-that cannot be converted does not stop the others: its numbers are NaN (its zone 0) and its texts
-empty, and its `error` says why; with errors="raise" the first such point raises ConversionError.
+named tuple of arrays of the broadcast shape (of scalars when every argument is a scalar): numbers
+as float64 (the zone int16), texts as NumPy str arrays, and the reasons of failures as an array
+of str objects. A point that cannot be converted does not stop the others: its numbers are NaN
+(its zone 0) and its texts empty, and its `error` says why; with errors="raise" the first such
+point raises ConversionError.
 
 korvane.pandas and korvane.dask do the same on the columns of pandas and Dask data frames.
 """
@@ -53,46 +55,33 @@ class ConversionError(ValueError):
 class UtmResult(NamedTuple):
     """What to_utm gives, each field an array of the arguments' broadcast shape."""
 
-    zone: np.ndarray
-    """int16; 0 where the point failed."""
-    band: np.ndarray
-    """str, the latitude band letter."""
-    central_meridian: np.ndarray
-    """float64, the zone's central meridian in whole degrees east."""
-    northing: np.ndarray
-    """float64 metres, to hundredths, as korvane-batch prints it."""
-    easting: np.ndarray
-    """float64 metres, to hundredths, as korvane-batch prints it."""
-    grid_reference: np.ndarray
-    """str, the military grid reference as the windows write it: "38 P   MC  02339  55355"."""
-    error: np.ndarray
-    """str, "" where converted, else why not."""
+    zone: np.ndarray  # int16; 0 where the point failed
+    band: np.ndarray  # the latitude band letter
+    central_meridian: np.ndarray  # float64, the zone's central meridian in whole degrees east
+    northing: np.ndarray  # float64 metres to hundredths, as korvane-batch prints it
+    easting: np.ndarray  # float64 metres to hundredths, as korvane-batch prints it
+    grid_reference: np.ndarray  # as the windows write it: "38 P   MC  02339  55355"
+    error: np.ndarray  # "" where converted, else why not
 
 
 class LatLongResult(NamedTuple):
     """What to_latlong gives, each field an array of the arguments' broadcast shape."""
 
-    latitude: np.ndarray
-    """float64 signed decimal degrees, north positive (korvane-batch prints nine decimals)."""
-    longitude: np.ndarray
-    """float64 signed decimal degrees, east positive."""
+    latitude: np.ndarray  # float64 signed decimal degrees, north positive
+    longitude: np.ndarray  # float64 signed decimal degrees, east positive
+    # The UTM window's boxes: whole degrees, whole minutes, seconds to at most two decimals, and
+    # the letter. The latitude's letter is the hemisphere given; a point beyond the equator from
+    # it shows negative degrees. The longitude's letter is E or W by the longitude's sign.
     latitude_degrees: np.ndarray
-    """str, the whole degrees the window shows, unsigned."""
     latitude_minutes: np.ndarray
-    """str, the whole minutes."""
     latitude_seconds: np.ndarray
-    """str, the seconds to at most two decimals ("31.11")."""
     latitude_hemisphere: np.ndarray
-    """str, "N" or "S": the hemisphere the position was given in."""
     longitude_degrees: np.ndarray
     longitude_minutes: np.ndarray
     longitude_seconds: np.ndarray
     longitude_hemisphere: np.ndarray
-    """str, "E" or "W"."""
-    grid_reference: np.ndarray
-    """str, the military grid reference as the window writes it."""
-    error: np.ndarray
-    """str, "" where converted, else why not."""
+    grid_reference: np.ndarray  # as the UTM window writes it
+    error: np.ndarray  # "" where converted, else why not
 
 
 def ellipsoids():
@@ -152,11 +141,12 @@ def to_latlong(northing, easting, zone, hemisphere, ellipsoid="WGS 84", *, error
         latitude, longitude (float64 signed decimal degrees, north and east positive); the
         texts the UTM window shows, latitude_degrees, latitude_minutes, latitude_seconds,
         latitude_hemisphere and the same for the longitude (seconds to two decimals, "60" left
-        as the window leaves it); grid_reference and error (str, "" where converted). A failed
-        point has NaN numbers and empty texts.
+        as the window leaves it; the latitude under the hemisphere given, with negative
+        degrees for a point beyond the equator from it); grid_reference and error (str, ""
+        where converted). A failed point has NaN numbers and empty texts.
 
     Raises ValueError for an unknown ellipsoid, shapes that do not broadcast or an unknown
-    `errors`; TypeError for numbers that are not numbers or hemispheres that are not texts.
+    `errors`; TypeError for arguments that are not numbers, or hemispheres that are not texts.
     The conversion runs without the GIL, so threads can convert at once.
     """
     datum = _list_position(ellipsoid)
@@ -199,7 +189,9 @@ def _check_errors(errors):
 def _numbers(name, value):
     array = np.asarray(value)
     if array.dtype.kind not in "iuf":
-        raise TypeError(f"{name} must be numbers of an integer or floating dtype, not {array.dtype}")
+        raise TypeError(
+            f"{name} must be numbers of an integer or floating dtype, not {array.dtype}"
+        )
     return array.astype(np.float64, copy=False)
 
 

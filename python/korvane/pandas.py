@@ -61,13 +61,11 @@ def _columns(frame, **names):
         raise TypeError(f"frame must be a pandas DataFrame, not {type(frame).__name__}")
     missing = [name for name in names.values() if name not in frame.columns]
     if missing:
-        raise KeyError(f"the frame has no column {missing[0]!r}; its columns are {list(frame.columns)}")
+        columns = list(frame.columns)
+        raise KeyError(f"the frame has no column {missing[0]!r}; its columns are {columns}")
     arrays = []
     for role, name in names.items():
-        try:
-            arrays.append(frame[name].to_numpy())
-        except (TypeError, ValueError) as failure:
-            raise TypeError(f"column {name!r} ({role}) cannot be read as an array: {failure}") from None
+        arrays.append(frame[name].to_numpy())
         if role != "hemisphere" and arrays[-1].dtype.kind not in "iuf":
             raise TypeError(
                 f"column {name!r} ({role}) must hold numbers of an integer or floating dtype, "
@@ -80,7 +78,9 @@ def _check_free(frame, fields, prefix):
     # A result column must never overwrite one of the frame's own.
     taken = [prefix + field for field in fields if prefix + field in frame.columns]
     if taken:
-        raise ValueError(f"the frame already has the columns {taken}; pass a prefix for the results")
+        raise ValueError(
+            f"the frame already has the columns {taken}; pass a prefix for the results"
+        )
 
 
 def _with_result(frame, result, errors, prefix):

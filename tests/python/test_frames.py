@@ -78,9 +78,9 @@ def test_a_dask_cluster_gives_korvane_batchs_answers(tmp_path):
         grid = tmp_path / "grid.csv"
         converted = utm[utm.error == ""]
         hemisphere = np.where(np.signbit(converted.lat), "S", "N")
+        rows = zip(converted.northing, converted.easting, converted.zone, hemisphere)
         grid.write_text("northing,easting,zone,hemisphere\n" + "".join(
-            f"{n:.2f},{e:.2f},{z},{h}\n"
-            for n, e, z, h in zip(converted.northing, converted.easting, converted.zone, hemisphere)))
+            f"{n:.2f},{e:.2f},{z},{h}\n" for n, e, z, h in rows))
         latlong = korvane.dask.to_latlong(
             dd.read_csv(grid, blocksize=25_000, float_precision="round_trip")).compute()
 
