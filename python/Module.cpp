@@ -68,8 +68,9 @@ const DatumEntry& ListedDatum(int position) {
 py::tuple ToUtm(const Numbers& latitude, const Numbers& longitude, int datumPosition) {
     const std::size_t count = CheckedLength({&latitude, &longitude});
     const ForwardTerms terms(ListedDatum(datumPosition));
-    py::array_t<std::int16_t> zone(count);
-    Numbers centralMeridian(count), northing(count), easting(count);
+    const auto length = static_cast<py::ssize_t>(count);
+    py::array_t<std::int16_t> zone(length);
+    Numbers centralMeridian(length), northing(length), easting(length);
     StrColumn band(count), gridReference(count);
     ReasonColumn error(count);
     const double* latitudes = latitude.data();
@@ -106,7 +107,8 @@ py::tuple ToLatLong(const Numbers& northing, const Numbers& easting, const Numbe
                     const Letters& hemisphere, int datumPosition) {
     const std::size_t count = CheckedLength({&northing, &easting, &zone, &hemisphere});
     const InverseTerms terms(ListedDatum(datumPosition));
-    Numbers latitude(count), longitude(count);
+    const auto length = static_cast<py::ssize_t>(count);
+    Numbers latitude(length), longitude(length);
     // The window's boxes TxtLat(0..3) and TxtLong(0..3), then the grid reference.
     std::vector<StrColumn> texts;
     for (int column = 0; column < 9; ++column) {
