@@ -13,8 +13,9 @@ fuzz_seconds=${KORVANE_FUZZ_SECONDS:-60}
 # The code follows .clang-format.
 git ls-files -z -- '*.cpp' '*.hpp' | xargs -0 clang-format --dry-run --Werror
 
+# The Python package is built for Debian's python3, where python3-numpy and the rest install.
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON -DKORVANE_BENCHMARKS=ON \
-    -DKORVANE_STRICT_WARNINGS=ON
+    -DKORVANE_STRICT_WARNINGS=ON -DKORVANE_PYTHON=ON -DPython3_EXECUTABLE=/usr/bin/python3
 cmake --build build -j "$jobs"
 ctest --test-dir build --output-on-failure -j "$jobs"
 
@@ -42,6 +43,9 @@ for target in ReadNumber LatLongCommand UtmCommand GridReference BatchLine; do
     rm -rf "$corpus"
 done
 
-cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DKORVANE_SANITIZE=ON -DKORVANE_STRICT_WARNINGS=ON
+# Without the Python package: an instrumented module loads only into an interpreter started with
+# the sanitizers' runtime preloaded.
+cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DKORVANE_SANITIZE=ON -DKORVANE_STRICT_WARNINGS=ON \
+    -DKORVANE_PYTHON=OFF
 cmake --build build-sanitize -j "$jobs"
 KORVANE_PROPERTY_POINTS=20000 ctest --test-dir build-sanitize --output-on-failure -j "$jobs"

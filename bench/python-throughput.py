@@ -1,0 +1,67 @@
+#!/usr/bin/python3
+"""Times korvane.to_utm against pyproj's Transformer on one array of points inside one zone.
+
+Side by side in one process: each round converts the same arrays with both, taking turns, so
+that a slow spell of the machine falls on both alike; prints the median of the rounds and the
+ratio as a Markdown table. pyproj goes from EPSG:4326 to the zone's own UTM system (EPSG:32631)
+and gives easting and northing only; korvane also gives the zone, band, central meridian and
+grid reference of every point. Run with Debian's python3 from the top of a tree built with
+-DKORVANE_PYTHON=ON (or set KORVANE_PYTHONPATH to the folder holding the korvane package).
+Usage: bench/python-throughput.py [POINTS] [ROUNDS]     (default 1000000 points, 5 rounds)
+"""
+
+import os
+import statistics
+import sys
+import time
+
+import numpy as np
+import pyproj
+
+top = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+sys.path.insert(0, os.environ.get("KORVANE_PYTHONPATH", os.path.join(top, "build", "python")))
+import korvane  # noqa: E402  (from the build, not an installed copy)
+
+
+def seconds(convert):
+    begun = time.perf_counter()
+    convert()
+    return time.perf_counter() - begun
+
+
+def main():
+    points = int(sys.argv[1]) if len(sys.argv) > 1 else 1_000_000
+    rounds = int(sys.argv[2]) if len(sys.argv) > 2 else 5
+    # Inside zone 31 (0 to 6 E), northern hemisphere, as bench/batch-throughput.sh has them.
+    rng = np.random.default_rng(31)
+    lat = 0.5 + rng.random(points) * 79
+    lon = 0.01 + rng.random(points) * 5.98
+    transformer = pyproj.Transformer.from_crs("EPSG:4326", "EPSG:32631", always_xy=True)
+
+    utm = korvane.to_utm(lat, lon, errors="raise")
+    easting, northing = transformer.transform(lon, lat)
+    assert (utm.zone == 31).all()
+    # Two formulations of one projection: they agree to well under a metre inside the zone.
+    apart = max(np.abs(utm.easting - easting).max(), np.abs(utm.northing - northing).max())
+    assert apart < 1, f"korvane and pyproj are {apart} m apart"
+
+    times = {"korvane.to_utm": [], "pyproj Transformer": []}
+    for round_ in range(rounds):
+        turns = [("korvane.to_utm", lambda: korvane.to_utm(lat, lon)),
+                 ("pyproj Transformer", lambda: transformer.transform(lon, lat))]
+        for name, convert in turns if round_ % 2 == 0 else reversed(turns):
+            times[name].append(seconds(convert))
+
+    median = {name: statistics.median(values) for name, values in times.items()}
+    print(f"{points} points inside zone 31, median of {rounds} rounds in which the two take "
+          f"turns, one process\n(one thread); the two agree to {apart:.4f} m.\n")
+    print("| Tool | Seconds | Points per second | korvane's speed-up |")
+    print("|---|---:|---:|---:|")
+    for name, value in median.items():
+        ratio = median["pyproj Transformer"] / median["korvane.to_utm"]
+        shown = f"{ratio:.2f}" if name == "pyproj Transformer" else ""
+        print(f"| {name} | {value:.3f} | {points / value:.0f} | {shown} |")
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "commands/LatLongConversion.hpp"
+#include "commands/UtmConversion.hpp"
+
+namespace korvane {
+
+// The hemisphere of a UTM position as the module hands it on: a letter that was neither N nor S
+// (in either case) is kept, so that its element fails with the reason rather than the call.
+enum class HemisphereCode : signed char { North = 0, South = 1, NotALetter = -1 };
+
+// One element of NumPy's numbers through the windows' own commands. Each number becomes the
+// shortest text that reads back as exactly that value, typed into the box the window has for it,
+// and its sign picks the hemisphere as a signed field of korvane-batch's does; so the module
+// gives the digits of the windows and of korvane-batch. A number that is NaN or infinite, which
+// no box can hold, fails with that reason.
+
+// Signed decimal degrees, north and east positive, to UTM.
+LatLongConversion ConvertDecimalDegrees(double latitude, double longitude,
+                                        const ForwardTerms& terms);
+
+// Northing and easting in metres and a whole zone to latitude and longitude.
+UtmConversion ConvertGridNumbers(double northing, double easting, double zone,
+                                 HemisphereCode hemisphere, const InverseTerms& terms);
+
+// The hemisphere list's text for a code that is a letter.
+std::string_view HemisphereLetter(HemisphereCode hemisphere);
+
+} // namespace korvane

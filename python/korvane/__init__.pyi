@@ -1,0 +1,55 @@
+from typing import Any, Literal, NamedTuple
+
+import numpy as np
+import numpy.typing as npt
+
+from . import dask as dask
+from . import pandas as pandas
+
+_Errors = Literal["coerce", "raise"]
+
+class ConversionError(ValueError):
+    index: Any
+    reason: str
+    def __init__(self, index: Any, reason: str, where: str) -> None: ...
+
+class UtmResult(NamedTuple):
+    zone: Any
+    band: Any
+    central_meridian: Any
+    northing: Any
+    easting: Any
+    grid_reference: Any
+    error: Any
+
+class LatLongResult(NamedTuple):
+    latitude: Any
+    longitude: Any
+    latitude_degrees: Any
+    latitude_minutes: Any
+    latitude_seconds: Any
+    latitude_hemisphere: Any
+    longitude_degrees: Any
+    longitude_minutes: Any
+    longitude_seconds: Any
+    longitude_hemisphere: Any
+    grid_reference: Any
+    error: Any
+
+def ellipsoids() -> list[str]: ...
+def to_utm(
+    lat: npt.ArrayLike,
+    lon: npt.ArrayLike,
+    ellipsoid: str = "WGS 84",
+    *,
+    errors: _Errors = "coerce",
+) -> UtmResult: ...
+def to_latlong(
+    northing: npt.ArrayLike,
+    easting: npt.ArrayLike,
+    zone: npt.ArrayLike,
+    hemisphere: str | npt.ArrayLike,
+    ellipsoid: str = "WGS 84",
+    *,
+    errors: _Errors = "coerce",
+) -> LatLongResult: ...

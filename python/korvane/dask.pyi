@@ -1,0 +1,24 @@
+from typing import Hashable, Literal
+
+import dask.dataframe as dd
+
+def to_utm(
+    frame: dd.DataFrame,
+    lat: Hashable = "lat",
+    lon: Hashable = "lon",
+    ellipsoid: str = "WGS 84",
+    *,
+    errors: Literal["coerce", "raise"] = "coerce",
+    prefix: str = "",
+) -> dd.DataFrame: ...
+def to_latlong(
+    frame: dd.DataFrame,
+    northing: Hashable = "northing",
+    easting: Hashable = "easting",
+    zone: Hashable = "zone",
+    hemisphere: Hashable = "hemisphere",
+    ellipsoid: str = "WGS 84",
+    *,
+    errors: Literal["coerce", "raise"] = "coerce",
+    prefix: str = "",
+) -> dd.DataFrame: ...

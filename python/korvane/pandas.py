@@ -1,0 +1,95 @@
+"""korvane over pandas data frames: the results as columns beside the frame's own.
+
+Whatever else a row holds (a name, an identifier, a time) stays on the row of its point. The
+frame is not changed: each function gives a new frame with the result columns added, named as
+the fields of korvane.UtmResult and korvane.LatLongResult, after `prefix` when one is given.
+"""
+
+import pandas as pd
+
+import korvane
+
+__all__ = ["to_latlong", "to_utm"]
+
+
+def to_utm(frame, lat="lat", lon="lon", ellipsoid="WGS 84", *, errors="coerce", prefix=""):
+    """The frame with the columns of korvane.to_utm added for the points in columns lat and lon.
+
+    lat and lon name the columns of signed decimal degrees. The added columns are zone (int16),
+    band, central_meridian, northing, easting, grid_reference and error, each after `prefix`.
+    errors="raise" raises korvane.ConversionError naming the row label of the first point that
+    fails. Raises KeyError for a missing column and ValueError when the frame already has a
+    column of a result's name; otherwise as korvane.to_utm.
+    """
+    columns = _columns(frame, lat=lat, lon=lon)
+    _check_free(frame, korvane.UtmResult._fields, prefix)
+    result = korvane.to_utm(*columns, ellipsoid, errors="coerce")
+    return _with_result(frame, result, errors, prefix)
+
+
+def to_latlong(
+    frame,
+    northing="northing",
+    easting="easting",
+    zone="zone",
+    hemisphere="hemisphere",
+    ellipsoid="WGS 84",
+    *,
+    errors="coerce",
+    prefix="",
+):
+    """The frame with the columns of korvane.to_latlong added for the points in the named columns.
+
+    northing, easting, zone and hemisphere name the columns (hemisphere holds "N" or "S"; for
+    one hemisphere throughout, add it first: frame.assign(hemisphere="N")). The added columns
+    are latitude, longitude, the degree, minute, second and hemisphere texts of both,
+    grid_reference and error, each after `prefix`. errors="raise" raises
+    korvane.ConversionError naming the row label of the first point that fails. Raises KeyError
+    for a missing column and ValueError when the frame already has a column of a result's name;
+    otherwise as korvane.to_latlong.
+    """
+    columns = _columns(
+        frame, northing=northing, easting=easting, zone=zone, hemisphere=hemisphere
+    )
+    _check_free(frame, korvane.LatLongResult._fields, prefix)
+    result = korvane.to_latlong(*columns, ellipsoid, errors="coerce")
+    return _with_result(frame, result, errors, prefix)
+
+
+def _columns(frame, **names):
+    if not isinstance(frame, pd.DataFrame):
+        raise TypeError(f"frame must be a pandas DataFrame, not {type(frame).__name__}")
+    missing = [name for name in names.values() if name not in frame.columns]
+    if missing:
+        columns = list(frame.columns)
+        raise KeyError(f"the frame has no column {missing[0]!r}; its columns are {columns}")
+    arrays = []
+    for role, name in names.items():
+        arrays.append(frame[name].to_numpy())
+        if role != "hemisphere" and arrays[-1].dtype.kind not in "iuf":
+            raise TypeError(
+                f"column {name!r} ({role}) must hold numbers of an integer or floating dtype, "
+                f"not {arrays[-1].dtype}"
+            )
+    return arrays
+
+
+def _check_free(frame, fields, prefix):
+    # A result column must never overwrite one of the frame's own.
+    taken = [prefix + field for field in fields if prefix + field in frame.columns]
+    if taken:
+        raise ValueError(
+            f"the frame already has the columns {taken}; pass a prefix for the results"
+        )
+
+
+def _with_result(frame, result, errors, prefix):
+    if errors not in ("coerce", "raise"):
+        raise ValueError(f'errors must be "coerce" or "raise", not {errors!r}')
+    if errors == "raise":
+        first = korvane._first_failure(result.error)
+        if first is not None:
+            label = frame.index[first]
+            raise korvane.ConversionError(label, result.error[first], f"row {label!r}")
+    added = {prefix + field: column for field, column in zip(result._fields, result)}
+    return frame.assign(**added)

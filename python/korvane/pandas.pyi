@@ -1,0 +1,24 @@
+from typing import Hashable, Literal
+
+import pandas as pd
+
+def to_utm(
+    frame: pd.DataFrame,
+    lat: Hashable = "lat",
+    lon: Hashable = "lon",
+    ellipsoid: str = "WGS 84",
+    *,
+    errors: Literal["coerce", "raise"] = "coerce",
+    prefix: str = "",
+) -> pd.DataFrame: ...
+def to_latlong(
+    frame: pd.DataFrame,
+    northing: Hashable = "northing",
+    easting: Hashable = "easting",
+    zone: Hashable = "zone",
+    hemisphere: Hashable = "hemisphere",
+    ellipsoid: str = "WGS 84",
+    *,
+    errors: Literal["coerce", "raise"] = "coerce",
+    prefix: str = "",
+) -> pd.DataFrame: ...

@@ -1,0 +1,148 @@
+"""korvane over NumPy: the windows' worked examples, broadcasting, failures and arguments."""
+
+import doctest
+import threading
+import time
+
+import numpy as np
+import pytest
+
+import korvane
+
+
+def dms(degrees, minutes, seconds):
+    # As the Lat/Long window sums its three boxes.
+    return (degrees + minutes / 60) + seconds / 3600
+
+
+WINDOW = dms(15, 52, 31.11), dms(44, 5, 16.11)
+
+# Latitude, longitude; zone, central meridian, northing, easting, grid reference.
+TO_UTM = [
+    ((0.0, 0.0), (31, 3, 0.00, 166021.55, "31 N   AA  66021  00000")),
+    ((-0.0, 0.0), (31, 3, 10000000.00, 166021.55, "31 N   AA  66021  00000")),
+    ((45, 3), (31, 3, 4982950.40, 500000.00, "31 T   EK  00000  82950")),
+    (WINDOW, (38, 45, 1755355.43, 402339.35, "38 P   MC  02339  55355")),
+    ((-WINDOW[0], -WINDOW[1]), (23, -45, 8244644.57, 597660.65, "23 L   NC  97660  44644")),
+    ((-33.86, 151.21), (56, 153, 6251925.36, 334416.39, "56 H   LH  34416  51925")),
+    ((40.7, -74), (18, -75, 4505935.87, 584482.35, "18 T   WL  84482  05935")),
+    ((90, 0), (31, 3, 9997964.94, 500000.00, "31 Z   EV  00000  97964")),
+    ((0, 180), (61, 183, 0.00, 166021.55, "61 N   AA  66021  00000")),
+    ((0, -180), (1, -177, 0.00, 166021.55, "1 N   AA  66021  00000")),
+]
+
+# Northing, easting, zone, hemisphere; the window's latitude and longitude boxes, grid reference.
+TO_LATLONG = [
+    ((1755352.105, 402336.0, 38, "N"), ("15 52 31 N", "44 5 16 E", "38 P   MC  02336  55352")),
+    ((8244644.57, 597660.65, 23, "S"),
+     ("15 52 31.11 S", "44 5 16.11 W", "23 L   NC  97660  44644")),
+    ((6251925.36, 334416.39, 56, "S"), ("33 51 36 S", "151 12 36 E", "56 H   LH  34416  51925")),
+    ((4505935.87, 584482.35, 18, "N"), ("40 42 0 N", "74 0 0 W", "18 T   WL  84482  05935")),
+    ((4982950.40, 500000, 31, "n"), ("44 59 60 N", "3 0 0 E", "31 T   EK  00000  82950")),
+    ((9997964.94, 500000, 31, "N"), ("89 59 60 N", "3 0 0 E", "31 Z   EV  00000  97964")),
+    ((10700000, 500000, 31, "N"), ("96 17 17.21 N", "3 0 0 E", "31 Z   EH  00000  00000")),
+    ((0, 0, 0, "N"), ("0 0 0 N", "187 29 19.48 W", "0 N   RF  00000  00000")),
+]
+
+
+@pytest.mark.parametrize("position, expected", TO_UTM)
+def test_to_utm_gives_the_windows_digits(position, expected):
+    r = korvane.to_utm(*position)
+    assert (r.zone, r.central_meridian, r.northing, r.easting, r.grid_reference) == expected
+    assert r.zone.dtype == np.int16 and r.error == ""
+
+
+@pytest.mark.parametrize("point, expected", TO_LATLONG)
+def test_to_latlong_gives_the_windows_texts(point, expected):
+    r = korvane.to_latlong(*point)
+    shown = (" ".join(r[2:6]), " ".join(r[6:10]), r.grid_reference)
+    assert shown == expected and r.error == ""
+
+
+def test_to_latlong_decimal_degrees_and_ellipsoids():
+    r = korvane.to_latlong(1755352.105, 402336.0, 38, "N", "Everest 1830")
+    assert (round(r.latitude, 7), round(r.longitude, 7)) == (15.8765499, 44.0876464)
+    back = korvane.to_latlong(8244644.57, 597660.65, 23, "S")
+    assert abs(back.latitude + WINDOW[0]) * 3600 < 0.0002
+    assert korvane.ellipsoids()[:3] == ["WGS 84", "NAD 83", "GRS 80"]
+    assert len(korvane.ellipsoids()) == 14
+
+
+def test_arguments_broadcast_and_keep_their_shape():
+    lat = np.array([[0.0], [45.0]])
+    r = korvane.to_utm(lat, [0, 3, 6])
+    assert r.northing.shape == (2, 3) and r.grid_reference.shape == (2, 3)
+    assert list(r.zone[1]) == [31, 31, 32] and r.northing[1, 1] == 4982950.40
+    back = korvane.to_latlong(r.northing, r.easting, r.zone, np.where(lat < 0, "S", "N"))
+    assert np.all(np.abs(back.latitude - lat) < 1e-6)
+
+
+def test_failures_stay_with_their_element():
+    r = korvane.to_utm([91, 45, np.nan, 45], [0, 3, 0, np.inf])
+    assert list(r.error) == [
+        "latitude 91 is outside 0 to 90 degrees", "", "latitude is NaN", "longitude is infinite"]
+    assert np.isnan(r.northing[[0, 2, 3]]).all() and r.northing[1] == 4982950.40
+    assert list(r.zone) == [0, 31, 0, 0] and list(r.grid_reference)[::2] == ["", ""]
+    back = korvane.to_latlong([0, 0, 0, 0], 500000, [31, 31.5, 99999, 31], ["N", "N", "N", "X"])
+    assert list(back.error[1:]) == ["zone 31.5 is not a whole number",
+                                    back.error[2], "the hemisphere must be N or S"]
+    assert "32767" in back.error[2] and np.isnan(back.latitude[1:]).all() and back.error[0] == ""
+
+
+def test_errors_raise_names_the_first_failing_element():
+    with pytest.raises(korvane.ConversionError) as raised:
+        korvane.to_utm([[45, 45], [91, 95]], 3, errors="raise")
+    assert raised.value.index == (1, 0)
+    assert raised.value.reason == "latitude 91 is outside 0 to 90 degrees"
+    with pytest.raises(korvane.ConversionError, match="^element 2: the hemisphere must be N or S"):
+        korvane.to_latlong(0, 500000, 31, ["N", "S", ""], errors="raise")
+
+
+@pytest.mark.parametrize("call, error, message", [
+    (lambda: korvane.to_utm(1, 2, "WGS84"), ValueError, "'WGS 84', 'NAD 83'.*'Everest 1830'"),
+    (lambda: korvane.to_utm([1, 2], [1, 2, 3]), ValueError, r"lat \(2,\), lon \(3,\)"),
+    (lambda: korvane.to_utm(["1"], [2]), TypeError, "lat must be numbers"),
+    (lambda: korvane.to_utm(1, 2, errors="ignore"), ValueError, "coerce"),
+    (lambda: korvane.to_latlong(0, 0, 31, 1), TypeError, "hemisphere"),
+    (lambda: korvane.to_latlong(0, 0, None, "N"), TypeError, "zone"),
+])
+def test_bad_arguments_are_refused_with_a_reason(call, error, message):
+    with pytest.raises(error, match=message):
+        call()
+
+
+def longest_wait_while_two_threads_convert(lat, lon, expected):
+    results = [None, None]
+
+    def convert(k):
+        results[k] = korvane.to_utm(lat, lon)
+
+    threads = [threading.Thread(target=convert, args=(k,)) for k in range(2)]
+    last, longest_wait = time.perf_counter(), 0.0
+    for thread in threads:
+        thread.start()
+    while any(thread.is_alive() for thread in threads):
+        now = time.perf_counter()
+        last, longest_wait = now, max(longest_wait, now - last)
+    for result in results:
+        assert np.array_equal(result.northing, expected.northing)
+        assert np.array_equal(result.grid_reference, expected.grid_reference)
+    return longest_wait
+
+
+def test_two_threads_convert_at_once():
+    rng = np.random.default_rng(7)
+    lat, lon = rng.uniform(-80, 84, 400_000), rng.uniform(-180, 180, 400_000)
+    begun = time.perf_counter()
+    alone = korvane.to_utm(lat, lon)
+    alone_seconds = time.perf_counter() - begun
+    # This thread runs Python all along: with the GIL held through a conversion, it would stand
+    # still each time for about as long as the conversion takes, not only when the machine is
+    # busy elsewhere.
+    waits = [longest_wait_while_two_threads_convert(lat, lon, alone) for _ in range(3)]
+    assert min(waits) < alone_seconds / 3
+
+
+def test_the_package_documents_itself():
+    assert doctest.testmod(korvane).failed == 0
+    assert "grid_reference" in korvane.to_utm.__doc__ and "Raises" in korvane.to_latlong.__doc__
