@@ -21,6 +21,16 @@ struct Angle {
     std::string failure;
 };
 
+// The angle, or why it cannot be converted: outside 0 to limit degrees.
+Angle RangeChecked(double degrees, const char* name, double limit) {
+    if (!(degrees >= 0 && degrees <= limit)) {
+        const std::string shown = std::isfinite(degrees) ? PlainNumber(degrees, ".") : "too large";
+        return {0, std::string(name) + " " + shown + " is outside 0 to " + PlainNumber(limit, ".") +
+                       " degrees"};
+    }
+    return {degrees, {}};
+}
+
 Angle ReadAngle(const std::array<std::string_view, 3>& texts, const char* name, double limit) {
     double parts[3] = {};
     for (std::size_t i = 0; i < 3; ++i) {
@@ -30,27 +40,19 @@ Angle ReadAngle(const std::array<std::string_view, 3>& texts, const char* name, 
             return {0, std::string(name) + " " + kPartNames[i] + " is too large to read"};
         }
     }
-    const double degrees = (parts[0] + parts[1] / 60) + parts[2] / 3600;
-    if (!(degrees >= 0 && degrees <= limit)) {
-        const std::string shown = std::isfinite(degrees) ? PlainNumber(degrees, ".") : "too large";
-        return {0, std::string(name) + " " + shown + " is outside 0 to " + PlainNumber(limit, ".") +
-                       " degrees"};
-    }
-    return {degrees, {}};
+    return RangeChecked((parts[0] + parts[1] / 60) + parts[2] / 3600, name, limit);
 }
 
-// Reads the position, then projects it on the terms that termsOf gives: an ellipsoid that
-// cannot be had fails the conversion only once the input has been found good.
-template <class TermsOf> LatLongConversion Convert(const LatLongInputs& inputs, TermsOf termsOf) {
+// Projects the angles on the terms that termsOf gives: an ellipsoid that cannot be had fails the
+// conversion only once the input has been found good.
+template <class TermsOf>
+LatLongConversion Project(const Angle& latitude, const Angle& longitude, bool south, bool west,
+                          TermsOf termsOf) {
     LatLongConversion result;
-    const Angle latitude = ReadAngle(inputs.latitude, "latitude", 90);
-    const Angle longitude = ReadAngle(inputs.longitude, "longitude", 180);
     if (!latitude.failure.empty() || !longitude.failure.empty()) {
         result.failure = !latitude.failure.empty() ? latitude.failure : longitude.failure;
         return result;
     }
-    const bool south = inputs.latitudeHemisphere == "S";
-    const bool west = inputs.longitudeHemisphere == "W";
     const GeodeticPosition position{south ? -latitude.degrees : latitude.degrees,
                                     west ? -longitude.degrees : longitude.degrees};
     try {
@@ -70,6 +72,13 @@ template <class TermsOf> LatLongConversion Convert(const LatLongInputs& inputs, 
     return result;
 }
 
+template <class TermsOf> LatLongConversion Convert(const LatLongInputs& inputs, TermsOf termsOf) {
+    const Angle latitude = ReadAngle(inputs.latitude, "latitude", 90);
+    const Angle longitude = ReadAngle(inputs.longitude, "longitude", 180);
+    return Project(latitude, longitude, inputs.latitudeHemisphere == "S",
+                   inputs.longitudeHemisphere == "W", termsOf);
+}
+
 } // namespace
 
 LatLongConversion ConvertLatLong(const LatLongInputs& inputs, int datumPosition) {
@@ -82,6 +91,12 @@ LatLongConversion ConvertLatLong(const LatLongInputs& inputs, int datumPosition)
 
 LatLongConversion ConvertLatLong(const LatLongInputs& inputs, const ForwardTerms& terms) {
     return Convert(inputs, [&]() -> const ForwardTerms& { return terms; });
+}
+
+LatLongConversion ConvertLatLong(const LatLongDegrees& degrees, const ForwardTerms& terms) {
+    return Project(RangeChecked(degrees.latitude, "latitude", 90),
+                   RangeChecked(degrees.longitude, "longitude", 180), degrees.south, degrees.west,
+                   [&]() -> const ForwardTerms& { return terms; });
 }
 
 } // namespace korvane

@@ -37,4 +37,15 @@ LatLongConversion ConvertLatLong(const LatLongInputs& inputs, int datumPosition)
 // The same on an ellipsoid chosen once for a run of points.
 LatLongConversion ConvertLatLong(const LatLongInputs& inputs, const ForwardTerms& terms);
 
+// A position as numbers rather than texts: what the boxes and lists hold once read, the sizes of
+// the latitude and the longitude in degrees and their hemispheres. Degrees typed whole into the
+// degrees box give the same conversion.
+struct LatLongDegrees {
+    double latitude = 0;
+    double longitude = 0;
+    bool south = false;
+    bool west = false;
+};
+LatLongConversion ConvertLatLong(const LatLongDegrees& degrees, const ForwardTerms& terms);
+
 } // namespace korvane

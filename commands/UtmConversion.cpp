@@ -51,17 +51,17 @@ GeodeticPosition InversePosition(const UtmCoordinate& utm, const InverseTerms& t
     return ProjectFromUtm(utm, terms);
 }
 
-// Reads the position, then projects it on the terms that termsOf gives, in the window's order of
-// steps: the zone's range is checked, and the output frame shown, before the ellipsoid is taken.
-template <class TermsOf> UtmConversion Convert(const UtmInputs& inputs, TermsOf termsOf) {
+// Projects the numbers read on the terms that termsOf gives, in the window's order of steps: the
+// zone's range is checked, and the output frame shown, before the ellipsoid is taken.
+template <class TermsOf> UtmConversion Project(const UtmNumbers& numbers, TermsOf termsOf) {
     UtmConversion result;
     try {
         UtmCoordinate& utm = result.utm;
-        utm.northing = ReadNumber(inputs.northing);
-        utm.easting = ReadNumber(inputs.easting);
-        utm.zone = RoundToInt16(ReadNumber(inputs.zone), "reading the zone");
+        utm.northing = numbers.northing;
+        utm.easting = numbers.easting;
+        utm.zone = RoundToInt16(numbers.zone, "reading the zone");
         InverseCentralMeridian(utm.zone); // a zone outside -5430..5461 fails here, early
-        utm.hemisphere = inputs.hemisphere == "S" ? Hemisphere::South : Hemisphere::North;
+        utm.hemisphere = numbers.hemisphere;
         result.frameShown = true;
         result.position = InversePosition(utm, termsOf());
         result.gridReference = GridReference(utm.zone, BandLetter(result.position.latitude),
@@ -73,6 +73,21 @@ template <class TermsOf> UtmConversion Convert(const UtmInputs& inputs, TermsOf 
         result.failure = failure.what();
     }
     return result;
+}
+
+template <class TermsOf> UtmConversion Convert(const UtmInputs& inputs, TermsOf termsOf) {
+    UtmNumbers numbers;
+    try {
+        numbers.northing = ReadNumber(inputs.northing);
+        numbers.easting = ReadNumber(inputs.easting);
+        numbers.zone = ReadNumber(inputs.zone);
+    } catch (const ComputationFailure& failure) {
+        UtmConversion result;
+        result.failure = failure.what();
+        return result;
+    }
+    numbers.hemisphere = inputs.hemisphere == "S" ? Hemisphere::South : Hemisphere::North;
+    return Project(numbers, termsOf);
 }
 
 } // namespace
@@ -87,6 +102,10 @@ UtmConversion ConvertUtm(const UtmInputs& inputs, int datumPosition) {
 
 UtmConversion ConvertUtm(const UtmInputs& inputs, const InverseTerms& terms) {
     return Convert(inputs, [&]() -> const InverseTerms& { return terms; });
+}
+
+UtmConversion ConvertUtm(const UtmNumbers& numbers, const InverseTerms& terms) {
+    return Project(numbers, [&]() -> const InverseTerms& { return terms; });
 }
 
 } // namespace korvane

@@ -33,15 +33,10 @@ LatLongConversion ConvertDecimalDegrees(double latitude, double longitude,
             return result;
         }
     }
-    char latitudeText[32];
-    char longitudeText[32];
-    LatLongInputs inputs;
-    inputs.latitude = {ShortestText(latitudeText, std::fabs(latitude)), "", ""};
-    inputs.longitude = {ShortestText(longitudeText, std::fabs(longitude)), "", ""};
     // A sign picks the hemisphere, -0 too: "-0" in a file of korvane-batch's is 0 degrees S.
-    inputs.latitudeHemisphere = std::signbit(latitude) ? "S" : "N";
-    inputs.longitudeHemisphere = std::signbit(longitude) ? "W" : "E";
-    return ConvertLatLong(inputs, terms);
+    return ConvertLatLong(LatLongDegrees{std::fabs(latitude), std::fabs(longitude),
+                                         std::signbit(latitude), std::signbit(longitude)},
+                          terms);
 }
 
 UtmConversion ConvertGridNumbers(double northing, double easting, double zone,
@@ -54,22 +49,20 @@ UtmConversion ConvertGridNumbers(double northing, double easting, double zone,
             return result;
         }
     }
-    char northingText[32];
-    char eastingText[32];
-    char zoneText[32];
-    const std::string_view zoneShown = ShortestText(zoneText, zone);
     // The window rounds a zone; a file's zone must be whole, and so must an array's.
     if (zone != std::trunc(zone)) {
-        result.failure = "zone " + std::string(zoneShown) + " is not a whole number";
+        char zoneText[32];
+        result.failure =
+            "zone " + std::string(ShortestText(zoneText, zone)) + " is not a whole number";
         return result;
     }
     if (hemisphere == HemisphereCode::NotALetter) {
         result.failure = "the hemisphere must be N or S";
         return result;
     }
-    return ConvertUtm({ShortestText(northingText, northing), ShortestText(eastingText, easting),
-                       zoneShown, HemisphereLetter(hemisphere)},
-                      terms);
+    const Hemisphere chosen =
+        hemisphere == HemisphereCode::South ? Hemisphere::South : Hemisphere::North;
+    return ConvertUtm(UtmNumbers{northing, easting, zone, chosen}, terms);
 }
 
 std::string_view HemisphereLetter(HemisphereCode hemisphere) {

@@ -9,11 +9,10 @@ namespace korvane {
 // (in either case) is kept, so that its element fails with the reason rather than the call.
 enum class HemisphereCode : signed char { North = 0, South = 1, NotALetter = -1 };
 
-// One element of NumPy's numbers through the windows' own commands. Each number becomes the
-// shortest text that reads back as exactly that value, typed into the box the window has for it,
-// and its sign picks the hemisphere as a signed field of korvane-batch's does; so the module
-// gives the digits of the windows and of korvane-batch. A number that is NaN or infinite, which
-// no box can hold, fails with that reason.
+// One element of NumPy's numbers through the windows' own commands, handed the numbers as the
+// boxes hold them once read, and its sign picks the hemisphere as a signed field of
+// korvane-batch's does; so the module gives the digits of the windows and of korvane-batch. A
+// number that is NaN or infinite, which no box can hold, fails with that reason.
 
 // Signed decimal degrees, north and east positive, to UTM.
 LatLongConversion ConvertDecimalDegrees(double latitude, double longitude,
