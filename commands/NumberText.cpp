@@ -177,8 +177,15 @@ std::string PlainNumber(double value, const std::string& decimalSeparator) {
         // significant digits are exactly the hundredths.
         const TwoDecimals split = SplitHundredths(value);
         const std::string_view decimals = WithoutTrailingZeros(split.Decimals());
-        return (value < 0 ? "-" : "") + std::string(split.Whole()) +
-               (decimals.empty() ? "" : decimalSeparator + std::string(decimals));
+        std::string text;
+        if (value < 0) {
+            text.push_back('-');
+        }
+        text.append(split.Whole());
+        if (!decimals.empty()) {
+            text.append(decimalSeparator).append(decimals);
+        }
+        return text;
     }
     // Fifteen significant digits as d.dddddddddddddde+x, then laid out without the exponent.
     char buffer[64];

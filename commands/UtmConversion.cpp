@@ -7,6 +7,7 @@
 #include "geodesy/Failure.hpp"
 #include "geodesy/GridReference.hpp"
 #include "geodesy/Int16.hpp"
+#include "geodesy/Modn.hpp"
 
 #include <cmath>
 #include <optional>
@@ -15,6 +16,23 @@
 namespace korvane {
 
 namespace {
+
+// Whether the degrees, minutes and hundredths of seconds of |value| are surely the same for any
+// value within margin of it, told without working them out at both ends: each part lies further
+// from the point where it turns than the margin can move it (60 and 3600 times as far for the
+// minutes and seconds), with room for the rounding of their arithmetic.
+bool ClearOfTurningPoints(double value, double margin) {
+    constexpr double kRounding = 1e-9; // far above the few units in the last place they carry
+    const double magnitude = std::fabs(value);
+    const double minutes = (magnitude - Int(magnitude)) * 60;
+    const double hundredths = (minutes - Int(minutes)) * 6000;
+    const auto clear = [](double x, double turn, double room) {
+        const double fraction = x - std::floor(x);
+        return std::fabs(fraction - turn) > room && std::fabs(fraction - turn) < 1 - room;
+    };
+    return clear(magnitude, 0, margin + kRounding) && clear(minutes, 0, 60 * margin + kRounding) &&
+           clear(hundredths, 0.5, 360000 * margin + kRounding);
+}
 
 // Whether every text and every decision made from the position comes out the same for any
 // position within margin of it: the latitude's boxes (degrees counted towards the chosen
@@ -26,13 +44,16 @@ bool SettlesWithin(const GeodeticPosition& position, Hemisphere hemisphere, doub
     const auto sameAtBothEnds = [margin](double value, auto textOf) {
         return textOf(value - margin) == textOf(value + margin);
     };
+    const auto partsSettle = [&](double value, auto partsOf) {
+        return ClearOfTurningPoints(value, margin) || sameAtBothEnds(value, partsOf);
+    };
     const auto latitudeParts = [](double degrees) { return PartsOf(degrees, std::fabs(degrees)); };
     const auto longitudeParts = [](double degrees) {
         return std::pair(PartsOf(std::fabs(degrees), std::fabs(degrees)), degrees < 0);
     };
     const double latitude = position.latitude;
-    return sameAtBothEnds(LatitudeTowards(hemisphere, latitude), latitudeParts) &&
-           sameAtBothEnds(position.longitude, longitudeParts) &&
+    return partsSettle(LatitudeTowards(hemisphere, latitude), latitudeParts) &&
+           partsSettle(position.longitude, longitudeParts) &&
            NineDecimalsSettleWithin(latitude, margin) &&
            NineDecimalsSettleWithin(position.longitude, margin) &&
            sameAtBothEnds(latitude, BandLetter) &&
