@@ -29,7 +29,7 @@ bash tools/test-windows.sh
 cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
     -DKORVANE_FUZZ=ON -DKORVANE_WINDOWS=OFF -DKORVANE_BENCHMARKS=OFF
 cmake --build build-fuzz -j "$jobs"
-for target in ReadNumber LatLongCommand UtmCommand GridReference BatchLine; do
+for target in ReadNumber LatLongCommand UtmCommand GridReference BatchLine BatchRun; do
     corpus=$(mktemp -d)
     echo "Fuzzing $target for $fuzz_seconds seconds"
     if ! build-fuzz/tests/fuzz/Fuzz$target -max_total_time="$fuzz_seconds" -timeout=10 \
