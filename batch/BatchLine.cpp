@@ -160,8 +160,10 @@ std::string BatchLine::ToLatLong(std::span<const std::string_view> position,
     if (!result.Converted()) {
         return result.failure;
     }
-    if (std::string failure = BandFailure(utm, result.position.latitude); !failure.empty()) {
-        return failure;
+    if (!BandFailure(utm, result.position.latitude).empty()) {
+        // The verdict is the same from either series' position, but the message quotes the
+        // latitude to six decimals, which only the library's series gives to the last digit.
+        return BandFailure(utm, ProjectFromUtm(result.utm, inverseTerms_).latitude);
     }
     // Far outside the zone a square index can reach the control characters; a tab or a line
     // end inside the grid reference would break the line apart.

@@ -154,7 +154,8 @@ struct BatchRun::Block {
     std::string name;                                // of the input
     std::string output;
     std::string messages;
-    bool failed = false;
+    // For each line that failed: where its answer ends in output, and its message in messages.
+    std::vector<std::pair<std::size_t, std::size_t>> failures;
 
     void AddRun(std::string_view run, long lines, long number) {
         Start(number);
@@ -165,6 +166,19 @@ struct BatchRun::Block {
         Start(line.number);
         singles.emplace_back(count++, line);
         texts.append(line.text).push_back('\n');
+    }
+    // What the block holds, its single lines' records counted: blank lines before the first
+    // point cost more than their texts.
+    std::size_t Bytes() const { return texts.size() + singles.size() * sizeof(singles[0]); }
+    // Empty again, keeping the memory: blocks are used over and over, so that the run does not
+    // ask the system for fresh memory for every one.
+    void Clear() {
+        texts.clear();
+        count = 0;
+        singles.clear();
+        output.clear();
+        messages.clear();
+        failures.clear();
     }
     void Answer(BatchLine& batchLine) {
         std::size_t start = 0;
@@ -180,7 +194,9 @@ struct BatchRun::Block {
             } else {
                 line = RunLine(text, firstNumber + i);
             }
-            failed |= AnswerLine(batchLine, line, name, output, messages);
+            if (AnswerLine(batchLine, line, name, output, messages)) {
+                failures.emplace_back(output.size(), messages.size());
+            }
         }
     }
 
@@ -263,12 +279,12 @@ void BatchRun::ConvertOnWorkers(int descriptor, const std::string& name) {
     }
     // Enough blocks that every worker has the next one at hand while the oldest is written.
     const auto inFlight = static_cast<std::size_t>(2 * jobs_ + 1);
-    auto block = std::make_unique<Block>();
+    auto block = SpareBlock();
     const auto handOver = [&] {
         if (block->count > 0) {
             block->name = name;
             workers_->Pool().Submit(std::move(block));
-            block = std::make_unique<Block>();
+            block = SpareBlock();
         }
     };
     std::function<void()> beforeReading;
@@ -287,15 +303,14 @@ void BatchRun::ConvertOnWorkers(int descriptor, const std::string& name) {
         long first = 0;
         long count = 0;
         InputLine line;
-        if (lines.NextRun(run, blockBytes_ - std::min(blockBytes_, block->texts.size()), first,
-                          count)) {
+        if (lines.NextRun(run, blockBytes_ - std::min(blockBytes_, block->Bytes()), first, count)) {
             block->AddRun(run, count, first);
         } else if (lines.Next(line)) {
             block->AddSingle(line);
         } else {
             break;
         }
-        if (block->texts.size() >= blockBytes_) {
+        if (block->Bytes() >= blockBytes_) {
             handOver();
             WriteBlocks(inFlight);
         }
@@ -316,12 +331,40 @@ void BatchRun::WriteBlocks(std::size_t atMost) {
         if (!done) {
             return;
         }
-        output_.Write(done->output);
-        if (done->failed) {
-            messages_ << done->messages;
-            Raise(kSomeLinesFailed);
+        WriteBlock(*done);
+        done->Clear();
+        spares_.push_back(std::move(done));
+    }
+}
+
+std::unique_ptr<BatchRun::Block> BatchRun::SpareBlock() {
+    if (spares_.empty()) {
+        return std::make_unique<Block>();
+    }
+    std::unique_ptr<Block> block = std::move(spares_.back());
+    spares_.pop_back();
+    return block;
+}
+
+void BatchRun::WriteBlock(const Block& block) {
+    const std::string_view output = block.output;
+    auto failure = block.failures.begin();
+    std::size_t messagesWritten = 0;
+    for (std::size_t written = 0; written < output.size();) {
+        // Up to the end of the line whose answer fills the writer, where one job flushes.
+        const std::size_t lineEnd = output.find('\n', written + output_.Room() - 1);
+        const std::size_t end = lineEnd == std::string_view::npos ? output.size() : lineEnd + 1;
+        for (; failure != block.failures.end() && failure->first <= end; ++failure) {
+            messages_ << std::string_view(block.messages)
+                             .substr(messagesWritten, failure->second - messagesWritten);
+            messagesWritten = failure->second;
         }
+        output_.Buffer().append(output.substr(written, end - written));
+        written = end;
         output_.FlushWhenFull();
+    }
+    if (!block.failures.empty()) {
+        Raise(kSomeLinesFailed);
     }
 }
 

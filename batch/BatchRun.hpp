@@ -57,6 +57,12 @@ class BatchRun {
     // Writes out the answers of the blocks taken back, oldest first; waits for as many as it
     // must to leave fewer than `atMost` in flight.
     void WriteBlocks(std::size_t atMost);
+    // Writes a block's answers and messages as one job would: each line's message before the
+    // output holding its answer, and the output at the same line ends, so that a write that
+    // fails leaves the same messages behind whatever the number of jobs.
+    void WriteBlock(const Block& block);
+    // An empty block, one written out before if there is one.
+    std::unique_ptr<Block> SpareBlock();
     void Raise(BatchStatus status) { status_ = status > status_ ? status : status_; }
 
     const BatchSettings& settings_;
@@ -65,6 +71,7 @@ class BatchRun {
     std::ostream& messages_;
     int jobs_;
     std::size_t blockBytes_;
+    std::vector<std::unique_ptr<Block>> spares_;
     std::unique_ptr<Workers> workers_;
     BatchStatus status_ = kAllConverted;
 };

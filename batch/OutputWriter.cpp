@@ -9,25 +9,11 @@ namespace korvane {
 
 OutputFailure::OutputFailure(int error) : std::runtime_error(std::strerror(error)), error_(error) {}
 
-void OutputWriter::Write(std::string_view text) {
-    if (text.size() < kFlushSize) {
-        buffer_.append(text);
-        FlushWhenFull();
-        return;
-    }
-    Flush();
-    WriteAll(text);
-}
-
 void OutputWriter::Flush() {
-    WriteAll(buffer_);
-    buffer_.clear();
-}
-
-void OutputWriter::WriteAll(std::string_view text) {
     std::size_t written = 0;
-    while (written < text.size()) {
-        const long count = WriteSome(descriptor_, text.data() + written, text.size() - written);
+    while (written < buffer_.size()) {
+        const long count =
+            WriteSome(descriptor_, buffer_.data() + written, buffer_.size() - written);
         if (count < 0 && errno == EINTR) {
             continue;
         }
@@ -36,6 +22,7 @@ void OutputWriter::WriteAll(std::string_view text) {
         }
         written += static_cast<std::size_t>(count);
     }
+    buffer_.clear();
 }
 
 void OutputWriter::Close() {

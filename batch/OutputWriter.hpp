@@ -2,7 +2,6 @@
 
 #include <stdexcept>
 #include <string>
-#include <string_view>
 
 namespace korvane {
 
@@ -29,8 +28,10 @@ class OutputWriter {
             Flush();
         }
     }
-    // Adds text after what is collected, writing a large text straight out rather than copying it.
-    void Write(std::string_view text);
+    // How many more bytes may be collected before FlushWhenFull writes them: at least 1.
+    std::size_t Room() const {
+        return buffer_.size() < kFlushSize ? kFlushSize - buffer_.size() : 1;
+    }
     // Writes all that is collected; throws OutputFailure.
     void Flush();
     // Writes all that is collected and closes the output; throws OutputFailure.
@@ -38,8 +39,6 @@ class OutputWriter {
 
   private:
     static constexpr std::size_t kFlushSize = std::size_t{1} << 16;
-
-    void WriteAll(std::string_view text);
 
     int descriptor_;
     std::string buffer_;

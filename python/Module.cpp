@@ -6,6 +6,7 @@
 #include "StrColumn.hpp"
 #include "commands/AngleBoxes.hpp"
 #include "geodesy/DatumTable.hpp"
+#include "geodesy/InverseProjection.hpp"
 
 #include <algorithm>
 #include <array>
@@ -128,6 +129,9 @@ py::tuple ToLatLong(const Numbers& northing, const Numbers& easting, const Numbe
             ShownConversion shown{
                 ConvertGridNumbers(northings[i], eastings[i], zones[i], code, terms), {}, {}};
             if (shown.conversion.Converted()) {
+                // The library series' own position for the float columns: the conversion's
+                // quick one shows the same texts, but may differ in the last bits.
+                shown.conversion.position = ProjectFromUtm(shown.conversion.utm, terms);
                 shown.latitude = LatitudeBoxes(shown.conversion, HemisphereLetter(code), ".");
                 shown.longitude = LongitudeBoxes(shown.conversion, ".");
             }

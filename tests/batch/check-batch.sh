@@ -77,6 +77,14 @@ expect_in "folder named" "$work/err" "cannot read $work: Is a directory"
 status=$?
 [ "$status" -eq 3 ] && pass || fail "/dev/full: exit status $status, expected 3"
 expect_in "/dev/full named" "$work/err" "cannot write the output: No space left on device"
+# When the output fails, the lines answered before it are named as one job names them.
+{ echo 1,x; for i in $(seq 3000); do echo 10,20; echo 11,x; done; } >"$work/failing.csv"
+"$batch" to-utm --jobs 1 "$work/failing.csv" >/dev/full 2>"$work/err-one"
+for jobs in 2 3; do
+    "$batch" to-utm --jobs "$jobs" "$work/failing.csv" >/dev/full 2>"$work/err-jobs"
+    cmp -s "$work/err-one" "$work/err-jobs" && pass ||
+        fail "/dev/full: the messages of --jobs $jobs differ from those of --jobs 1"
+done
 yes 45,3 | head -n 200000 >"$work/many.csv"
 (
     trap '' PIPE # a closed pipe then fails the write instead of ending the program

@@ -147,7 +147,7 @@ TEST(QuickProjectFromUtm, DriftsFarLessThanItsMargin) {
                                 std::fabs(quick->longitude - library.longitude)});
         }
     }
-    EXPECT_LT(largest, kQuickInverseDrift / 100);
+    EXPECT_LT(largest, kQuickInverseDrift / 40);
 }
 
 } // namespace
