@@ -48,4 +48,5 @@ done
 cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DKORVANE_SANITIZE=ON -DKORVANE_STRICT_WARNINGS=ON \
     -DKORVANE_PYTHON=OFF
 cmake --build build-sanitize -j "$jobs"
-KORVANE_PROPERTY_POINTS=20000 ctest --test-dir build-sanitize --output-on-failure -j "$jobs"
+LSAN_OPTIONS="suppressions=$top/tests/lsan-suppressions.txt" KORVANE_PROPERTY_POINTS=20000 \
+    ctest --test-dir build-sanitize --output-on-failure -j "$jobs"
