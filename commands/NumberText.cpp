@@ -172,6 +172,12 @@ std::string PlainNumber(double value, const std::string& decimalSeparator) {
     if (value == 0) {
         return "0";
     }
+    if (std::abs(value) < kHundredthsPlainBelow && value == std::trunc(value)) {
+        // A whole number, such as degrees and minutes: its digits, and nothing else.
+        char digits[16];
+        const auto whole = static_cast<std::int64_t>(value);
+        return {digits, std::to_chars(digits, digits + sizeof digits, whole).ptr};
+    }
     if (std::abs(value) < kHundredthsPlainBelow && RoundToHundredths(value) == value) {
         // Whole numbers and hundredths, such as degrees, minutes and seconds: their fifteen
         // significant digits are exactly the hundredths.

@@ -34,6 +34,18 @@ bool ClearOfTurningPoints(double value, double margin) {
            clear(hundredths, 0.5, 360000 * margin + kRounding);
 }
 
+// Whether the band letter is surely the same for any latitude within margin of this one, told
+// without working it out at both ends: the latitude lies further than that from every edge
+// between bands, the multiples of 8 degrees and 84 degrees either side.
+bool ClearOfBandEdges(double latitude, double margin) {
+    constexpr double kRounding = 1e-9;
+    const double eighths = latitude / 8;
+    const double fraction = eighths - std::floor(eighths);
+    const double room = (margin + kRounding) / 8;
+    return fraction > room && fraction < 1 - room &&
+           std::fabs(std::fabs(latitude) - 84) > margin + kRounding;
+}
+
 // Whether every text and every decision made from the position comes out the same for any
 // position within margin of it: the latitude's boxes (degrees counted towards the chosen
 // hemisphere), the longitude's boxes and letter, both in nine-decimal degrees, the band letter
@@ -47,6 +59,9 @@ bool SettlesWithin(const GeodeticPosition& position, Hemisphere hemisphere, doub
     const auto partsSettle = [&](double value, auto partsOf) {
         return ClearOfTurningPoints(value, margin) || sameAtBothEnds(value, partsOf);
     };
+    const auto bandSettles = [&](double latitude) {
+        return ClearOfBandEdges(latitude, margin) || sameAtBothEnds(latitude, BandLetter);
+    };
     const auto latitudeParts = [](double degrees) { return PartsOf(degrees, std::fabs(degrees)); };
     const auto longitudeParts = [](double degrees) {
         return std::pair(PartsOf(std::fabs(degrees), std::fabs(degrees)), degrees < 0);
@@ -55,10 +70,8 @@ bool SettlesWithin(const GeodeticPosition& position, Hemisphere hemisphere, doub
     return partsSettle(LatitudeTowards(hemisphere, latitude), latitudeParts) &&
            partsSettle(position.longitude, longitudeParts) &&
            NineDecimalsSettleWithin(latitude, margin) &&
-           NineDecimalsSettleWithin(position.longitude, margin) &&
-           sameAtBothEnds(latitude, BandLetter) &&
-           sameAtBothEnds(latitude - kBandEdgeTolerance, BandLetter) &&
-           sameAtBothEnds(latitude + kBandEdgeTolerance, BandLetter);
+           NineDecimalsSettleWithin(position.longitude, margin) && bandSettles(latitude) &&
+           bandSettles(latitude - kBandEdgeTolerance) && bandSettles(latitude + kBandEdgeTolerance);
 }
 
 // The quick series' position where it surely gives the library's texts and decisions, else the
