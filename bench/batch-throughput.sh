@@ -76,6 +76,32 @@ peak_all=$(peak 1 "$work/latlong.csv")
 peak_tenth_2=$(peak 2 "$work/tenth.csv")
 peak_all_2=$(peak 2 "$work/latlong.csv")
 
+# The cores of a virtual machine need not be equal: one thread pinned to each (taskset) says
+# what two threads can reach at best, each converting at its own core's speed.
+pinned=""
+best_forward=""
+best_inverse=""
+if command -v taskset >/dev/null && [ "$(nproc)" -ge 2 ]; then
+    pinned_seconds() { # core, direction, input
+        for ((run = 0; run < runs; run++)); do
+            start=$(date +%s.%N)
+            taskset -c "$1" "$batch" "$2" --jobs 1 "$3" >/dev/null
+            end=$(date +%s.%N)
+            echo "$end - $start" | bc -l
+        done | sort -g | awk '{ t[NR] = $1 } END { printf "%.3f\n", t[int((NR + 1) / 2)] }'
+    }
+    forward_0=$(pinned_seconds 0 to-utm "$work/latlong.csv")
+    forward_1=$(pinned_seconds 1 to-utm "$work/latlong.csv")
+    inverse_0=$(pinned_seconds 0 to-latlong "$work/utm.csv")
+    inverse_1=$(pinned_seconds 1 to-latlong "$work/utm.csv")
+    both() { echo "1 / (1 / $1 + 1 / $2)" | bc -l | xargs printf '%.3f'; }
+    best_forward=$(both "$forward_0" "$forward_1")
+    best_inverse=$(both "$inverse_0" "$inverse_1")
+    pinned="One thread pinned to each of the first two cores takes $forward_0 s and $forward_1 s to UTM,
+$inverse_0 s and $inverse_1 s to Lat/Long; two threads each at their own core's speed would take
+at best $best_forward s and $best_inverse s, and --jobs 2 takes $korvane_forward_2 s and $korvane_inverse_2 s."
+fi
+
 rate() { echo "$points / $1" | bc -l | xargs printf '%.0f'; }
 ratio() { echo "$2 / $1" | bc -l | xargs printf '%.2f'; }
 cat <<TABLE
@@ -98,5 +124,6 @@ converter's average length ($utm_length and $latlong_length bytes), converting n
 | to Lat/Long | GeoConvert -g | $geoconvert_inverse | $(rate "$geoconvert_inverse") | $(ratio "$korvane_inverse" "$geoconvert_inverse") | |
 
 The speed-ups over proj and GeoConvert are korvane-batch's on one thread.
+$pinned
 Peak memory of korvane-batch to-utm: $peak_tenth KiB for $((points / 10)) points and $peak_all KiB for $points points on one thread; $peak_tenth_2 KiB and $peak_all_2 KiB on two.
 TABLE

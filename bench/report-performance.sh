@@ -39,7 +39,8 @@ $throughput
 The goals, on one thread: \`korvane-batch to-utm\` at least 5 times the throughput of proj
 (3 times in the first round) and 10 times that of GeoConvert; \`to-latlong\` at least 3 times
 proj -I and 10 times GeoConvert -g. On two threads, \`--jobs 2\` at least 1.8 times as fast as
-\`--jobs 1\`. The speed-up columns show where each stands. The output of every run is the same,
+\`--jobs 1\`. The speed-up columns show where each stands; where the machine's cores differ in
+speed, the line under the table says what two threads can reach at best. The output of every run is the same,
 byte for byte, whatever the number of jobs, and memory does not grow with the input: the
 converter streams, with a fixed number of blocks of lines in flight. Its times include reading
 every field whole (a field is converted only when all of it is a number in an accepted form)
