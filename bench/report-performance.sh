@@ -10,7 +10,10 @@ mkdir -p docs
 machine="$(lscpu | sed -n 's/^Model name: *//p' | head -n 1), $(nproc) cores, \
 $(free -g | awk '/^Mem:/ { print $2 }') GiB, $(. /etc/os-release && echo "$PRETTY_NAME"), \
 $(g++ --version | head -n 1)"
-benchmarks=$(build/bench/korvane-bench --benchmark_color=false --benchmark_repetitions=1 2>/dev/null)
+# On one core throughout, so that both sides of every ratio run at that core's speed.
+pin=()
+command -v taskset >/dev/null && pin=(taskset -c 0)
+benchmarks=$("${pin[@]}" build/bench/korvane-bench --benchmark_color=false --benchmark_repetitions=1 2>/dev/null)
 throughput=$(bash bench/batch-throughput.sh 1000000 5)
 python=$(/usr/bin/python3 bench/python-throughput.py 1000000 5)
 startup=$(bash bench/startup.sh 9)
@@ -23,8 +26,8 @@ Everything here comes from \`bash bench/report-performance.sh\`; rerun it to mea
 
 ## Per call, beside GeographicLib (\`korvane-bench\`)
 
-Each Korvane operation runs beside its GeographicLib counterpart in one binary and one run
-(Google Benchmark): \`TransverseMercator::UTM()\` forward and reverse, \`MGRS::Forward\`,
+Each Korvane operation runs beside its GeographicLib counterpart in one binary and one run,
+pinned to one core (Google Benchmark): \`TransverseMercator::UTM()\` forward and reverse, \`MGRS::Forward\`,
 \`Utility::val\` for reading a number, and \`GeoCoords\` parsing a position and writing its
 UTM and MGRS (or degrees, minutes and seconds) for the two whole commands.
 
