@@ -15,6 +15,14 @@ namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
+// Blocks and worker converters each sit on cache lines of their own: two threads writing to one
+// line would hand it back and forth between their cores on every line of input.
+constexpr std::size_t kCacheLine = 64;
+
+std::string_view WithoutCarriageReturn(std::string_view text) {
+    return text.ends_with('\r') ? text.substr(0, text.size() - 1) : text;
+}
+
 // A header names columns: no digit, and more than separators, blanks and quotes ("," is an
 // empty point, not a header). An Error line piped on from to-utm is never one.
 bool IsHeader(std::string_view text) {
@@ -93,10 +101,7 @@ class InputLines {
         if (++number_ == 1 && text.starts_with(kByteOrderMark)) {
             text.remove_prefix(kByteOrderMark.size()); // what spreadsheets put before CSV UTF-8
         }
-        if (text.ends_with('\r')) {
-            text.remove_suffix(1);
-        }
-        line = {text, read.tooLong, read.ended, !pointsBegun_, number_};
+        line = {WithoutCarriageReturn(text), read.tooLong, read.ended, !pointsBegun_, number_};
         if (!pointsBegun_ && !IsCopied(line, LineFailure(line))) {
             pointsBegun_ = true;
         }
@@ -128,10 +133,8 @@ class InputLines {
 // passed over when it is too long.
 InputLine RunLine(std::string_view text, long number) {
     const bool tooLong = text.size() > LineReader::kLongestLine;
-    if (text.ends_with('\r')) {
-        text.remove_suffix(1);
-    }
-    return {tooLong ? std::string_view() : text, tooLong, true, false, number};
+    return {tooLong ? std::string_view() : WithoutCarriageReturn(text), tooLong, true, false,
+            number};
 }
 
 // A pipe, a terminal or a socket may be another program or a person waiting for each answer;
@@ -146,10 +149,6 @@ bool AnswersBeforeEachRead(int descriptor) {
 // are the lines one after another, each ended by "\n": runs of lines as they were read, and
 // single lines already made into InputLines (the first lines of an input, and those the reader
 // could not hand over in a run), which keep what the reader found out about them.
-// Each on cache lines of its own, as the worker converters are: two threads writing to one line
-// would hand it back and forth between their cores on every line of input.
-constexpr std::size_t kCacheLine = 64;
-
 struct alignas(kCacheLine) BatchRun::Block {
     std::string texts;
     long firstNumber = 0;
@@ -256,6 +255,13 @@ void BatchRun::Convert(int descriptor, const std::string& name) {
     }
 }
 
+void BatchRun::ReadFailed(int error, const std::string& name) {
+    if (error != 0) {
+        messages_ << "korvane-batch: cannot read " << name << ": " << std::strerror(error) << '\n';
+        Raise(kWrongCommandLineOrUnreadableInput);
+    }
+}
+
 void BatchRun::CannotOpen(const std::string& name, int error) {
     messages_ << "korvane-batch: cannot open " << name << ": " << std::strerror(error) << '\n';
     Raise(kWrongCommandLineOrUnreadableInput);
@@ -276,10 +282,7 @@ void BatchRun::ConvertHere(int descriptor, const std::string& name) {
         }
         output_.FlushWhenFull();
     }
-    if (const int error = lines.Error()) {
-        messages_ << "korvane-batch: cannot read " << name << ": " << std::strerror(error) << '\n';
-        Raise(kWrongCommandLineOrUnreadableInput);
-    }
+    ReadFailed(lines.Error(), name);
 }
 
 void BatchRun::ConvertOnWorkers(int descriptor, const std::string& name) {
@@ -326,10 +329,7 @@ void BatchRun::ConvertOnWorkers(int descriptor, const std::string& name) {
     }
     handOver();
     WriteBlocks(1);
-    if (const int error = lines.Error()) {
-        messages_ << "korvane-batch: cannot read " << name << ": " << std::strerror(error) << '\n';
-        Raise(kWrongCommandLineOrUnreadableInput);
-    }
+    ReadFailed(lines.Error(), name);
 }
 
 void BatchRun::WriteBlocks(std::size_t atMost) {

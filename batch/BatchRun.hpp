@@ -54,6 +54,8 @@ class BatchRun {
 
     void ConvertHere(int descriptor, const std::string& name);
     void ConvertOnWorkers(int descriptor, const std::string& name);
+    // Reports a read error (errno, or 0 for none) that ended an input early.
+    void ReadFailed(int error, const std::string& name);
     // Writes out the answers of the blocks taken back, oldest first; waits for as many as it
     // must to leave fewer than `atMost` in flight.
     void WriteBlocks(std::size_t atMost);

@@ -1,7 +1,7 @@
 #include "batch/BatchRun.hpp"
 
 #include "batch/LineReader.hpp"
-#include "support/FileHolding.hpp"
+#include "support/BatchRunOutcome.hpp"
 
 #include <gtest/gtest.h>
 #include <sstream>
@@ -10,25 +10,6 @@
 
 namespace korvane {
 namespace {
-
-struct RunResult {
-    std::string output;
-    std::string messages;
-    BatchStatus status;
-    bool operator==(const RunResult&) const = default;
-};
-
-RunResult RunOn(const BatchSettings& settings, const std::string& input, int jobs,
-                std::size_t blockBytes) {
-    const FileHolding in(input);
-    const FileHolding out;
-    std::ostringstream messages;
-    OutputWriter writer(out.Descriptor());
-    BatchRun run(settings, writer, messages, jobs, blockBytes);
-    run.Convert(in.Descriptor(), "in");
-    writer.Flush();
-    return {out.Contents(), messages.str(), run.Status()};
-}
 
 BatchSettings Settings(BatchDirection direction) {
     BatchSettings settings;
@@ -60,7 +41,7 @@ TEST(BatchRun, AnyNumberOfJobsGivesTheSameBytes) {
     for (const BatchDirection direction : {BatchDirection::ToUtm, BatchDirection::ToLatLong}) {
         const BatchSettings settings = Settings(direction);
         const std::string input = MixedInput(direction);
-        const RunResult alone = RunOn(settings, input, 1, BatchRun::kBlockBytes);
+        const BatchRunOutcome alone = RunBatch(settings, input, 1, BatchRun::kBlockBytes);
         ASSERT_EQ(alone.status, kSomeLinesFailed);
         for (const int jobs : {2, 3, 8}) {
             for (const std::size_t blockBytes :
@@ -68,7 +49,7 @@ TEST(BatchRun, AnyNumberOfJobsGivesTheSameBytes) {
                   std::size_t{1000}, BatchRun::kBlockBytes}) {
                 SCOPED_TRACE(testing::Message()
                              << jobs << " jobs, blocks of " << blockBytes << " bytes");
-                EXPECT_EQ(RunOn(settings, input, jobs, blockBytes), alone);
+                EXPECT_EQ(RunBatch(settings, input, jobs, blockBytes), alone);
             }
         }
     }
@@ -85,7 +66,7 @@ TEST(BatchRun, AHeaderIsOnlyTheFirstLineWithNamesWhateverTheJobs) {
     // clang-format on
     for (const auto& [input, answer] : cases) {
         for (const int jobs : {1, 2}) {
-            const RunResult result = RunOn(settings, input, jobs, 1);
+            const BatchRunOutcome result = RunBatch(settings, input, jobs, 1);
             EXPECT_EQ(result.output.substr(0, std::string_view(answer).size()), answer)
                 << input << " with " << jobs << " jobs";
         }
