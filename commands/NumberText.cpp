@@ -143,8 +143,7 @@ bool NineDecimalsSettleWithin(double value, double margin) {
     // off by at most half a unit in its last place, 2^-14 below 1e12: the slack covers it.
     constexpr double kProductSlack = 1e-3;
     const double units = std::fabs(value) * 1e9;
-    return units < 1e12 &&
-           std::fabs(units - std::floor(units) - 0.5) > margin * 1e9 + kProductSlack;
+    return units < 1e12 && ClearOfSteps(units, 0.5, margin * 1e9 + kProductSlack);
 }
 
 void AppendTwoDecimalNumber(std::string& text, double value) {

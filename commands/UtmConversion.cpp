@@ -8,6 +8,7 @@
 #include "geodesy/GridReference.hpp"
 #include "geodesy/Int16.hpp"
 #include "geodesy/Modn.hpp"
+#include "geodesy/Rounding.hpp"
 
 #include <cmath>
 #include <optional>
@@ -26,12 +27,9 @@ bool ClearOfTurningPoints(double value, double margin) {
     const double magnitude = std::fabs(value);
     const double minutes = (magnitude - Int(magnitude)) * 60;
     const double hundredths = (minutes - Int(minutes)) * 6000;
-    const auto clear = [](double x, double turn, double room) {
-        const double fraction = x - std::floor(x);
-        return std::fabs(fraction - turn) > room && std::fabs(fraction - turn) < 1 - room;
-    };
-    return clear(magnitude, 0, margin + kRounding) && clear(minutes, 0, 60 * margin + kRounding) &&
-           clear(hundredths, 0.5, 360000 * margin + kRounding);
+    return ClearOfSteps(magnitude, 0, margin + kRounding) &&
+           ClearOfSteps(minutes, 0, 60 * margin + kRounding) &&
+           ClearOfSteps(hundredths, 0.5, 360000 * margin + kRounding);
 }
 
 // Whether the band letter is surely the same for any latitude within margin of this one, told
@@ -39,10 +37,7 @@ bool ClearOfTurningPoints(double value, double margin) {
 // between bands, the multiples of 8 degrees and 84 degrees either side.
 bool ClearOfBandEdges(double latitude, double margin) {
     constexpr double kRounding = 1e-9;
-    const double eighths = latitude / 8;
-    const double fraction = eighths - std::floor(eighths);
-    const double room = (margin + kRounding) / 8;
-    return fraction > room && fraction < 1 - room &&
+    return ClearOfSteps(latitude / 8, 0, (margin + kRounding) / 8) &&
            std::fabs(std::fabs(latitude) - 84) > margin + kRounding;
 }
 

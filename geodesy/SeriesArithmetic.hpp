@@ -46,8 +46,9 @@ struct LibraryArithmetic {
     }
 
     static LatitudeFunctions FunctionsOf(double phi) {
-        return {std::sin(phi),     std::cos(phi),     std::tan(phi),    std::sin(2 * phi),
-                std::sin(4 * phi), std::sin(6 * phi), std::sin(8 * phi)};
+        const MultipleAngleSines multiples = MultiplesOf(phi);
+        return {std::sin(phi),  std::cos(phi), std::tan(phi),  multiples.two,
+                multiples.four, multiples.six, multiples.eight};
     }
 };
 
@@ -88,29 +89,25 @@ struct QuickArithmetic {
     }
 
     static MultipleAngleSines MultiplesOf(double x) {
-        const double sine = std::sin(x);
-        const double cosine = std::cos(x);
-        const double sinTwo = 2 * sine * cosine;
-        const double cosTwo = 1 - 2 * sine * sine;
-        const double sinFour = 2 * sinTwo * cosTwo;
-        const double cosFour = 1 - 2 * sinTwo * sinTwo;
-        return {sinTwo, sinFour, sinFour * cosTwo + cosFour * sinTwo, 2 * sinFour * cosFour};
+        return MultiplesFrom(std::sin(x), std::cos(x));
     }
 
     static LatitudeFunctions FunctionsOf(double phi) {
         const double sinPhi = std::sin(phi);
         const double cosPhi = std::cos(phi);
-        const double sinTwoPhi = 2 * sinPhi * cosPhi;
-        const double cosTwoPhi = 1 - 2 * sinPhi * sinPhi;
-        const double sinFourPhi = 2 * sinTwoPhi * cosTwoPhi;
-        const double cosFourPhi = 1 - 2 * sinTwoPhi * sinTwoPhi;
-        return {sinPhi,
-                cosPhi,
-                sinPhi / cosPhi,
-                sinTwoPhi,
-                sinFourPhi,
-                sinFourPhi * cosTwoPhi + cosFourPhi * sinTwoPhi,
-                2 * sinFourPhi * cosFourPhi};
+        const MultipleAngleSines multiples = MultiplesFrom(sinPhi, cosPhi);
+        return {sinPhi,         cosPhi,        sinPhi / cosPhi, multiples.two,
+                multiples.four, multiples.six, multiples.eight};
+    }
+
+  private:
+    // The sines of 2x, 4x, 6x and 8x from those of x, by the double-angle identities.
+    static MultipleAngleSines MultiplesFrom(double sine, double cosine) {
+        const double sinTwo = 2 * sine * cosine;
+        const double cosTwo = 1 - 2 * sine * sine;
+        const double sinFour = 2 * sinTwo * cosTwo;
+        const double cosFour = 1 - 2 * sinTwo * sinTwo;
+        return {sinTwo, sinFour, sinFour * cosTwo + cosFour * sinTwo, 2 * sinFour * cosFour};
     }
 };
 
