@@ -19,18 +19,23 @@ using AngleBoxes = std::array<std::string, 4>;
 AngleBoxes LatitudeBoxes(const UtmConversion& conversion, std::string_view letter,
                          const std::string& decimalSeparator);
 
-// Whole degrees, whole minutes and seconds rounded to hundredths, as the boxes show them: the
-// degrees of `degrees`, the minutes and seconds of `magnitude` (the size of the angle).
+// The degrees of the longitude's size, and its letter by its sign: the window shows where the
+// point lies, also when an easting reaches across the meridian into the neighbouring zone's side.
+AngleBoxes LongitudeBoxes(const UtmConversion& conversion, const std::string& decimalSeparator);
+
+// What the boxes show, as numbers: whole degrees, whole minutes, seconds rounded to hundredths,
+// and for a longitude whether its letter is W. The boxes' texts follow from these alone.
 struct AngleParts {
     double degrees = 0;
     double minutes = 0;
     double seconds = 0;
+    bool west = false;
     bool operator==(const AngleParts&) const = default;
 };
-AngleParts PartsOf(double degrees, double magnitude);
 
-// The degrees of the longitude's size, and its letter by its sign: the window shows where the
-// point lies, also when an easting reaches across the meridian into the neighbouring zone's side.
-AngleBoxes LongitudeBoxes(const UtmConversion& conversion, const std::string& decimalSeparator);
+// The parts of a latitude counted from the equator towards the chosen hemisphere.
+AngleParts LatitudeParts(double towardsHemisphere);
+// The parts of a longitude, east positive.
+AngleParts LongitudeParts(double longitude);
 
 } // namespace korvane

@@ -12,7 +12,6 @@
 
 #include <cmath>
 #include <optional>
-#include <utility>
 
 namespace korvane {
 
@@ -57,13 +56,9 @@ bool SettlesWithin(const GeodeticPosition& position, Hemisphere hemisphere, doub
     const auto bandSettles = [&](double latitude) {
         return ClearOfBandEdges(latitude, margin) || sameAtBothEnds(latitude, BandLetter);
     };
-    const auto latitudeParts = [](double degrees) { return PartsOf(degrees, std::fabs(degrees)); };
-    const auto longitudeParts = [](double degrees) {
-        return std::pair(PartsOf(std::fabs(degrees), std::fabs(degrees)), degrees < 0);
-    };
     const double latitude = position.latitude;
-    return partsSettle(LatitudeTowards(hemisphere, latitude), latitudeParts) &&
-           partsSettle(position.longitude, longitudeParts) &&
+    return partsSettle(LatitudeTowards(hemisphere, latitude), LatitudeParts) &&
+           partsSettle(position.longitude, LongitudeParts) &&
            NineDecimalsSettleWithin(latitude, margin) &&
            NineDecimalsSettleWithin(position.longitude, margin) && bandSettles(latitude) &&
            bandSettles(latitude - kBandEdgeTolerance) && bandSettles(latitude + kBandEdgeTolerance);
