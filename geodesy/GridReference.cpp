@@ -46,10 +46,21 @@ class ShortText {
         std::memcpy(characters_.data() + size_, text.data(), text.size());
         size_ += text.size();
     }
+    // Five digits from the end backwards: each digit on its own rather than one after another,
+    // so that they are worked out side by side.
+    void AddFiveDigits(unsigned number) {
+        char* const digits = characters_.data() + size_;
+        digits[0] = static_cast<char>('0' + number / 10000);
+        digits[1] = static_cast<char>('0' + number / 1000 % 10);
+        digits[2] = static_cast<char>('0' + number / 100 % 10);
+        digits[3] = static_cast<char>('0' + number / 10 % 10);
+        digits[4] = static_cast<char>('0' + number % 10);
+        size_ += 5;
+    }
     std::string_view View() const { return {characters_.data(), size_}; }
 
   private:
-    std::array<char, 32> characters_{};
+    std::array<char, 32> characters_;
     std::size_t size_ = 0;
 };
 
@@ -60,13 +71,7 @@ void AddFiveDigits(ShortText& text, double value) {
     if (number < 0) {
         text.Add('-');
     }
-    const auto magnitude = static_cast<unsigned>(number < 0 ? -number : number);
-    // Each digit on its own rather than one after another: they are worked out side by side.
-    text.Add(static_cast<char>('0' + magnitude / 10000));
-    text.Add(static_cast<char>('0' + magnitude / 1000 % 10));
-    text.Add(static_cast<char>('0' + magnitude / 100 % 10));
-    text.Add(static_cast<char>('0' + magnitude / 10 % 10));
-    text.Add(static_cast<char>('0' + magnitude % 10));
+    text.AddFiveDigits(static_cast<unsigned>(number < 0 ? -number : number));
 }
 
 // Adds a Latin-1 character code in UTF-8.

@@ -39,46 +39,74 @@ std::uint32_t* WriteCodePoints(std::string_view text, std::uint32_t* out) {
 
 } // namespace
 
-StrColumn::StrColumn(std::size_t count)
-    : count_(count), codes_(static_cast<py::ssize_t>(count * width_)) {}
+StrColumn::StrColumn(std::size_t count, std::size_t expectedWidth)
+    : count_(count), width_(std::max<std::size_t>(expectedWidth, 1)),
+      codes_(static_cast<py::ssize_t>(count * width_)), data_(codes_.mutable_data()) {}
 
-void StrColumn::Set(std::size_t index, std::string_view text) {
+void StrColumn::Write(std::size_t index, std::string_view text, StrSpill& spill) {
     const bool ascii = IsAscii(text);
     const std::size_t length = ascii ? text.size() : CodePoints(text);
+    spill.widest = std::max(spill.widest, length);
+    std::uint32_t* const element = data_ + index * width_;
+    std::uint32_t* end = element;
     if (length > width_) {
-        Widen(length, index);
+        spill.wider.emplace_back(index, text);
+    } else {
+        end = ascii ? std::transform(text.begin(), text.end(), element,
+                                     [](char c) { return std::uint32_t(c); })
+                    : WriteCodePoints(text, element);
     }
-    std::uint32_t* const element = codes_.mutable_data() + index * width_;
-    std::uint32_t* const end = ascii ? std::transform(text.begin(), text.end(), element,
-                                                      [](char c) { return std::uint32_t(c); })
-                                     : WriteCodePoints(text, element);
     std::fill(end, element + width_, 0u);
 }
 
-void StrColumn::Widen(std::size_t width, std::size_t filled) {
-    py::array_t<std::uint32_t> wider(static_cast<py::ssize_t>(count_ * width));
-    const std::uint32_t* from = codes_.data();
-    std::uint32_t* to = wider.mutable_data();
-    for (std::size_t i = 0; i < filled; ++i, from += width_, to += width) {
-        std::fill(std::copy(from, from + width_, to), to + width, 0u);
+py::array StrColumn::Settle(std::span<const StrSpill> spills) {
+    std::size_t widest = 1;
+    for (const StrSpill& spill : spills) {
+        widest = std::max(widest, spill.widest);
     }
-    codes_ = std::move(wider);
-    width_ = width;
-}
-
-py::array StrColumn::Array() const {
+    if (widest != width_) {
+        Rewiden(widest);
+    }
+    for (const StrSpill& spill : spills) {
+        for (const auto& [index, text] : spill.wider) {
+            StrSpill none;
+            Write(index, text, none);
+        }
+    }
     return codes_.attr("view")(py::dtype("<U" + std::to_string(width_)));
 }
 
-ReasonColumn::ReasonColumn(std::size_t count)
-    : array_(py::dtype("object"), std::vector<py::ssize_t>{static_cast<py::ssize_t>(count)}),
-      empty_("") {}
+void StrColumn::Rewiden(std::size_t width) {
+    // Narrower only where every text is: the characters cut off are the zeros after them.
+    py::array_t<std::uint32_t> resized(static_cast<py::ssize_t>(count_ * width));
+    const std::uint32_t* from = codes_.data();
+    std::uint32_t* to = resized.mutable_data();
+    const std::size_t kept = std::min(width, width_);
+    for (std::size_t i = 0; i < count_; ++i, from += width_, to += width) {
+        std::fill(std::copy(from, from + kept, to), to + width, 0u);
+    }
+    codes_ = std::move(resized);
+    data_ = codes_.mutable_data();
+    width_ = width;
+}
 
-void ReasonColumn::Set(std::size_t index, std::string_view text) {
-    auto** slots = static_cast<PyObject**>(array_.mutable_data());
-    py::object reason = text.empty() ? py::object(empty_) : py::str(text.data(), text.size());
-    Py_XDECREF(slots[index]);
-    slots[index] = reason.release().ptr();
+py::array ReasonColumn(std::size_t count, std::span<const IndexedTexts> failures) {
+    py::array column(py::dtype("object"),
+                     std::vector<py::ssize_t>{static_cast<py::ssize_t>(count)});
+    auto** slots = static_cast<PyObject**>(column.mutable_data());
+    const py::str empty("");
+    for (std::size_t i = 0; i < count; ++i) {
+        Py_XDECREF(slots[i]); // None or nothing, as NumPy made the array
+        slots[i] = empty.ptr();
+    }
+    // The references to the empty str taken all at once rather than a million times over.
+    Py_SET_REFCNT(empty.ptr(), Py_REFCNT(empty.ptr()) + static_cast<Py_ssize_t>(count));
+    for (const IndexedTexts& part : failures) {
+        for (const auto& [index, reason] : part) {
+            Py_XSETREF(slots[index], py::str(reason).release().ptr());
+        }
+    }
+    return column;
 }
 
 } // namespace korvane

@@ -143,6 +143,45 @@ def test_two_threads_convert_at_once():
     assert min(waits) < alone_seconds / 3
 
 
+def in_pieces(convert, *arrays):
+    """convert over small pieces of the arrays, each too small to be shared among threads."""
+    pieces = [convert(*(a[k:k + 1000] for a in arrays)) for k in range(0, arrays[0].size, 1000)]
+    return [np.concatenate(column) for column in zip(*pieces)]
+
+
+# Large arrays, converted on every core in runs that the threads take in turn: each must give
+# what its pieces give, its str columns as wide as their widest text (the expected widths of
+# grid references are 22 and 23 characters; far outside a zone and in zone 1000 they grow to
+# "1000 M   ?E  -01234  -01234"; failures give none).
+rng = np.random.default_rng(11)
+LARGE = 100_000
+WIDTHS = [
+    ("zones 1 to 9 only", korvane.to_utm,
+     (rng.uniform(-80, 84, LARGE), rng.uniform(-180, -126.01, LARGE)), 22),
+    ("all zones, some failing", korvane.to_utm,
+     (np.where(rng.random(LARGE) < 0.01, 95, rng.uniform(-80, 84, LARGE)),
+      rng.uniform(-180, 180, LARGE)), 23),
+    ("every point failing", korvane.to_utm, (np.full(LARGE, np.nan), np.zeros(LARGE)), 1),
+    ("eastings far outside their zones", korvane.to_latlong,
+     (np.r_[-1234, rng.uniform(0, 9e6, LARGE)],
+      np.r_[-1234, np.where(rng.random(LARGE) < 0.01, -2.4e8, 5e5)],
+      np.r_[1000, rng.integers(1, 61, LARGE)],
+      np.concatenate([["N"], np.where(rng.random(LARGE) < 0.01, "X", "N")])), 27),
+]
+
+
+@pytest.mark.parametrize("convert, arrays, width", [w[1:] for w in WIDTHS],
+                         ids=[w[0] for w in WIDTHS])
+def test_large_arrays_give_what_their_pieces_give(convert, arrays, width):
+    whole = convert(*arrays)
+    for column, expected in zip(whole, in_pieces(convert, *arrays)):
+        np.testing.assert_array_equal(column, expected)
+        assert column.dtype == expected.dtype
+    assert whole.grid_reference.dtype == np.dtype(f"<U{width}")
+    # Every converted point has its grid reference, whichever thread wrote it and however wide.
+    np.testing.assert_array_equal(whole.grid_reference != "", whole.error == "")
+
+
 def test_the_package_documents_itself():
     assert doctest.testmod(korvane).failed == 0
     assert "grid_reference" in korvane.to_utm.__doc__ and "Raises" in korvane.to_latlong.__doc__
