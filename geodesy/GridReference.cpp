@@ -46,8 +46,8 @@ class ShortText {
         std::memcpy(characters_.data() + size_, text.data(), text.size());
         size_ += text.size();
     }
-    // Five digits from the end backwards: each digit on its own rather than one after another,
-    // so that they are worked out side by side.
+    // Five digits, each worked out on its own rather than one after another, so that they are
+    // worked out side by side.
     void AddFiveDigits(unsigned number) {
         char* const digits = characters_.data() + size_;
         digits[0] = static_cast<char>('0' + number / 10000);

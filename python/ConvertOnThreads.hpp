@@ -4,17 +4,32 @@
 #include <atomic>
 #include <cstddef>
 #include <exception>
+#ifdef __linux__
+#include <sched.h>
+#endif
 #include <pybind11/pybind11.h>
+#include <system_error>
 #include <thread>
 #include <vector>
 
 namespace korvane {
 
+// The cores this process may run on: fewer than the machine's where it is pinned or limited.
+inline std::size_t UsableCores() {
+#ifdef __linux__
+    cpu_set_t usable;
+    if (sched_getaffinity(0, sizeof usable, &usable) == 0) {
+        return static_cast<std::size_t>(std::max(1, CPU_COUNT(&usable)));
+    }
+#endif
+    return std::max(1u, std::thread::hardware_concurrency());
+}
+
 // The threads that convert one call's array: one per core; a single one for an array that its
 // own thread converts sooner than others could be started (some thousands of points).
 inline std::size_t ConvertingThreads(std::size_t count) {
     constexpr std::size_t kPointsWorthAThread = 16384;
-    const std::size_t cores = std::max(1u, std::thread::hardware_concurrency());
+    const std::size_t cores = UsableCores();
     return std::clamp<std::size_t>(count / kPointsWorthAThread, 1, cores);
 }
 
@@ -40,8 +55,13 @@ template <typename Work> void ConvertOnThreads(std::size_t count, std::size_t th
     {
         pybind11::gil_scoped_release unlocked;
         std::vector<std::jthread> helpers;
+        helpers.reserve(threads - 1);
         for (std::size_t thread = 1; thread < threads; ++thread) {
-            helpers.emplace_back(take, thread);
+            try {
+                helpers.emplace_back(take, thread);
+            } catch (const std::system_error&) {
+                break; // out of threads: those there are take the runs
+            }
         }
         take(0);
     }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 namespace py = pybind11;
@@ -77,16 +78,27 @@ py::array StrColumn::Settle(std::span<const StrSpill> spills) {
 }
 
 void StrColumn::Rewiden(std::size_t width) {
-    // Narrower only where every text is: the characters cut off are the zeros after them.
-    py::array_t<std::uint32_t> resized(static_cast<py::ssize_t>(count_ * width));
-    const std::uint32_t* from = codes_.data();
-    std::uint32_t* to = resized.mutable_data();
-    const std::size_t kept = std::min(width, width_);
-    for (std::size_t i = 0; i < count_; ++i, from += width_, to += width) {
-        std::fill(std::copy(from, from + kept, to), to + width, 0u);
+    // In place: the rows move to their new places from the back when they widen and from the
+    // front when they narrow, so that none is overwritten before it has moved. Narrower only
+    // where every text is: the characters cut off are the zeros after them.
+    const auto size = [&](std::size_t w) {
+        return std::vector{static_cast<py::ssize_t>(count_ * w)};
+    };
+    if (width > width_) {
+        codes_.resize(size(width), false);
+        data_ = codes_.mutable_data();
+        for (std::size_t i = count_; i-- > 0;) {
+            std::uint32_t* const row = data_ + i * width;
+            std::memmove(row, data_ + i * width_, width_ * sizeof *row);
+            std::fill(row + width_, row + width, 0u);
+        }
+    } else {
+        for (std::size_t i = 0; i < count_; ++i) {
+            std::memmove(data_ + i * width, data_ + i * width_, width * sizeof *data_);
+        }
+        codes_.resize(size(width), false);
+        data_ = codes_.mutable_data();
     }
-    codes_ = std::move(resized);
-    data_ = codes_.mutable_data();
     width_ = width;
 }
 

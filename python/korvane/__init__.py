@@ -115,7 +115,7 @@ def to_utm(lat, lon, ellipsoid="WGS 84", *, errors="coerce"):
 
     Raises ValueError for an unknown ellipsoid (naming the valid ones), arguments whose shapes
     do not broadcast or an unknown `errors`; TypeError for arguments that are not numbers.
-    The conversion runs without the GIL, so threads can convert at once.
+    A large array is converted on every core, without the GIL: other threads go on meanwhile.
     """
     datum = _list_position(ellipsoid)
     _check_errors(errors)
@@ -147,7 +147,7 @@ def to_latlong(northing, easting, zone, hemisphere, ellipsoid="WGS 84", *, error
 
     Raises ValueError for an unknown ellipsoid, shapes that do not broadcast or an unknown
     `errors`; TypeError for arguments that are not numbers, or hemispheres that are not texts.
-    The conversion runs without the GIL, so threads can convert at once.
+    A large array is converted on every core, without the GIL: other threads go on meanwhile.
     """
     datum = _list_position(ellipsoid)
     _check_errors(errors)

@@ -1,6 +1,9 @@
 """korvane over NumPy: the windows' worked examples, broadcasting, failures and arguments."""
 
 import doctest
+import resource
+import subprocess
+import sys
 import threading
 import time
 
@@ -163,9 +166,10 @@ WIDTHS = [
       rng.uniform(-180, 180, LARGE)), 23),
     ("every point failing", korvane.to_utm, (np.full(LARGE, np.nan), np.zeros(LARGE)), 1),
     ("eastings far outside their zones", korvane.to_latlong,
-     (np.r_[-1234, rng.uniform(0, 9e6, LARGE)],
-      np.r_[-1234, np.where(rng.random(LARGE) < 0.01, -2.4e8, 5e5)],
-      np.r_[1000, rng.integers(1, 61, LARGE)],
+     (np.r_[-1234, np.where(np.arange(LARGE) % 997 == 0, -1234, rng.uniform(0, 9e6, LARGE))],
+      np.r_[-1234, np.where(rng.random(LARGE) < 0.01, -2.4e8,
+                            np.where(np.arange(LARGE) % 1999 == 0, -1234, 5e5))],
+      np.r_[1000, np.where(np.arange(LARGE) % 2003 == 0, 1000, rng.integers(1, 61, LARGE))],
       np.concatenate([["N"], np.where(rng.random(LARGE) < 0.01, "X", "N")])), 27),
 ]
 
@@ -180,6 +184,21 @@ def test_large_arrays_give_what_their_pieces_give(convert, arrays, width):
     assert whole.grid_reference.dtype == np.dtype(f"<U{width}")
     # Every converted point has its grid reference, whichever thread wrote it and however wide.
     np.testing.assert_array_equal(whole.grid_reference != "", whole.error == "")
+
+
+def test_a_large_array_converts_where_no_thread_can_be_started():
+    # A thread's stack (the stack limit) larger than the address space left: the call's own
+    # thread converts every point.
+    def no_room_for_threads():
+        resource.setrlimit(resource.RLIMIT_STACK, (4_000_000_000, resource.RLIM_INFINITY))
+        resource.setrlimit(resource.RLIMIT_AS, (3_000_000_000, resource.RLIM_INFINITY))
+
+    script = ("import numpy as np, korvane\n"
+              "r = korvane.to_utm(np.full(100_000, 45.0), 3.0, errors='raise')\n"
+              "print(r.northing[-1], r.grid_reference[-1])")
+    ran = subprocess.run([sys.executable, "-c", script], preexec_fn=no_room_for_threads,
+                         capture_output=True, text=True, check=False)
+    assert (ran.returncode, ran.stdout) == (0, "4982950.4 31 T   EK  00000  82950\n"), ran.stderr
 
 
 def test_the_package_documents_itself():
