@@ -52,68 +52,40 @@ constexpr std::size_t kMinutesWidth = 2;
 constexpr std::size_t kSecondsWidth = 5;
 constexpr std::size_t kLetterWidth = 1;
 
-// What one thread gathers beside the arrays: the spills of the str columns and the failures, on
-// cache lines of its own, so that the threads do not slow each other down by writing to theirs.
-template <std::size_t Columns> struct alignas(64) ThreadLeftovers {
-    std::array<StrSpill, Columns> spills;
-    IndexedTexts failures;
-};
-
-// The spills of one column from every thread's leftovers.
-template <std::size_t Columns>
-std::vector<StrSpill> ColumnSpills(std::vector<ThreadLeftovers<Columns>>& leftovers,
-                                   std::size_t column) {
-    std::vector<StrSpill> spills;
-    for (ThreadLeftovers<Columns>& thread : leftovers) {
-        spills.push_back(std::move(thread.spills[column]));
-    }
-    return spills;
-}
-
-template <std::size_t Columns>
-py::array Reasons(std::size_t count, std::vector<ThreadLeftovers<Columns>>& leftovers) {
-    std::vector<IndexedTexts> failures;
-    for (ThreadLeftovers<Columns>& thread : leftovers) {
-        failures.push_back(std::move(thread.failures));
-    }
-    return ReasonColumn(count, failures);
-}
-
 py::tuple ToUtm(const Numbers& latitude, const Numbers& longitude, int datumPosition) {
     const std::size_t count = CheckedLength({&latitude, &longitude});
     const ForwardTerms terms(ListedDatum(datumPosition));
     const auto length = static_cast<py::ssize_t>(count);
     py::array_t<std::int16_t> zone(length);
     Numbers centralMeridian(length), northing(length), easting(length);
-    StrColumn band(count, kLetterWidth), gridReference(count, kGridReferenceWidth);
-    std::vector<ThreadLeftovers<2>> leftovers(ConvertingThreads(count));
+    const std::size_t threads = ConvertingThreads(count);
+    StrColumn band(count, kLetterWidth, threads);
+    StrColumn gridReference(count, kGridReferenceWidth, threads);
+    ReasonColumn error(threads);
     const double* latitudes = latitude.data();
     const double* longitudes = longitude.data();
     std::int16_t* zones = zone.mutable_data();
     double* meridians = centralMeridian.mutable_data();
     double* northings = northing.mutable_data();
     double* eastings = easting.mutable_data();
-    ConvertOnThreads(count, leftovers.size(),
-                     [&](std::size_t thread, std::size_t begin, std::size_t end) {
-                         ThreadLeftovers<2>& own = leftovers[thread];
-                         for (std::size_t i = begin; i < end; ++i) {
-                             const LatLongConversion result =
-                                 ConvertDecimalDegrees(latitudes[i], longitudes[i], terms);
-                             const bool converted = result.Converted();
-                             zones[i] = result.zone;
-                             meridians[i] = converted ? result.centralMeridian : kNaN;
-                             northings[i] = converted ? result.northing : kNaN;
-                             eastings[i] = converted ? result.easting : kNaN;
-                             band.Write(i, result.band, own.spills[0]);
-                             gridReference.Write(i, result.gridReference, own.spills[1]);
-                             if (!converted) {
-                                 own.failures.emplace_back(i, result.failure);
-                             }
-                         }
-                     });
-    return py::make_tuple(zone, band.Settle(ColumnSpills(leftovers, 0)), centralMeridian, northing,
-                          easting, gridReference.Settle(ColumnSpills(leftovers, 1)),
-                          Reasons(count, leftovers));
+    ConvertOnThreads(count, threads, [&](std::size_t thread, std::size_t begin, std::size_t end) {
+        for (std::size_t i = begin; i < end; ++i) {
+            const LatLongConversion result =
+                ConvertDecimalDegrees(latitudes[i], longitudes[i], terms);
+            const bool converted = result.Converted();
+            zones[i] = result.zone;
+            meridians[i] = converted ? result.centralMeridian : kNaN;
+            northings[i] = converted ? result.northing : kNaN;
+            eastings[i] = converted ? result.easting : kNaN;
+            band.Write(i, result.band, thread);
+            gridReference.Write(i, result.gridReference, thread);
+            if (!converted) {
+                error.Add(i, result.failure, thread);
+            }
+        }
+    });
+    return py::make_tuple(zone, band.Settle(), centralMeridian, northing, easting,
+                          gridReference.Settle(), error.Settle(count));
 }
 
 py::tuple ToLatLong(const Numbers& northing, const Numbers& easting, const Numbers& zone,
@@ -126,52 +98,51 @@ py::tuple ToLatLong(const Numbers& northing, const Numbers& easting, const Numbe
     constexpr std::array kWidths{kDegreesWidth, kMinutesWidth, kSecondsWidth,
                                  kLetterWidth,  kDegreesWidth, kMinutesWidth,
                                  kSecondsWidth, kLetterWidth,  kGridReferenceWidth};
+    const std::size_t threads = ConvertingThreads(count);
     std::vector<StrColumn> texts;
     for (const std::size_t width : kWidths) {
-        texts.emplace_back(count, width);
+        texts.emplace_back(count, width, threads);
     }
-    std::vector<ThreadLeftovers<kWidths.size()>> leftovers(ConvertingThreads(count));
+    ReasonColumn error(threads);
     const double* northings = northing.data();
     const double* eastings = easting.data();
     const double* zones = zone.data();
     const signed char* hemispheres = hemisphere.data();
     double* latitudes = latitude.mutable_data();
     double* longitudes = longitude.mutable_data();
-    ConvertOnThreads(
-        count, leftovers.size(), [&](std::size_t thread, std::size_t begin, std::size_t end) {
-            ThreadLeftovers<kWidths.size()>& own = leftovers[thread];
-            for (std::size_t i = begin; i < end; ++i) {
-                const auto code = static_cast<HemisphereCode>(hemispheres[i]);
-                UtmConversion result =
-                    ConvertGridNumbers(northings[i], eastings[i], zones[i], code, terms);
-                AngleBoxes latitudeBoxes, longitudeBoxes;
-                if (result.Converted()) {
-                    // The library series' own position for the float columns: the conversion's
-                    // quick one shows the same texts, but may differ in the last bits.
-                    result.position = ProjectFromUtm(result.utm, terms);
-                    latitudeBoxes = LatitudeBoxes(result, HemisphereLetter(code), ".");
-                    longitudeBoxes = LongitudeBoxes(result, ".");
-                    latitudes[i] = result.position.latitude;
-                    longitudes[i] = result.position.longitude;
-                } else {
-                    latitudes[i] = kNaN;
-                    longitudes[i] = kNaN;
-                    own.failures.emplace_back(i, result.failure);
-                }
-                for (std::size_t part = 0; part < 4; ++part) {
-                    texts[part].Write(i, latitudeBoxes[part], own.spills[part]);
-                    texts[4 + part].Write(i, longitudeBoxes[part], own.spills[4 + part]);
-                }
-                texts[8].Write(i, result.gridReference, own.spills[8]);
+    ConvertOnThreads(count, threads, [&](std::size_t thread, std::size_t begin, std::size_t end) {
+        for (std::size_t i = begin; i < end; ++i) {
+            const auto code = static_cast<HemisphereCode>(hemispheres[i]);
+            UtmConversion result =
+                ConvertGridNumbers(northings[i], eastings[i], zones[i], code, terms);
+            AngleBoxes latitudeBoxes, longitudeBoxes;
+            if (result.Converted()) {
+                // The library series' own position for the float columns: the conversion's
+                // quick one shows the same texts, but may differ in the last bits.
+                result.position = ProjectFromUtm(result.utm, terms);
+                latitudeBoxes = LatitudeBoxes(result, HemisphereLetter(code), ".");
+                longitudeBoxes = LongitudeBoxes(result, ".");
+                latitudes[i] = result.position.latitude;
+                longitudes[i] = result.position.longitude;
+            } else {
+                latitudes[i] = kNaN;
+                longitudes[i] = kNaN;
+                error.Add(i, result.failure, thread);
             }
-        });
+            for (std::size_t part = 0; part < 4; ++part) {
+                texts[part].Write(i, latitudeBoxes[part], thread);
+                texts[4 + part].Write(i, longitudeBoxes[part], thread);
+            }
+            texts[8].Write(i, result.gridReference, thread);
+        }
+    });
     py::list columns;
     columns.append(latitude);
     columns.append(longitude);
-    for (std::size_t column = 0; column < texts.size(); ++column) {
-        columns.append(texts[column].Settle(ColumnSpills(leftovers, column)));
+    for (StrColumn& column : texts) {
+        columns.append(column.Settle());
     }
-    columns.append(Reasons(count, leftovers));
+    columns.append(error.Settle(count));
     return py::tuple(columns);
 }
 

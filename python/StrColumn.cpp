@@ -40,38 +40,43 @@ std::uint32_t* WriteCodePoints(std::string_view text, std::uint32_t* out) {
 
 } // namespace
 
-StrColumn::StrColumn(std::size_t count, std::size_t expectedWidth)
+StrColumn::StrColumn(std::size_t count, std::size_t expectedWidth, std::size_t threads)
     : count_(count), width_(std::max<std::size_t>(expectedWidth, 1)),
-      codes_(static_cast<py::ssize_t>(count * width_)), data_(codes_.mutable_data()) {}
+      codes_(static_cast<py::ssize_t>(count * width_)), data_(codes_.mutable_data()),
+      spills_(threads) {}
 
-void StrColumn::Write(std::size_t index, std::string_view text, StrSpill& spill) {
+void StrColumn::Write(std::size_t index, std::string_view text, std::size_t thread) {
+    Spill& spill = spills_[thread];
     const bool ascii = IsAscii(text);
     const std::size_t length = ascii ? text.size() : CodePoints(text);
     spill.widest = std::max(spill.widest, length);
-    std::uint32_t* const element = data_ + index * width_;
-    std::uint32_t* end = element;
     if (length > width_) {
         spill.wider.emplace_back(index, text);
+        Fill(index, {}, true);
     } else {
-        end = ascii ? std::transform(text.begin(), text.end(), element,
-                                     [](char c) { return std::uint32_t(c); })
-                    : WriteCodePoints(text, element);
+        Fill(index, text, ascii);
     }
+}
+
+void StrColumn::Fill(std::size_t index, std::string_view text, bool ascii) {
+    std::uint32_t* const element = data_ + index * width_;
+    std::uint32_t* const end = ascii ? std::transform(text.begin(), text.end(), element,
+                                                      [](char c) { return std::uint32_t(c); })
+                                     : WriteCodePoints(text, element);
     std::fill(end, element + width_, 0u);
 }
 
-py::array StrColumn::Settle(std::span<const StrSpill> spills) {
+py::array StrColumn::Settle() {
     std::size_t widest = 1;
-    for (const StrSpill& spill : spills) {
+    for (const Spill& spill : spills_) {
         widest = std::max(widest, spill.widest);
     }
     if (widest != width_) {
         Rewiden(widest);
     }
-    for (const StrSpill& spill : spills) {
+    for (const Spill& spill : spills_) {
         for (const auto& [index, text] : spill.wider) {
-            StrSpill none;
-            Write(index, text, none);
+            Fill(index, text, IsAscii(text));
         }
     }
     return codes_.attr("view")(py::dtype("<U" + std::to_string(width_)));
@@ -102,7 +107,7 @@ void StrColumn::Rewiden(std::size_t width) {
     width_ = width;
 }
 
-py::array ReasonColumn(std::size_t count, std::span<const IndexedTexts> failures) {
+py::array ReasonColumn::Settle(std::size_t count) const {
     py::array column(py::dtype("object"),
                      std::vector<py::ssize_t>{static_cast<py::ssize_t>(count)});
     auto** slots = static_cast<PyObject**>(column.mutable_data());
@@ -113,8 +118,8 @@ py::array ReasonColumn(std::size_t count, std::span<const IndexedTexts> failures
     }
     // The references to the empty str taken all at once rather than a million times over.
     Py_SET_REFCNT(empty.ptr(), Py_REFCNT(empty.ptr()) + static_cast<Py_ssize_t>(count));
-    for (const IndexedTexts& part : failures) {
-        for (const auto& [index, reason] : part) {
+    for (const Reasons& thread : reasons_) {
+        for (const auto& [index, reason] : thread.texts) {
             Py_XSETREF(slots[index], py::str(reason).release().ptr());
         }
     }
