@@ -1,11 +1,12 @@
 #include "batch/CommandLine.hpp"
 
+#include "commands/UsableCores.hpp"
 #include "geodesy/DatumTable.hpp"
 
+#include <algorithm>
 #include <charconv>
 #include <getopt.h>
 #include <optional>
-#include <thread>
 
 namespace korvane {
 
@@ -86,10 +87,9 @@ std::string DatumNames() {
     return names;
 }
 
-// One thread for each core the machine has, or one when that cannot be told.
+// One thread for each core the process may run on.
 int DefaultJobs() {
-    const unsigned cores = std::thread::hardware_concurrency();
-    return cores == 0 ? 1 : static_cast<int>(std::min(cores, 256u));
+    return static_cast<int>(std::min<std::size_t>(UsableCores(), 256));
 }
 
 std::optional<int> JobCount(std::string_view text) {

@@ -1,29 +1,17 @@
 #pragma once
 
+#include "commands/UsableCores.hpp"
+
 #include <algorithm>
 #include <atomic>
 #include <cstddef>
 #include <exception>
-#ifdef __linux__
-#include <sched.h>
-#endif
 #include <pybind11/pybind11.h>
 #include <system_error>
 #include <thread>
 #include <vector>
 
 namespace korvane {
-
-// The cores this process may run on: fewer than the machine's where it is pinned or limited.
-inline std::size_t UsableCores() {
-#ifdef __linux__
-    cpu_set_t usable;
-    if (sched_getaffinity(0, sizeof usable, &usable) == 0) {
-        return static_cast<std::size_t>(std::max(1, CPU_COUNT(&usable)));
-    }
-#endif
-    return std::max(1u, std::thread::hardware_concurrency());
-}
 
 // The threads that convert one call's array: one per core; a single one for an array that its
 // own thread converts sooner than others could be started (some thousands of points).
