@@ -76,7 +76,7 @@ and grid reference. pyproj gives easting and northing only; much of korvane's ti
 arrays of every point's zone, band, central meridian and grid reference beside them, and the
 fresh memory of those arrays (130 bytes a point, against pyproj's 16). A large array is
 converted on every core, without the GIL, each thread writing its points straight into the
-result arrays; on two cores that takes about 0.6 of the time on one.
+result arrays.
 
 ## Start of the program (\`bench/startup.sh\`)
 
