@@ -368,9 +368,14 @@ void BatchRun::WriteBlock(const Block& block) {
                              .substr(messagesWritten, failure->second - messagesWritten);
             messagesWritten = failure->second;
         }
-        output_.Buffer().append(output.substr(written, end - written));
+        const std::string_view piece = output.substr(written, end - written);
+        if (lineEnd != std::string_view::npos && output_.Buffer().empty()) {
+            output_.WriteThrough(piece); // fills the writer by itself: one write, no copy
+        } else {
+            output_.Buffer().append(piece);
+            output_.FlushWhenFull();
+        }
         written = end;
-        output_.FlushWhenFull();
     }
     if (!block.failures.empty()) {
         Raise(kSomeLinesFailed);

@@ -10,10 +10,19 @@ namespace korvane {
 OutputFailure::OutputFailure(int error) : std::runtime_error(std::strerror(error)), error_(error) {}
 
 void OutputWriter::Flush() {
+    WriteAll(buffer_);
+    buffer_.clear();
+}
+
+void OutputWriter::WriteThrough(std::string_view text) {
+    Flush();
+    WriteAll(text);
+}
+
+void OutputWriter::WriteAll(std::string_view text) {
     std::size_t written = 0;
-    while (written < buffer_.size()) {
-        const long count =
-            WriteSome(descriptor_, buffer_.data() + written, buffer_.size() - written);
+    while (written < text.size()) {
+        const long count = WriteSome(descriptor_, text.data() + written, text.size() - written);
         if (count < 0 && errno == EINTR) {
             continue;
         }
@@ -22,7 +31,6 @@ void OutputWriter::Flush() {
         }
         written += static_cast<std::size_t>(count);
     }
-    buffer_.clear();
 }
 
 void OutputWriter::Close() {

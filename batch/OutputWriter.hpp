@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace korvane {
 
@@ -34,10 +35,15 @@ class OutputWriter {
     }
     // Writes all that is collected; throws OutputFailure.
     void Flush();
+    // Writes what is collected, then text, without collecting it first: text worth a write of its
+    // own costs no copy. Throws OutputFailure.
+    void WriteThrough(std::string_view text);
     // Writes all that is collected and closes the output; throws OutputFailure.
     void Close();
 
   private:
+    void WriteAll(std::string_view text);
+
     static constexpr std::size_t kFlushSize = std::size_t{1} << 16;
 
     int descriptor_;
