@@ -11,7 +11,6 @@
 #include "geodesy/GridReference.hpp"
 
 #include <charconv>
-#include <initializer_list>
 
 namespace korvane {
 
@@ -25,14 +24,6 @@ constexpr std::string_view kLatLongColumns[] = {
     "latitude_degrees",  "latitude_minutes",  "latitude_seconds",  "latitude_hemisphere",
     "longitude_degrees", "longitude_minutes", "longitude_seconds", "longitude_hemisphere",
     "grid_reference",    "latitude",          "longitude"};
-
-// Appends the fields to output, separated by tabs.
-void AppendFields(std::string& output, std::initializer_list<std::string_view> fields) {
-    for (const std::string_view field : fields) {
-        output.append(field).push_back('\t');
-    }
-    output.pop_back();
-}
 
 void AppendInteger(std::string& output, int value) {
     char digits[16];
@@ -177,12 +168,12 @@ std::string BatchLine::ToLatLong(std::span<const std::string_view> position,
         compact = CompactGridReference(reference);
         reference = compact;
     }
-    const AngleBoxes latitude = LatitudeBoxes(result, utm.hemisphere, ".");
-    const AngleBoxes longitude = LongitudeBoxes(result, ".");
-    AppendFields(output, {latitude[0], latitude[1], latitude[2], latitude[3], longitude[0],
-                          longitude[1], longitude[2], longitude[3], reference,
-                          NineDecimalDegrees(result.position.latitude),
-                          NineDecimalDegrees(result.position.longitude)});
+    AppendLatitudeBoxes(output, result, utm.hemisphere, ".", '\t');
+    AppendLongitudeBoxes(output, result, ".", '\t');
+    output.append(reference).push_back('\t');
+    AppendNineDecimalDegrees(output, result.position.latitude);
+    output.push_back('\t');
+    AppendNineDecimalDegrees(output, result.position.longitude);
     return {};
 }
 

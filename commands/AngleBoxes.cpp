@@ -5,6 +5,7 @@
 #include "geodesy/Rounding.hpp"
 
 #include <cmath>
+#include <initializer_list>
 
 namespace korvane {
 
@@ -17,10 +18,27 @@ AngleParts PartsOf(double degrees, double magnitude) {
 }
 
 AngleBoxes Boxes(const AngleParts& parts, std::string_view letter,
-                 const std::string& decimalSeparator) {
+                 std::string_view decimalSeparator) {
     return {PlainNumber(parts.degrees, decimalSeparator),
             PlainNumber(parts.minutes, decimalSeparator),
             PlainNumber(parts.seconds, decimalSeparator), std::string(letter)};
+}
+
+void AppendBoxes(std::string& text, const AngleParts& parts, std::string_view letter,
+                 std::string_view decimalSeparator, char after) {
+    for (const double part : {parts.degrees, parts.minutes, parts.seconds}) {
+        AppendPlainNumber(text, part, decimalSeparator);
+        text.push_back(after);
+    }
+    text.append(letter).push_back(after);
+}
+
+AngleParts LatitudePartsOf(const UtmConversion& conversion) {
+    return LatitudeParts(LatitudeTowards(conversion.utm.hemisphere, conversion.position.latitude));
+}
+
+std::string_view LongitudeLetter(const AngleParts& parts) {
+    return parts.west ? "W" : "E";
 }
 
 } // namespace
@@ -38,15 +56,24 @@ AngleParts LongitudeParts(double longitude) {
 }
 
 AngleBoxes LatitudeBoxes(const UtmConversion& conversion, std::string_view letter,
-                         const std::string& decimalSeparator) {
-    return Boxes(
-        LatitudeParts(LatitudeTowards(conversion.utm.hemisphere, conversion.position.latitude)),
-        letter, decimalSeparator);
+                         std::string_view decimalSeparator) {
+    return Boxes(LatitudePartsOf(conversion), letter, decimalSeparator);
 }
 
-AngleBoxes LongitudeBoxes(const UtmConversion& conversion, const std::string& decimalSeparator) {
+AngleBoxes LongitudeBoxes(const UtmConversion& conversion, std::string_view decimalSeparator) {
     const AngleParts parts = LongitudeParts(conversion.position.longitude);
-    return Boxes(parts, parts.west ? "W" : "E", decimalSeparator);
+    return Boxes(parts, LongitudeLetter(parts), decimalSeparator);
+}
+
+void AppendLatitudeBoxes(std::string& text, const UtmConversion& conversion,
+                         std::string_view letter, std::string_view decimalSeparator, char after) {
+    AppendBoxes(text, LatitudePartsOf(conversion), letter, decimalSeparator, after);
+}
+
+void AppendLongitudeBoxes(std::string& text, const UtmConversion& conversion,
+                          std::string_view decimalSeparator, char after) {
+    const AngleParts parts = LongitudeParts(conversion.position.longitude);
+    AppendBoxes(text, parts, LongitudeLetter(parts), decimalSeparator, after);
 }
 
 } // namespace korvane

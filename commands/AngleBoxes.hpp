@@ -17,11 +17,18 @@ using AngleBoxes = std::array<std::string, 4>;
 // shows negative degrees under the chosen letter, which is the hemisphere list's text as it
 // stands. Minutes and seconds come from the latitude's size.
 AngleBoxes LatitudeBoxes(const UtmConversion& conversion, std::string_view letter,
-                         const std::string& decimalSeparator);
+                         std::string_view decimalSeparator);
 
 // The degrees of the longitude's size, and its letter by its sign: the window shows where the
 // point lies, also when an easting reaches across the meridian into the neighbouring zone's side.
-AngleBoxes LongitudeBoxes(const UtmConversion& conversion, const std::string& decimalSeparator);
+AngleBoxes LongitudeBoxes(const UtmConversion& conversion, std::string_view decimalSeparator);
+
+// The same boxes' texts appended to text, each followed by `after`: a line of text needs no
+// string for each box.
+void AppendLatitudeBoxes(std::string& text, const UtmConversion& conversion,
+                         std::string_view letter, std::string_view decimalSeparator, char after);
+void AppendLongitudeBoxes(std::string& text, const UtmConversion& conversion,
+                          std::string_view decimalSeparator, char after);
 
 // What the boxes show, as numbers: whole degrees, whole minutes, seconds rounded to hundredths,
 // and for a longitude whether its letter is W. The boxes' texts follow from these alone.

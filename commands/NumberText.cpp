@@ -28,6 +28,12 @@ std::string GroupByThrees(std::string_view digits, const std::string& separator)
     return grouped;
 }
 
+// The characters from begin to end appended: by their count, which string's append takes faster
+// than a pair of pointers.
+void AppendCharacters(std::string& text, const char* begin, const char* end) {
+    text.append(begin, static_cast<std::size_t>(end - begin));
+}
+
 std::string_view WithoutTrailingZeros(std::string_view digits) {
     const auto last = digits.find_last_not_of('0');
     return last == std::string_view::npos ? std::string_view() : digits.substr(0, last + 1);
@@ -111,31 +117,37 @@ std::optional<std::uint64_t> NineDecimalUnits(double value) {
 } // namespace
 
 std::string NineDecimalDegrees(double value) {
+    std::string text;
+    AppendNineDecimalDegrees(text, value);
+    return text;
+}
+
+void AppendNineDecimalDegrees(std::string& text, double value) {
     Finite(value, "writing degrees");
     if (const auto units = NineDecimalUnits(value)) {
         char buffer[32];
-        char* end = std::to_chars(buffer, buffer + sizeof buffer, *units / 1000000000).ptr;
+        char* end = buffer;
+        if (value < 0 && *units != 0) { // a negative value that shows as zero is zero
+            *end++ = '-';
+        }
+        end = std::to_chars(end, buffer + sizeof buffer, *units / 1000000000).ptr;
         *end++ = '.';
         std::uint64_t decimals = *units % 1000000000;
         for (int digit = 8; digit >= 0; --digit) {
             end[digit] = static_cast<char>('0' + decimals % 10);
             decimals /= 10;
         }
-        end += 9;
-        std::string text;
-        if (value < 0 && *units != 0) { // a negative value that shows as zero is zero
-            text.push_back('-');
-        }
-        return text.append(buffer, end);
+        AppendCharacters(text, buffer, end + 9);
+        return;
     }
     char buffer[400];
     const auto written =
         std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 9);
-    std::string text(buffer, written.ptr);
-    if (text.front() == '-' && text.find_first_of("123456789") == std::string::npos) {
-        text.erase(0, 1); // a negative value that shows as zero is zero
+    std::string_view shown(buffer, written.ptr);
+    if (shown.front() == '-' && shown.find_first_of("123456789") == std::string_view::npos) {
+        shown.remove_prefix(1); // a negative value that shows as zero is zero
     }
-    return text;
+    text.append(shown);
 }
 
 bool NineDecimalsSettleWithin(double value, double margin) {
@@ -166,42 +178,58 @@ std::string GroupedNumber(double value, const RegionalSeparators& separators) {
     return text;
 }
 
-std::string PlainNumber(double value, const std::string& decimalSeparator) {
+std::string PlainNumber(double value, std::string_view decimalSeparator) {
+    std::string text;
+    AppendPlainNumber(text, value, decimalSeparator);
+    return text;
+}
+
+void AppendPlainNumber(std::string& text, double value, std::string_view decimalSeparator) {
     Finite(value, "writing a number");
     if (value == 0) {
-        return "0";
+        text.push_back('0');
+        return;
     }
-    if (std::abs(value) < kHundredthsPlainBelow && value == std::trunc(value)) {
+    char characters[32];
+    char* end = characters;
+    if (value < 0) {
+        *end++ = '-';
+    }
+    const double magnitude = std::abs(value);
+    if (magnitude < kHundredthsPlainBelow && magnitude == std::trunc(magnitude)) {
         // A whole number, such as degrees and minutes: its digits, and nothing else.
-        char digits[16];
-        const auto whole = static_cast<std::int64_t>(value);
-        return {digits, std::to_chars(digits, digits + sizeof digits, whole).ptr};
+        const auto whole = static_cast<std::uint64_t>(magnitude);
+        AppendCharacters(text, characters,
+                         std::to_chars(end, characters + sizeof characters, whole).ptr);
+        return;
     }
-    if (std::abs(value) < kHundredthsPlainBelow && RoundToHundredths(value) == value) {
-        // Whole numbers and hundredths, such as degrees, minutes and seconds: their fifteen
-        // significant digits are exactly the hundredths.
-        const TwoDecimals split = SplitHundredths(value);
-        const std::string_view decimals = WithoutTrailingZeros(split.Decimals());
-        std::string text;
-        if (value < 0) {
-            text.push_back('-');
+    if (magnitude < kHundredthsPlainBelow) {
+        const std::uint64_t hundredths = RoundedHundredths(magnitude);
+        if (HundredthsValue(hundredths) == magnitude) {
+            // Hundredths, such as seconds: their fifteen significant digits are exactly the
+            // hundredths.
+            end = std::to_chars(end, characters + sizeof characters, hundredths / 100).ptr;
+            AppendCharacters(text, characters, end);
+            const char decimals[] = {static_cast<char>('0' + hundredths / 10 % 10),
+                                     static_cast<char>('0' + hundredths % 10)};
+            const std::string_view shown =
+                WithoutTrailingZeros(std::string_view(decimals, sizeof decimals));
+            if (!shown.empty()) {
+                text.append(decimalSeparator).append(shown);
+            }
+            return;
         }
-        text.append(split.Whole());
-        if (!decimals.empty()) {
-            text.append(decimalSeparator).append(decimals);
-        }
-        return text;
     }
     // Fifteen significant digits as d.dddddddddddddde+x, then laid out without the exponent.
     char buffer[64];
     const auto written = std::to_chars(buffer, buffer + sizeof buffer, std::abs(value),
                                        std::chars_format::scientific, 14);
-    const std::string_view text(buffer, static_cast<std::size_t>(written.ptr - buffer));
-    const auto e = text.find('e');
+    const std::string_view scientific(buffer, static_cast<std::size_t>(written.ptr - buffer));
+    const auto e = scientific.find('e');
     int exponent = 0;
-    const char* exponentStart = text.data() + e + 1 + (text[e + 1] == '+' ? 1 : 0);
-    std::from_chars(exponentStart, text.data() + text.size(), exponent);
-    const std::string mantissa = text[0] + std::string(text.substr(2, e - 2));
+    const char* exponentStart = scientific.data() + e + 1 + (scientific[e + 1] == '+' ? 1 : 0);
+    std::from_chars(exponentStart, scientific.data() + scientific.size(), exponent);
+    const std::string mantissa = scientific[0] + std::string(scientific.substr(2, e - 2));
     const std::string digits(WithoutTrailingZeros(mantissa));
 
     std::string whole;
@@ -215,7 +243,10 @@ std::string PlainNumber(double value, const std::string& decimalSeparator) {
         whole = digits.substr(0, static_cast<std::size_t>(exponent) + 1);
         fraction = digits.substr(static_cast<std::size_t>(exponent) + 1);
     }
-    return (value < 0 ? "-" : "") + whole + (fraction.empty() ? "" : decimalSeparator + fraction);
+    text.append(value < 0 ? "-" : "").append(whole);
+    if (!fraction.empty()) {
+        text.append(decimalSeparator).append(fraction);
+    }
 }
 
 } // namespace korvane

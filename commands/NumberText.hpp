@@ -3,6 +3,7 @@
 #include "commands/RegionalSeparators.hpp"
 
 #include <string>
+#include <string_view>
 
 namespace korvane {
 
@@ -13,7 +14,9 @@ std::string GroupedNumber(double value, const RegionalSeparators& separators);
 
 // The shortest decimal form with at most 15 significant digits: no exponent, no thousands
 // separators, no trailing zeros, and "0" never "-0". 6356752.3142 gives "6356752.3142".
-std::string PlainNumber(double value, const std::string& decimalSeparator);
+std::string PlainNumber(double value, std::string_view decimalSeparator);
+// The same appended to text, without a string of its own.
+void AppendPlainNumber(std::string& text, double value, std::string_view decimalSeparator);
 
 // Appends the value rounded to hundredths with exactly two decimals, "." and no grouping:
 // "500000.00".
@@ -22,6 +25,8 @@ void AppendTwoDecimalNumber(std::string& text, double value);
 // Signed decimal degrees with nine decimals, "." and no grouping: "-33.860000002". A negative
 // value that shows as zero is written as zero.
 std::string NineDecimalDegrees(double value);
+// The same appended to text, without a string of its own.
+void AppendNineDecimalDegrees(std::string& text, double value);
 
 // Whether every value within margin of this one gives the same NineDecimalDegrees text.
 bool NineDecimalsSettleWithin(double value, double margin);

@@ -35,12 +35,14 @@ double RoundToHundredths(double x) {
     if (std::fabs(x) >= kWholeNumbersFrom) {
         return x; // already whole
     }
-    const std::uint64_t hundredths = RoundedHundredths(x);
-    const double magnitude =
-        hundredths < static_cast<std::uint64_t>(kExactCountsBelow)
-            ? static_cast<double>(hundredths) / 100
-            : static_cast<double>(hundredths / 100) + static_cast<double>(hundredths % 100) / 100;
-    return std::copysign(magnitude, x);
+    return std::copysign(HundredthsValue(RoundedHundredths(x)), x);
+}
+
+double HundredthsValue(std::uint64_t hundredths) {
+    return hundredths < static_cast<std::uint64_t>(kExactCountsBelow)
+               ? static_cast<double>(hundredths) / 100
+               : static_cast<double>(hundredths / 100) +
+                     static_cast<double>(hundredths % 100) / 100;
 }
 
 } // namespace korvane

@@ -38,4 +38,8 @@ double RoundToHundredths(double x);
 // kWholeNumbersFrom.
 std::uint64_t RoundedHundredths(double x);
 
+// The double nearest to a count of hundredths below kWholeNumbersFrom * 100: what
+// RoundToHundredths returns for them, without a sign.
+double HundredthsValue(std::uint64_t hundredths);
+
 } // namespace korvane

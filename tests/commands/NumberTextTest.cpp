@@ -105,9 +105,19 @@ TEST(PlainNumber, ShortestFormWithFifteenSignificantDigits) {
         {0.000123, "0.000123"},
         {1e-20, "0.00000000000000000001"},
         {59.999999999999996, "60"},
+        {-19.48, "-19.48"},
+        {0.01, "0.01"},
+        {-0.5, "-0.5"},
+        {59.99, "59.99"},
+        {999999999.99, "999999999.99"},
+        {0.005, "0.005"},
+        {31.125, "31.125"},
     };
     for (const auto& [value, text] : cases) {
         EXPECT_EQ(PlainNumber(value, "."), text) << value;
+        std::string appended = "text ";
+        AppendPlainNumber(appended, value, ".");
+        EXPECT_EQ(appended, "text " + std::string(text)) << value;
     }
     EXPECT_EQ(PlainNumber(6356752.3142, ","), "6356752,3142");
 }
@@ -131,6 +141,9 @@ TEST(NineDecimalDegrees, RoundsTheExactValueWithHalvesToEven) {
     for (const auto& [value, text] : cases) {
         if (text != nullptr) {
             EXPECT_EQ(NineDecimalDegrees(value), text) << value;
+            std::string appended = "text ";
+            AppendNineDecimalDegrees(appended, value);
+            EXPECT_EQ(appended, "text " + std::string(text)) << value;
         }
     }
 }

@@ -150,5 +150,34 @@ TEST(QuickProjectFromUtm, DriftsFarLessThanItsMargin) {
     EXPECT_LT(largest, kQuickInverseDrift / 40);
 }
 
+// A line of text gets the boxes' own texts, with any decimal separator and any letter: south of
+// the equator under "N", north of it under "S", west and east, and seconds at every hundredth.
+TEST(AppendBoxes, WritesTheBoxesTextsOneAfterAnother) {
+    std::mt19937_64 engine(13);
+    std::uniform_real_distribution<double> easting(150000, 850000);
+    std::uniform_real_distribution<double> northing(0, 9300000);
+    const InverseTerms terms(ListedDatums().front());
+    for (int i = 0; i < 20000; ++i) {
+        const std::string_view letter = i % 2 == 0 ? "N" : "S";
+        const std::string_view separator = i % 3 == 0 ? "," : ".";
+        const UtmConversion c = ConvertUtm(
+            UtmNumbers{northing(engine), easting(engine), static_cast<double>(1 + i % 60),
+                       i % 4 < 2 ? Hemisphere::North : Hemisphere::South},
+            terms);
+        ASSERT_TRUE(c.Converted()) << c.failure;
+        std::string expected = "before|";
+        for (const auto& boxes :
+             {LatitudeBoxes(c, letter, separator), LongitudeBoxes(c, separator)}) {
+            for (const std::string& box : boxes) {
+                expected += box + "|";
+            }
+        }
+        std::string appended = "before|";
+        AppendLatitudeBoxes(appended, c, letter, separator, '|');
+        AppendLongitudeBoxes(appended, c, separator, '|');
+        ASSERT_EQ(appended, expected);
+    }
+}
+
 } // namespace
 } // namespace korvane
