@@ -33,8 +33,10 @@ enum BatchStatus {
 // answered, so a person or a program on the other end of a pipe gets each answer in turn.
 class BatchRun {
   public:
-    // A worker is handed about this many bytes of lines at a time (a longer line whole).
-    static constexpr std::size_t kBlockBytes = std::size_t{1} << 18;
+    // A worker is handed about this many bytes of lines at a time (a longer line whole): few
+    // enough that a block's lines and answers are still in a cache when the next thread takes
+    // them up, enough that handing blocks over costs little beside converting them.
+    static constexpr std::size_t kBlockBytes = std::size_t{1} << 16;
 
     BatchRun(const BatchSettings& settings, OutputWriter& output, std::ostream& messages,
              int jobs = 1, std::size_t blockBytes = kBlockBytes);
