@@ -120,6 +120,9 @@ TEST(PlainNumber, ShortestFormWithFifteenSignificantDigits) {
         EXPECT_EQ(appended, "text " + std::string(text)) << value;
     }
     EXPECT_EQ(PlainNumber(6356752.3142, ","), "6356752,3142");
+    EXPECT_EQ(PlainNumber(-19.48, ","), "-19,48");
+    const std::string longSeparator(100, ',');
+    EXPECT_EQ(PlainNumber(-19.4, longSeparator), "-19" + longSeparator + "4");
 }
 
 TEST(NineDecimalDegrees, RoundsTheExactValueWithHalvesToEven) {
