@@ -4,7 +4,6 @@
 #include "geodesy/FloatingPoint.hpp"
 #include "geodesy/Rounding.hpp"
 
-#include <algorithm>
 #include <array>
 #include <bit>
 #include <charconv>
@@ -209,9 +208,8 @@ void AppendPlainNumber(std::string& text, double value, std::string_view decimal
         text.push_back('0');
         return;
     }
-    // The sign, the digits and the separator written here first, so that the usual numbers
-    // take one append.
-    char characters[64];
+    // The sign and the digits written here first, so that they take one append.
+    char characters[32];
     char* end = characters;
     if (value < 0) {
         *end++ = '-';
@@ -228,21 +226,13 @@ void AppendPlainNumber(std::string& text, double value, std::string_view decimal
         const std::uint64_t hundredths = RoundedHundredths(magnitude);
         if (HundredthsValue(hundredths) == magnitude) {
             // Hundredths, such as seconds: their fifteen significant digits are exactly the
-            // hundredths, written without trailing zeros (never both, as the number is not whole).
-            end = std::to_chars(end, characters + sizeof characters, hundredths / 100).ptr;
-            const auto room = static_cast<std::size_t>(characters + sizeof characters - end) - 2;
-            if (decimalSeparator.size() <= room) {
-                end = std::copy(decimalSeparator.begin(), decimalSeparator.end(), end);
-            } else {
-                AppendCharacters(text, characters, end);
-                text.append(decimalSeparator);
-                end = characters;
-            }
-            *end++ = static_cast<char>('0' + hundredths / 10 % 10);
-            if (hundredths % 10 != 0) {
-                *end++ = static_cast<char>('0' + hundredths % 10);
-            }
-            AppendCharacters(text, characters, end);
+            // hundredths, written without a trailing zero (never two: the number is not whole).
+            AppendCharacters(
+                text, characters,
+                std::to_chars(end, characters + sizeof characters, hundredths / 100).ptr);
+            const char decimals[] = {static_cast<char>('0' + hundredths / 10 % 10),
+                                     static_cast<char>('0' + hundredths % 10)};
+            text.append(decimalSeparator).append(decimals, hundredths % 10 == 0 ? 1 : 2);
             return;
         }
     }
