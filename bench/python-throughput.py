@@ -6,7 +6,9 @@ that a slow spell of the machine falls on both alike; prints the median of the r
 ratio as a Markdown table. pyproj goes from EPSG:4326 to the zone's own UTM system (EPSG:32631)
 and gives easting and northing only; korvane also gives the zone, band, central meridian and
 grid reference of every point. Each is called as a user calls it: korvane converts a large array
-on every core by itself, pyproj on one. Run with Debian's python3 from the top of a tree built with
+on every core by itself, pyproj on one. A third turn, the floor, makes arrays of the result's
+dtypes and sizes and writes them once on one thread, converting nothing: what the result's
+memory alone costs. Run with Debian's python3 from the top of a tree built with
 -DKORVANE_PYTHON=ON (or set KORVANE_PYTHONPATH to the folder holding the korvane package).
 Usage: bench/python-throughput.py [POINTS] [ROUNDS]     (default 1000000 points, 5 rounds)
 """
@@ -30,6 +32,18 @@ def seconds(convert):
     return time.perf_counter() - begun
 
 
+def result_floor(points, grid_width):
+    """Korvane's result arrays made and each byte written once, converting nothing."""
+    # Texts made as korvane makes them, as 32-bit integers: NumPy zeroes a new str array page by
+    # small page, which costs more than all the rest.
+    texts = [np.empty(points * width, np.uint32) for width in (1, grid_width)]
+    numbers = [np.empty(points, np.int16), np.empty(points), np.empty(points), np.empty(points)]
+    for column in texts + numbers:
+        column.view(np.uint8).fill(1)
+    texts = [column.view(f"<U{width}") for column, width in zip(texts, (1, grid_width))]
+    return texts + numbers + [np.empty(points, object)]  # NumPy fills it with None
+
+
 def main():
     points = int(sys.argv[1]) if len(sys.argv) > 1 else 1_000_000
     rounds = int(sys.argv[2]) if len(sys.argv) > 2 else 5
@@ -46,23 +60,29 @@ def main():
     apart = max(np.abs(utm.easting - easting).max(), np.abs(utm.northing - northing).max())
     assert apart < 1, f"korvane and pyproj are {apart} m apart"
 
-    times = {"korvane.to_utm": [], "pyproj Transformer": []}
+    grid_width = utm.grid_reference.dtype.itemsize // 4
+    times = {"korvane.to_utm": [], "pyproj Transformer": [], "floor (result arrays only)": []}
     for round_ in range(rounds):
         turns = [("korvane.to_utm", lambda: korvane.to_utm(lat, lon)),
-                 ("pyproj Transformer", lambda: transformer.transform(lon, lat))]
+                 ("pyproj Transformer", lambda: transformer.transform(lon, lat)),
+                 ("floor (result arrays only)", lambda: result_floor(points, grid_width))]
         for name, convert in turns if round_ % 2 == 0 else reversed(turns):
             times[name].append(seconds(convert))
 
     median = {name: statistics.median(values) for name, values in times.items()}
-    print(f"{points} points inside zone 31, median of {rounds} rounds in which the two take "
-          f"turns, one process\n(korvane on {os.cpu_count()} cores as it is called, pyproj on one); "
-          f"the two agree to {apart:.4f} m.\n")
+    print(f"{points} points inside zone 31, median of {rounds} rounds in which the three take "
+          f"turns, one process\n(korvane on {os.cpu_count()} cores as it is called, pyproj and the "
+          f"floor on one); korvane and pyproj agree to {apart:.4f} m.\n")
     print("| Tool | Seconds | Points per second | korvane's speed-up |")
     print("|---|---:|---:|---:|")
     for name, value in median.items():
         ratio = median["pyproj Transformer"] / median["korvane.to_utm"]
         shown = f"{ratio:.2f}" if name == "pyproj Transformer" else ""
         print(f"| {name} | {value:.3f} | {points / value:.0f} | {shown} |")
+    print(f"\nThree times pyproj's speed would leave {median['pyproj Transformer'] / 3:.3f} s for "
+          f"the whole call, of which making and writing the result's arrays ("
+          f"{sum(c.nbytes for c in result_floor(1, grid_width))} bytes a point) takes "
+          f"{median['floor (result arrays only)']:.3f} s on one thread.")
 
 
 if __name__ == "__main__":
