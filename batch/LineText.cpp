@@ -11,9 +11,9 @@ namespace {
 
 constexpr std::size_t kLongestQuote = 40;
 
-bool IsPlainCharacter(char c) {
-    return (c >= ' ' && c < 0x7F) || c == '\t';
-}
+// A lambda rather than a function, so that the checks below take it inline rather than call it
+// for every character.
+constexpr auto kIsPlainCharacter = [](char c) { return (c >= ' ' && c < 0x7F) || c == '\t'; };
 
 // Plain ASCII without control characters other than the tab: the usual line, which needs none
 // of the checks below. Eight characters at a time: with every byte below 0x80, adding 0x60 sets
@@ -27,11 +27,12 @@ bool IsPlainText(std::string_view text) {
         std::memcpy(&chunk, text.data() + i, sizeof chunk);
         const bool plain = (chunk & kHigh) == 0 && ((chunk + 0x60 * kEach) & kHigh) == kHigh &&
                            ((chunk + kEach) & kHigh) == 0;
-        if (!plain && !std::all_of(text.data() + i, text.data() + i + 8, IsPlainCharacter)) {
+        if (!plain && !std::all_of(text.data() + i, text.data() + i + 8, kIsPlainCharacter)) {
             return false;
         }
     }
-    return std::all_of(text.begin() + static_cast<std::ptrdiff_t>(i), text.end(), IsPlainCharacter);
+    return std::all_of(text.begin() + static_cast<std::ptrdiff_t>(i), text.end(),
+                       kIsPlainCharacter);
 }
 
 bool IsContinuation(unsigned char byte) {
@@ -54,17 +55,6 @@ bool BreaksLinesOrFields(unsigned codePoint) {
 
 char UpperCase(char c) {
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-std::string_view Trimmed(std::string_view text) {
-    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
-    while (!text.empty() && blank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && blank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
 }
 
 std::string LineFault(std::string_view line) {

@@ -8,8 +8,17 @@ namespace korvane {
 // The letter in upper case; any other character as it is.
 char UpperCase(char c);
 
-// The text without the blanks and tabs around it.
-std::string_view Trimmed(std::string_view text);
+// The text without the blanks and tabs around it. Inline: every field of every line is trimmed.
+inline std::string_view Trimmed(std::string_view text) {
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    while (!text.empty() && blank(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && blank(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
 
 // Why a line cannot be read at all, or an empty text when it can: a NUL byte, bytes that are not
 // UTF-8, or a character that could break a line or a field apart where the line is written out
