@@ -146,8 +146,7 @@ std::string BatchLine::ToLatLong(std::span<const std::string_view> position,
     if (std::string failure = ReadUtmFields(position, inverseTerms_, utm); !failure.empty()) {
         return failure;
     }
-    const auto result =
-        ConvertUtm({utm.northing, utm.easting, utm.zone, utm.hemisphere}, inverseTerms_);
+    const auto result = ConvertUtm(utm.numbers, inverseTerms_);
     if (!result.Converted()) {
         return result.failure;
     }
@@ -168,7 +167,7 @@ std::string BatchLine::ToLatLong(std::span<const std::string_view> position,
         compact = CompactGridReference(reference);
         reference = compact;
     }
-    AppendLatitudeBoxes(output, result, utm.hemisphere, ".", '\t');
+    AppendLatitudeBoxes(output, result, utm.HemisphereLetter(), ".", '\t');
     AppendLongitudeBoxes(output, result, ".", '\t');
     output.append(reference).push_back('\t');
     AppendNineDecimalDegrees(output, result.position.latitude);

@@ -22,26 +22,39 @@ std::string UpperCaseText(std::string text) {
     return text;
 }
 
-// The shortest text that reads back as exactly this value, written into buffer.
-template <typename Number> std::string_view ShortestText(char (&buffer)[32], Number value) {
-    return {buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr};
-}
-
-// Northing, easting, zone and hemisphere, as the UTM window takes them.
+// Northing, easting, zone and hemisphere, as the UTM window takes them. A number in the usual
+// plain form is read as it is checked; one in any other accepted form is read once every field
+// has been checked, as reading it can still fail ("9e999" is too large for a double).
 std::string ReadFourFields(std::span<const std::string_view> fields, UtmFields& utm) {
     const auto texts = TrimmedFields(fields);
-    for (const std::string& failure :
-         {NumberFailure("northing", texts[0]), NumberFailure("easting", texts[1]),
-          WholeNumberFailure("zone", texts[2])}) {
-        if (!failure.empty()) {
+    const std::optional<double> northing = ReadPlainNumber(texts[0]);
+    const std::optional<double> easting = ReadPlainNumber(texts[1]);
+    if (!northing) {
+        if (std::string failure = NumberFailure("northing", texts[0]); !failure.empty()) {
             return failure;
         }
     }
-    utm.northing = texts[0];
-    utm.easting = texts[1];
-    utm.zone = texts[2];
-    utm.hemisphere = ReadHemisphere(texts[3], "NS");
-    return utm.hemisphere.empty() ? "the hemisphere must be N or S" : std::string();
+    if (!easting) {
+        if (std::string failure = NumberFailure("easting", texts[1]); !failure.empty()) {
+            return failure;
+        }
+    }
+    if (std::string failure = WholeNumberFailure("zone", texts[2]); !failure.empty()) {
+        return failure;
+    }
+    const std::string_view hemisphere = ReadHemisphere(texts[3], "NS");
+    if (hemisphere.empty()) {
+        return "the hemisphere must be N or S";
+    }
+    try {
+        utm.numbers.northing = northing ? *northing : ReadNumber(texts[0]);
+        utm.numbers.easting = easting ? *easting : ReadNumber(texts[1]);
+        utm.numbers.zone = ReadNumber(texts[2]);
+    } catch (const ComputationFailure& failure) {
+        return failure.what();
+    }
+    utm.numbers.hemisphere = hemisphere == "S" ? Hemisphere::South : Hemisphere::North;
+    return {};
 }
 
 // A line as to-UTM writes it: zone, band, central meridian, northing, easting, grid reference.
@@ -63,23 +76,24 @@ std::string ReadUtmLine(std::span<const std::string_view> fields, UtmFields& utm
         }
     }
     try {
-        const std::int16_t zone = RoundToInt16(ReadNumber(texts[0]), "reading the zone");
+        const double zoneNumber = ReadNumber(texts[0]);
+        const std::int16_t zone = RoundToInt16(zoneNumber, "reading the zone");
         if (ReadNumber(texts[2]) != CentralMeridian(zone)) {
             return FieldFailure("central meridian", texts[2],
                                 "is not that of zone " + std::string(texts[0]));
         }
         const double northing = ReadNumber(texts[3]);
+        const double easting = ReadNumber(texts[4]);
         const std::string reference =
-            GridReference(zone, std::string_view(&band, 1), ReadNumber(texts[4]), northing);
+            GridReference(zone, std::string_view(&band, 1), easting, northing);
         if (UpperCaseText(CompactGridReference(texts[5])) != CompactGridReference(reference)) {
             return FieldFailure("grid reference", texts[5], "is not that of the line's position");
         }
         // To-UTM writes 0 degrees south with the false northing and the band of 0 degrees, N.
         const bool equatorFromSouth = band == 'N' && northing == kFalseNorthing;
-        utm.northing = texts[3];
-        utm.easting = texts[4];
-        utm.zone = texts[0];
-        utm.hemisphere = band < 'N' || equatorFromSouth ? "S" : "N";
+        const bool south = band < 'N' || equatorFromSouth;
+        utm.numbers = {northing, easting, zoneNumber,
+                       south ? Hemisphere::South : Hemisphere::North};
         utm.band = band;
         utm.bandLatitudes = latitudes;
     } catch (const ComputationFailure& failure) {
@@ -94,10 +108,8 @@ std::string ReadReference(std::string_view field, const InverseTerms& terms, Utm
     if (!reading.Read()) {
         return reading.failure;
     }
-    utm.northing = ShortestText(utm.written[0], reading.utm.northing);
-    utm.easting = ShortestText(utm.written[1], reading.utm.easting);
-    utm.zone = ShortestText(utm.written[2], reading.utm.zone);
-    utm.hemisphere = reading.utm.hemisphere == Hemisphere::South ? "S" : "N";
+    utm.numbers = {reading.utm.northing, reading.utm.easting, static_cast<double>(reading.utm.zone),
+                   reading.utm.hemisphere};
     return {};
 }
 

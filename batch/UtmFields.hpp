@@ -1,5 +1,6 @@
 #pragma once
 
+#include "commands/UtmConversion.hpp"
 #include "geodesy/GridReference.hpp"
 #include "geodesy/InverseProjection.hpp"
 
@@ -10,17 +11,16 @@
 
 namespace korvane {
 
-// A position to convert to latitude and longitude, read into the UTM window's inputs. The views
-// show the line's fields or the texts written here, so it is read where it is used, not copied.
+// A position to convert to latitude and longitude, read as the UTM window reads its inputs.
 struct UtmFields {
-    std::string_view northing;
-    std::string_view easting;
-    std::string_view zone;
-    std::string_view hemisphere;                // "N" or "S"
+    UtmNumbers numbers;
     char band = 0;                              // a band letter given with the position, else 0
     std::optional<LatitudeRange> bandLatitudes; // the latitudes of that band
 
-    char written[3][32]; // the texts of a grid reference's position, which the views above show
+    // The hemisphere's letter, which the latitude's boxes show.
+    std::string_view HemisphereLetter() const {
+        return numbers.hemisphere == Hemisphere::South ? "S" : "N";
+    }
 };
 
 // Four fields, northing, easting, zone and N or S, each read whole; a line as to-UTM writes it

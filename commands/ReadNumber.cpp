@@ -211,6 +211,10 @@ std::optional<double> ReadPlainDecimal(std::string_view text) {
 
 } // namespace
 
+std::optional<double> ReadPlainNumber(std::string_view text) {
+    return text.empty() ? std::nullopt : ReadPlainDecimal(text);
+}
+
 double ReadNumber(std::string_view text) {
     if (const auto value = ReadPlainDecimal(text)) {
         return *value;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string_view>
 
 namespace korvane {
@@ -12,5 +13,10 @@ namespace korvane {
 // -1), more as a signed 32-bit value. A number too large for a double ("9e999") throws an
 // OverflowFailure.
 double ReadNumber(std::string_view text);
+
+// The usual texts alone, an optional "-", digits and at most one point, with a digit somewhere
+// ("-44.0877772", "5.", ".5"): what ReadNumber reads from them. Nothing for any other text,
+// which ReadNumber may still read, or for one beyond a double's range.
+std::optional<double> ReadPlainNumber(std::string_view text);
 
 } // namespace korvane

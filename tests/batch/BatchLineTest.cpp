@@ -116,6 +116,8 @@ TEST(BatchLine, ToLatLongReadsTheWindowsInputsToUtmLinesAndGridReferences) {
     const LineCase cases[] = {
         {"1755352.105,402336.0,38,N",                                    kDefaultBack},
         {"1755352.105\t402336.0\t38.0\tn",                               kDefaultBack},
+        {"+1755352.105,4.02336E5,+38,N",                                 kDefaultBack}, // not plain
+        {"1755352.105,402336.,38,N",                                     kDefaultBack},
         {"8244644.57,597660.65,23,S",                                    kSouth},
         {"23\tL\t-45\t8244644.57\t597660.65\t23 L   NC  97660  44644",   kSouth}, // to-UTM's line
         {"23\tl\t-45\t8244644.57\t597660.65\t23LNC9766044644",        kSouth}, // compact, any case
@@ -139,6 +141,9 @@ TEST(BatchLine, ToLatLongRejectsWhatItCannotReadWhole) {
         {"1 755 352,402336.0,38,N",                              "Error\tnorthing \"1 755 352\" is not a number"},
         {"1755352.105,402336.0,5462,N",                          "Error\toverflow"},
         {"1e999,402336.0,38,N",                                  "Error\toverflow"},
+        {"1e999,402336.0,38,X",                                  "Error\tthe hemisphere must be N or S"},
+        {"-,402336.0,38,N",                                      "Error\tnorthing \"-\" is not a number"},
+        {"1755352.105,.,38,N",                                   "Error\teasting \".\" is not a number"},
         {"38\tI\t45\t1755355.43\t402339.35\tx",                  "Error\tband \"I\" is not a band letter"},
         {"38\tP\t44\t1755355.43\t402339.35\tx",                  "Error\tcentral meridian \"44\" is not that of zone 38"},
         {"38\tP\t45\t1755355.43\t402339.35\tgarbage",             "Error\tgrid reference \"garbage\" is not that of the line's position"},

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdint>
 #include <gtest/gtest.h>
+#include <optional>
 #include <random>
 #include <string>
 
@@ -123,7 +124,36 @@ TEST(ReadNumber, PlainDecimalsAreTheNearestDouble) {
         ASSERT_EQ(std::bit_cast<std::uint64_t>(ReadNumber(text)),
                   std::bit_cast<std::uint64_t>(expected))
             << text;
+        const std::optional<double> plain = ReadPlainNumber(text);
+        ASSERT_TRUE(plain.has_value()) << text;
+        ASSERT_EQ(std::bit_cast<std::uint64_t>(*plain), std::bit_cast<std::uint64_t>(expected))
+            << text;
     }
+}
+
+// Only the plain form is read without the lenient scan, to the value the scan gives; anything
+// the scan would read differently, or check first, is left to it.
+TEST(ReadNumber, PlainNumbersAloneAreReadAtOnce) {
+    const std::pair<const char*, bool> cases[] = {
+        {"15", true},     {"-31.11", true}, {".5", true},     {"5.", true},   {"-0", true},
+        {"0.000", true},  {"", false},      {"-", false},     {".", false},   {"-.", false},
+        {"+7", false},    {" 15", false},   {"15 ", false},   {"1 2", false}, {"--5", false},
+        {"1.5e3", false}, {"1D2", false},   {"12abc", false}, {"1,5", false}, {"1.2.3", false},
+        {"\r5", false},   {"&H10", false},  {"1e999", false},
+    };
+    for (const auto& [text, plain] : cases) {
+        SCOPED_TRACE(text);
+        const std::optional<double> value = ReadPlainNumber(text);
+        ASSERT_EQ(value.has_value(), plain);
+        if (value) {
+            EXPECT_EQ(std::bit_cast<std::uint64_t>(*value),
+                      std::bit_cast<std::uint64_t>(ReadNumber(text)));
+        }
+    }
+    // Beyond a double's range: left to the scan, which fails it.
+    const std::string huge(400, '9');
+    EXPECT_FALSE(ReadPlainNumber(huge).has_value());
+    EXPECT_THROW(ReadNumber(huge), OverflowFailure);
 }
 
 } // namespace
