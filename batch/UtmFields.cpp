@@ -39,8 +39,13 @@ std::string ReadFourFields(std::span<const std::string_view> fields, UtmFields& 
             return failure;
         }
     }
-    if (std::string failure = WholeNumberFailure("zone", texts[2]); !failure.empty()) {
-        return failure;
+    // A plain number without a point is whole.
+    const std::optional<double> zone =
+        texts[2].find('.') == std::string_view::npos ? ReadPlainNumber(texts[2]) : std::nullopt;
+    if (!zone) {
+        if (std::string failure = WholeNumberFailure("zone", texts[2]); !failure.empty()) {
+            return failure;
+        }
     }
     const std::string_view hemisphere = ReadHemisphere(texts[3], "NS");
     if (hemisphere.empty()) {
@@ -49,7 +54,7 @@ std::string ReadFourFields(std::span<const std::string_view> fields, UtmFields& 
     try {
         utm.numbers.northing = northing ? *northing : ReadNumber(texts[0]);
         utm.numbers.easting = easting ? *easting : ReadNumber(texts[1]);
-        utm.numbers.zone = ReadNumber(texts[2]);
+        utm.numbers.zone = zone ? *zone : ReadNumber(texts[2]);
     } catch (const ComputationFailure& failure) {
         return failure.what();
     }
