@@ -150,6 +150,14 @@ TEST(QuickProjectFromUtm, DriftsFarLessThanItsMargin) {
     EXPECT_LT(largest, kQuickInverseDrift / 40);
 }
 
+std::string AppendedBoxes(const UtmConversion& conversion, std::string_view letter,
+                          std::string_view separator) {
+    std::string appended = "before|";
+    AppendLatitudeBoxes(appended, conversion, letter, separator, '|');
+    AppendLongitudeBoxes(appended, conversion, separator, '|');
+    return appended;
+}
+
 // A line of text gets the boxes' own texts, with any decimal separator and any letter: south of
 // the equator under "N", north of it under "S", west and east, and seconds at every hundredth.
 TEST(AppendBoxes, WritesTheBoxesTextsOneAfterAnother) {
@@ -172,10 +180,48 @@ TEST(AppendBoxes, WritesTheBoxesTextsOneAfterAnother) {
                 expected += box + "|";
             }
         }
-        std::string appended = "before|";
-        AppendLatitudeBoxes(appended, c, letter, separator, '|');
-        AppendLongitudeBoxes(appended, c, separator, '|');
-        ASSERT_EQ(appended, expected);
+        ASSERT_EQ(AppendedBoxes(c, letter, separator), expected);
+    }
+}
+
+// Positions at the edges of the boxes, with separators short and long: each written as the
+// boxes' own texts are.
+TEST(AppendBoxes, WritesEdgePositionsAsTheBoxesShowThem) {
+    struct Case {
+        double latitude;
+        double longitude;
+        const char* separator;
+        const char* boxes; // latitude under "N", then longitude
+    };
+    const std::string longSeparator(20, '#');
+    // clang-format off
+    const Case cases[] = {
+        {0,             0,              ".",  "0|0|0|N|0|0|0|E|"},
+        {-0.0,          -0.0,           ".",  "0|0|0|N|0|0|0|E|"},
+        {-0.5,          -0.5,           ".",  "-1|30|0|N|0|30|0|W|"}, // south of the equator
+        {15.9999999,    44.9999999,     ".",  "15|59|60|N|44|59|60|E|"}, // seconds round to 60
+        {15.875308338,  -44.087808327,  ",",  "15|52|31,11|N|44|5|16,11|W|"},
+        {10.0002777778, 179.0001388889, "",   "10|0|1|N|179|0|05|E|"},
+        {10.1,          20.2,           longSeparator.c_str(), nullptr},
+        {2e9,           -3e12,          ".",  nullptr}, // degrees no box is made for
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.latitude);
+        UtmConversion conversion;
+        conversion.utm.hemisphere = Hemisphere::North;
+        conversion.position = {c.latitude, c.longitude};
+        std::string expected = "before|";
+        for (const auto& boxes : {LatitudeBoxes(conversion, "N", c.separator),
+                                  LongitudeBoxes(conversion, c.separator)}) {
+            for (const std::string& box : boxes) {
+                expected += box + "|";
+            }
+        }
+        if (c.boxes != nullptr) {
+            EXPECT_EQ(expected, std::string("before|") + c.boxes);
+        }
+        EXPECT_EQ(AppendedBoxes(conversion, "N", c.separator), expected);
     }
 }
 
