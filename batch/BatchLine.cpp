@@ -158,7 +158,7 @@ std::string BatchLine::ToLatLong(std::span<const std::string_view> position,
     // Far outside the zone a square index can reach the control characters; a tab or a line
     // end inside the grid reference would break the line apart.
     if (!LineFault(result.gridReference).empty() ||
-        result.gridReference.find('\t') != std::string::npos) {
+        result.gridReference.View().find('\t') != std::string_view::npos) {
         return "the grid reference's square letters fall on control characters";
     }
     std::string compact;

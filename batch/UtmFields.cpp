@@ -89,7 +89,7 @@ std::string ReadUtmLine(std::span<const std::string_view> fields, UtmFields& utm
         }
         const double northing = ReadNumber(texts[3]);
         const double easting = ReadNumber(texts[4]);
-        const std::string reference =
+        const GridReferenceText reference =
             GridReference(zone, std::string_view(&band, 1), easting, northing);
         if (UpperCaseText(CompactGridReference(texts[5])) != CompactGridReference(reference)) {
             return FieldFailure("grid reference", texts[5], "is not that of the line's position");

@@ -25,7 +25,7 @@ void RunLatLongCommand(LatLongControls& window, const RegionalSeparators& separa
     window.SetText2(GroupedNumber(result.easting, separators));
     window.SetLabZ("Zone  " + std::to_string(result.zone) + " " + result.band);
     window.SetLabZm("Zone CM   " + std::to_string(result.centralMeridian));
-    window.SetTxtM(result.gridReference);
+    window.SetTxtM(std::string(result.gridReference));
 }
 
 } // namespace korvane

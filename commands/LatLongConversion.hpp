@@ -1,6 +1,7 @@
 #pragma once
 
 #include "geodesy/ForwardProjection.hpp"
+#include "geodesy/GridReference.hpp"
 
 #include <array>
 #include <cstdint>
@@ -24,7 +25,7 @@ struct LatLongConversion {
     std::string band;
     double northing = 0; // rounded to hundredths
     double easting = 0;
-    std::string gridReference;
+    GridReferenceText gridReference;
 
     bool Converted() const { return failure.empty(); }
 };

@@ -26,7 +26,7 @@ void RunUtmCommand(UtmControls& window, const RegionalSeparators& separators) {
     for (int i = 0; i < 4; ++i) {
         window.SetTxtLong(i, longitude[static_cast<std::size_t>(i)]);
     }
-    window.SetTxtM(result.Converted() ? result.gridReference : "Error");
+    window.SetTxtM(result.Converted() ? std::string(result.gridReference) : "Error");
 }
 
 } // namespace korvane

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "geodesy/Coordinates.hpp"
+#include "geodesy/GridReference.hpp"
 #include "geodesy/InverseProjection.hpp"
 
 #include <string>
@@ -21,7 +22,7 @@ struct UtmConversion {
     bool frameShown = false;   // the conversion got as far as showing its output frame
     UtmCoordinate utm;         // as read
     GeodeticPosition position; // latitude south-negative, longitude east-positive
-    std::string gridReference;
+    GridReferenceText gridReference;
 
     bool Converted() const { return failure.empty(); }
 };

@@ -37,8 +37,8 @@ long LastFiveCharacters(double value) {
     return number;
 }
 
-// A few characters written into a fixed array: the parts of a grid reference around the band
-// are at most 24 characters, and building them needs no allocation.
+// A few characters written into a fixed array: a grid reference is at most 30 characters and
+// its band, and building it needs no allocation.
 class ShortText {
   public:
     void Add(char c) { characters_[size_++] = c; }
@@ -60,7 +60,7 @@ class ShortText {
     std::string_view View() const { return {characters_.data(), size_}; }
 
   private:
-    std::array<char, 32> characters_;
+    std::array<char, GridReferenceText::kCapacity> characters_;
     std::size_t size_ = 0;
 };
 
@@ -150,8 +150,17 @@ std::string SquareLetter(std::int16_t index) {
     return std::string(letter.View());
 }
 
-std::string GridReference(std::int16_t zone, std::string_view band, double easting,
-                          double northing) {
+GridReferenceText::GridReferenceText(std::string_view text)
+    : size_(std::min(text.size(), kCapacity)) {
+    std::memcpy(characters_.data(), text.data(), size_);
+}
+
+GridReferenceText GridReference(std::int16_t zone, std::string_view band, double easting,
+                                double northing) {
+    constexpr std::size_t kLongestBand = 8; // with it, the reference fits its text
+    if (band.size() > kLongestBand) {
+        throw InvalidArgumentFailure("grid reference", "the band has more than 8 characters");
+    }
     const double easting100k = Finite(Int(easting / kSquareSize), "grid reference column");
     const double northing100k = Finite(Int(northing / kSquareSize), "grid reference row");
     // The zone's shifts are remainders of small whole numbers, which integers give exactly, and
@@ -166,21 +175,19 @@ std::string GridReference(std::int16_t zone, std::string_view band, double easti
     const int columnCode = SquareLetterCode(column);
     const int rowCode = SquareLetterCode(row);
     char zoneDigits[8];
-    const std::string_view zoneText(
-        zoneDigits, std::to_chars(zoneDigits, zoneDigits + sizeof zoneDigits, zone).ptr);
-    ShortText squareAndDigits;
-    squareAndDigits.Add("   ");
-    AddLatin1AsUtf8(squareAndDigits, columnCode);
-    AddLatin1AsUtf8(squareAndDigits, rowCode);
-    squareAndDigits.Add("  ");
-    AddFiveDigits(squareAndDigits, easting);
-    squareAndDigits.Add("  ");
-    AddFiveDigits(squareAndDigits, northing);
-
-    std::string text;
-    text.reserve(zoneText.size() + 1 + band.size() + squareAndDigits.View().size());
-    text.append(zoneText).append(" ").append(band).append(squareAndDigits.View());
-    return text;
+    ShortText text;
+    text.Add(std::string_view(zoneDigits,
+                              std::to_chars(zoneDigits, zoneDigits + sizeof zoneDigits, zone).ptr));
+    text.Add(' ');
+    text.Add(band);
+    text.Add("   ");
+    AddLatin1AsUtf8(text, columnCode);
+    AddLatin1AsUtf8(text, rowCode);
+    text.Add("  ");
+    AddFiveDigits(text, easting);
+    text.Add("  ");
+    AddFiveDigits(text, northing);
+    return GridReferenceText(text.View());
 }
 
 std::string CompactGridReference(std::string_view reference) {

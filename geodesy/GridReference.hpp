@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -34,10 +36,31 @@ std::optional<LatitudeRange> BandLatitudes(char band);
 // argument. Codes above 127 are the Latin-1 characters, written in UTF-8.
 std::string SquareLetter(std::int16_t index);
 
+// A grid reference's characters, held in place rather than on the heap: one is made for every
+// point converted.
+class GridReferenceText {
+  public:
+    static constexpr std::size_t kCapacity = 48;
+
+    GridReferenceText() = default;
+    // The first kCapacity characters of text.
+    explicit GridReferenceText(std::string_view text);
+
+    std::string_view View() const { return {characters_.data(), size_}; }
+    operator std::string_view() const { return View(); }
+    friend bool operator==(const GridReferenceText& reference, std::string_view text) {
+        return reference.View() == text;
+    }
+
+  private:
+    std::array<char, kCapacity> characters_{};
+    std::size_t size_ = 0;
+};
+
 // Zone, band, column and row letters and five easting and five northing digits:
-// "38 P   MC  02339  55355".
-std::string GridReference(std::int16_t zone, std::string_view band, double easting,
-                          double northing);
+// "38 P   MC  02339  55355". A band of more than 8 characters is an invalid argument.
+GridReferenceText GridReference(std::int16_t zone, std::string_view band, double easting,
+                                double northing);
 
 // The reference without its blanks, as it is often written by hand: "38PMC0233955355".
 std::string CompactGridReference(std::string_view reference);

@@ -32,7 +32,7 @@ std::string Shown(const UtmConversion& c, std::string_view letter) {
     }
     const double latitude = c.position.latitude;
     shown += NineDecimalDegrees(latitude) + " " + NineDecimalDegrees(c.position.longitude) + " " +
-             c.gridReference;
+             std::string(c.gridReference);
     for (const double edge : {-kBandEdgeTolerance, kBandEdgeTolerance}) {
         shown += " " + std::string(BandLetter(latitude + edge));
     }

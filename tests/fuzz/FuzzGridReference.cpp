@@ -17,8 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const auto [latitude, easting, northing] = numbers;
     try {
-        const std::string text =
-            korvane::GridReference(zone, korvane::BandLetter(latitude), easting, northing);
+        const std::string text(
+            korvane::GridReference(zone, korvane::BandLetter(latitude), easting, northing));
         if (!korvane::fuzz::IsGridReference(text)) {
             korvane::fuzz::Broken("a malformed grid reference: " + text);
         }

@@ -21,8 +21,8 @@ void ExpectRoundTrip(double latitude, double longitude, const DatumEntry& datum)
     const auto hemisphere = latitude < 0 ? S : N;
     const UtmCoordinate utm =
         ProjectToUtm({latitude, longitude}, hemisphere, ForwardTerms(datum)).utm;
-    const std::string text =
-        GridReference(utm.zone, BandLetter(latitude), utm.easting, utm.northing);
+    const std::string text(
+        GridReference(utm.zone, BandLetter(latitude), utm.easting, utm.northing));
     SCOPED_TRACE(text + " on " + std::string(datum.listName));
     for (const std::string& written : {text, CompactGridReference(text)}) {
         const GridReferenceReading reading = ReadGridReference(written, InverseTerms(datum));

@@ -139,8 +139,8 @@ TEST(Properties, GridDigitsAreTheTruncatedEastingAndNorthing) {
             const double longitude = CentralMeridianOf(p.zone) + p.offset;
             const auto utm =
                 ProjectToUtm({p.latitude, longitude}, HemisphereOf(p.latitude), forward).utm;
-            const std::string text =
-                GridReference(utm.zone, BandLetter(p.latitude), utm.easting, utm.northing);
+            const std::string text(
+                GridReference(utm.zone, BandLetter(p.latitude), utm.easting, utm.northing));
             char digits[16];
             std::snprintf(digits, sizeof digits, "%05lld  %05lld",
                           static_cast<long long>(std::floor(utm.easting)) % 100000,
