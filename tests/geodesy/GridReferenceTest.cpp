@@ -98,6 +98,15 @@ TEST(GridReference, FiveDigitsKeepTheirZerosAndTheSign) {
     }
 }
 
+// The text holds the longest reference whole: a six-character zone, a band of up to 8
+// characters, a letter written in two bytes and a "-" before the digits; a longer band is
+// refused rather than cut.
+TEST(GridReference, HoldsTheLongestReferenceWhole) {
+    EXPECT_EQ(GridReference(-32768, "ABCDEFGH", 18912345, -1234),
+              "-32768 ABCDEFGH   \u00FFE  12345  -01234");
+    EXPECT_THROW(GridReference(31, "ABCDEFGHI", 500000, 0), InvalidArgumentFailure);
+}
+
 TEST(GridReference, IndexesOutsideSixteenBitsOverflow) {
     EXPECT_THROW(GridReference(31, "N", 3.3e9, 0), OverflowFailure);
     EXPECT_THROW(GridReference(31, "N", 3.2e9, 0), InvalidArgumentFailure); // letter code > 255
