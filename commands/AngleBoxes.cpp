@@ -45,14 +45,16 @@ bool AppendUsualBoxes(std::string& text, const AngleParts& parts, std::string_vi
                       std::string_view decimalSeparator, char after) {
     constexpr std::size_t kShort = 8;
     const auto isSmallWhole = [](double value) {
-        return std::fabs(value) < kHundredthsPlainBelow && value == std::trunc(value);
+        return std::fabs(value) < kHundredthsPlainBelow &&
+               static_cast<double>(static_cast<std::int32_t>(value)) == value;
     };
     if (!isSmallWhole(parts.degrees) || !isSmallWhole(parts.minutes) ||
         !(parts.seconds >= 0 && parts.seconds < 100) || decimalSeparator.size() > kShort ||
         letter.size() > kShort) {
         return false;
     }
-    const auto hundredths = static_cast<std::uint32_t>(std::lround(parts.seconds * 100));
+    // The nearest count, for seconds that are one: they lie within a few units in the last place.
+    const auto hundredths = static_cast<std::uint32_t>(parts.seconds * 100 + 0.5);
     if (HundredthsValue(hundredths) != parts.seconds) {
         return false;
     }
