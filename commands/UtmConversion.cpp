@@ -57,11 +57,17 @@ bool SettlesWithin(const GeodeticPosition& position, Hemisphere hemisphere, doub
         return ClearOfBandEdges(latitude, margin) || sameAtBothEnds(latitude, BandLetter);
     };
     const double latitude = position.latitude;
+    // A latitude that far from every band edge settles the band and both ends of its check at
+    // once; the room for rounding covers working out those ends.
+    const auto bandAndCheckSettle = [&] {
+        return ClearOfBandEdges(latitude, margin + kBandEdgeTolerance + 1e-9) ||
+               (bandSettles(latitude) && bandSettles(latitude - kBandEdgeTolerance) &&
+                bandSettles(latitude + kBandEdgeTolerance));
+    };
     return partsSettle(LatitudeTowards(hemisphere, latitude), LatitudeParts) &&
            partsSettle(position.longitude, LongitudeParts) &&
            NineDecimalsSettleWithin(latitude, margin) &&
-           NineDecimalsSettleWithin(position.longitude, margin) && bandSettles(latitude) &&
-           bandSettles(latitude - kBandEdgeTolerance) && bandSettles(latitude + kBandEdgeTolerance);
+           NineDecimalsSettleWithin(position.longitude, margin) && bandAndCheckSettle();
 }
 
 // The quick series' position where it surely gives the library's texts and decisions, else the

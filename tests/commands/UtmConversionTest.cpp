@@ -85,8 +85,14 @@ double Hundredth(double degrees) { // of a second, halfway
 double NinthDecimal(double degrees) { // halfway
     return (std::floor(degrees * 1e9) + 0.5) / 1e9;
 }
-double BandEdge(double degrees) { // widened by the band check's tolerance
-    return 8 * std::floor(degrees / 8) + kBandEdgeTolerance;
+double BandEdge(double degrees) { // where the band letter turns
+    return 8 * std::floor(degrees / 8);
+}
+double BandCheckEdgeAbove(double degrees) { // the band check's tolerance above the edge
+    return BandEdge(degrees) + kBandEdgeTolerance;
+}
+double BandCheckEdgeBelow(double degrees) {
+    return BandEdge(degrees) - kBandEdgeTolerance;
 }
 
 // Next to every point where a text turns, the quick position is either kept out or gives the
@@ -98,7 +104,7 @@ TEST(ConvertUtm, GivesTheLibrarysTextsNextToEveryTurningPoint) {
     // clang-format off
     const std::pair<bool, TurningPoint> kinds[] = {
         {true, Hundredth}, {false, Hundredth}, {true, NinthDecimal}, {false, NinthDecimal},
-        {true, BandEdge},
+        {true, BandEdge}, {true, BandCheckEdgeAbove}, {true, BandCheckEdgeBelow},
     };
     // clang-format on
     int reached = 0;
