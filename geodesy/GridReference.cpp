@@ -42,9 +42,12 @@ long LastFiveCharacters(double value) {
 class ShortText {
   public:
     void Add(char c) { characters_[size_++] = c; }
+    // Character by character: the texts are a few characters long, shorter than a call to copy
+    // them would be.
     void Add(std::string_view text) {
-        std::memcpy(characters_.data() + size_, text.data(), text.size());
-        size_ += text.size();
+        for (const char c : text) {
+            characters_[size_++] = c;
+        }
     }
     // Five digits, each worked out on its own rather than one after another, so that they are
     // worked out side by side.
