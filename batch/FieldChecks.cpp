@@ -29,8 +29,9 @@ std::string_view ReadHemisphere(std::string_view text, std::string_view letters)
     if (text.size() != 1) {
         return {};
     }
-    const auto at = letters.find(UpperCase(text[0]));
-    return at == std::string_view::npos ? std::string_view() : letters.substr(at, 1);
+    // Compared one by one: a search of the few letters would cost a call.
+    const auto at = std::find(letters.begin(), letters.end(), UpperCase(text[0]));
+    return at == letters.end() ? std::string_view() : std::string_view(at, 1);
 }
 
 std::array<std::string_view, 8> TrimmedFields(std::span<const std::string_view> fields) {
