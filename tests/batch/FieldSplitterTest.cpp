@@ -1,6 +1,7 @@
 #include "batch/FieldSplitter.hpp"
 
 #include <gtest/gtest.h>
+#include <random>
 #include <vector>
 
 namespace korvane {
@@ -44,6 +45,37 @@ TEST(FieldSplitter, SplitsAtTabsAndCommasOutsideQuotes) {
         EXPECT_EQ(FieldsOf(line, &failure), fields) << line;
         EXPECT_EQ(failure, "") << line;
     }
+}
+
+// Lines without quotes, with separators anywhere, split as a reading character by character
+// splits them.
+TEST(FieldSplitter, SplitsLinesWithoutQuotesAsCharacterByCharacter) {
+    const auto byCharacter = [](std::string_view line) {
+        Fields fields(1);
+        char separator = 0;
+        for (const char c : line) {
+            if (separator != 0 ? c == separator : c == ',' || c == '\t') {
+                separator = c;
+                fields.emplace_back();
+            } else {
+                fields.back() += c;
+            }
+        }
+        return fields;
+    };
+    std::mt19937 engine(5);
+    const std::string alphabet(",\ta1 \0\xC3", 7);
+    for (int i = 0; i < 20000; ++i) {
+        std::string line(engine() % 41, ' ');
+        for (char& c : line) {
+            c = alphabet[engine() % alphabet.size()];
+        }
+        std::string failure;
+        ASSERT_EQ(FieldsOf(line, &failure), byCharacter(line)) << i;
+        ASSERT_EQ(failure, "");
+    }
+    // A quote far into the line still makes it one with quotes.
+    EXPECT_EQ(FieldsOf("12345678,abcdefg\"h,\"i,j\""), (Fields{"12345678", "abcdefg\"h", "i,j"}));
 }
 
 TEST(FieldSplitter, NamesAQuoteThatDoesNotClose) {
