@@ -15,10 +15,22 @@ namespace korvane {
 
 namespace {
 
-// The degrees of `degrees`, the minutes and seconds of `magnitude`, the size of the angle.
-AngleParts PartsOf(double degrees, double magnitude) {
+// The whole degrees of `degrees` and the whole minutes of `magnitude`, the size of the angle,
+// with its seconds before they are rounded.
+struct UnroundedParts {
+    double degrees = 0;
+    double minutes = 0;
+    double seconds = 0;
+};
+
+UnroundedParts UnroundedPartsOf(double degrees, double magnitude) {
     const double minutes = (magnitude - Int(magnitude)) * 60;
-    return {Int(degrees), Int(minutes), RoundToHundredths((minutes - Int(minutes)) * 60)};
+    return {Int(degrees), Int(minutes), (minutes - Int(minutes)) * 60};
+}
+
+AngleParts PartsOf(double degrees, double magnitude) {
+    const UnroundedParts parts = UnroundedPartsOf(degrees, magnitude);
+    return {parts.degrees, parts.minutes, RoundToHundredths(parts.seconds)};
 }
 
 AngleBoxes Boxes(const AngleParts& parts, std::string_view letter,
@@ -38,10 +50,11 @@ char* WriteWholeNumber(char* out, double whole) {
 }
 
 // The usual boxes, written into one buffer and appended at once, which takes a fraction of the
-// time of a text and an append for each: whole degrees and minutes below 1e9, seconds that are
-// a count of hundredths, short separator and letter. Nothing for any other parts, whose texts
-// AppendPlainNumber works out in full.
-bool AppendUsualBoxes(std::string& text, const AngleParts& parts, std::string_view letter,
+// time of a text and an append for each: whole degrees and minutes below 1e9, seconds from 0 to
+// 60, short separator and letter. The seconds are written from their count of hundredths, which
+// is what AppendPlainNumber writes of them once rounded. Nothing for any other parts, whose
+// texts AppendPlainNumber works out in full.
+bool AppendUsualBoxes(std::string& text, const UnroundedParts& parts, std::string_view letter,
                       std::string_view decimalSeparator, char after) {
     constexpr std::size_t kShort = 8;
     const auto isSmallWhole = [](double value) {
@@ -49,21 +62,17 @@ bool AppendUsualBoxes(std::string& text, const AngleParts& parts, std::string_vi
                static_cast<double>(static_cast<std::int32_t>(value)) == value;
     };
     if (!isSmallWhole(parts.degrees) || !isSmallWhole(parts.minutes) ||
-        !(parts.seconds >= 0 && parts.seconds < 100) || decimalSeparator.size() > kShort ||
+        !(parts.seconds >= 0 && parts.seconds <= 60) || decimalSeparator.size() > kShort ||
         letter.size() > kShort) {
         return false;
     }
-    // The nearest count, for seconds that are one: they lie within a few units in the last place.
-    const auto hundredths = static_cast<std::uint32_t>(parts.seconds * 100 + 0.5);
-    if (HundredthsValue(hundredths) != parts.seconds) {
-        return false;
-    }
+    const std::uint64_t hundredths = RoundedHundredths(parts.seconds);
     char buffer[64];
     char* out = WriteWholeNumber(buffer, parts.degrees);
     *out++ = after;
     out = WriteWholeNumber(out, parts.minutes);
     *out++ = after;
-    out = WriteWholeNumber(out, hundredths / 100);
+    out = std::to_chars(out, out + 10, hundredths / 100).ptr;
     if (hundredths % 100 != 0) {
         // Hundredths, written without a trailing zero.
         out = std::copy(decimalSeparator.begin(), decimalSeparator.end(), out);
@@ -79,11 +88,15 @@ bool AppendUsualBoxes(std::string& text, const AngleParts& parts, std::string_vi
     return true;
 }
 
-void AppendBoxes(std::string& text, const AngleParts& parts, std::string_view letter,
+// The boxes of the angle whose degrees are `degrees` and whose size is `magnitude`, appended.
+void AppendBoxes(std::string& text, double degrees, double magnitude, std::string_view letter,
                  std::string_view decimalSeparator, char after) {
-    if (AppendUsualBoxes(text, parts, letter, decimalSeparator, after)) {
+    const UnroundedParts unrounded = UnroundedPartsOf(degrees, magnitude);
+    if (AppendUsualBoxes(text, unrounded, letter, decimalSeparator, after)) {
         return;
     }
+    const AngleParts parts{unrounded.degrees, unrounded.minutes,
+                           RoundToHundredths(unrounded.seconds)};
     for (const double part : {parts.degrees, parts.minutes, parts.seconds}) {
         AppendPlainNumber(text, part, decimalSeparator);
         text.push_back(after);
@@ -91,12 +104,17 @@ void AppendBoxes(std::string& text, const AngleParts& parts, std::string_view le
     text.append(letter).push_back(after);
 }
 
-AngleParts LatitudePartsOf(const UtmConversion& conversion) {
-    return LatitudeParts(LatitudeTowards(conversion.utm.hemisphere, conversion.position.latitude));
+double LatitudeTowardsChosen(const UtmConversion& conversion) {
+    return LatitudeTowards(conversion.utm.hemisphere, conversion.position.latitude);
 }
 
-std::string_view LongitudeLetter(const AngleParts& parts) {
-    return parts.west ? "W" : "E";
+AngleParts LatitudePartsOf(const UtmConversion& conversion) {
+    return LatitudeParts(LatitudeTowardsChosen(conversion));
+}
+
+// By the sign, as LongitudeParts tells west.
+std::string_view LongitudeLetter(double longitude) {
+    return longitude < 0 ? "W" : "E";
 }
 
 } // namespace
@@ -119,19 +137,22 @@ AngleBoxes LatitudeBoxes(const UtmConversion& conversion, std::string_view lette
 }
 
 AngleBoxes LongitudeBoxes(const UtmConversion& conversion, std::string_view decimalSeparator) {
-    const AngleParts parts = LongitudeParts(conversion.position.longitude);
-    return Boxes(parts, LongitudeLetter(parts), decimalSeparator);
+    const double longitude = conversion.position.longitude;
+    return Boxes(LongitudeParts(longitude), LongitudeLetter(longitude), decimalSeparator);
 }
 
 void AppendLatitudeBoxes(std::string& text, const UtmConversion& conversion,
                          std::string_view letter, std::string_view decimalSeparator, char after) {
-    AppendBoxes(text, LatitudePartsOf(conversion), letter, decimalSeparator, after);
+    const double towards = LatitudeTowardsChosen(conversion);
+    AppendBoxes(text, towards, std::fabs(towards), letter, decimalSeparator, after);
 }
 
 void AppendLongitudeBoxes(std::string& text, const UtmConversion& conversion,
                           std::string_view decimalSeparator, char after) {
-    const AngleParts parts = LongitudeParts(conversion.position.longitude);
-    AppendBoxes(text, parts, LongitudeLetter(parts), decimalSeparator, after);
+    // The parts of its size, as LongitudeParts has them.
+    const double longitude = conversion.position.longitude;
+    AppendBoxes(text, std::fabs(longitude), std::fabs(longitude), LongitudeLetter(longitude),
+                decimalSeparator, after);
 }
 
 } // namespace korvane
