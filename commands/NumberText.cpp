@@ -86,7 +86,7 @@ namespace {
 // the even unit), worked out exactly from the double's bits: the product of its 53-bit mantissa
 // and 10^9 needs 83 bits. Nothing where the compiler has no 128-bit integers or the value is
 // 1e9 or more.
-std::optional<std::uint64_t> NineDecimalUnits(double value) {
+std::optional<std::uint64_t> ExactNineDecimalUnits(double value) {
 #ifdef __SIZEOF_INT128__
     const double magnitude = std::fabs(value);
     if (!(magnitude < 1e9)) {
@@ -113,6 +113,25 @@ std::optional<std::uint64_t> NineDecimalUnits(double value) {
     static_cast<void>(value);
     return std::nullopt;
 #endif
+}
+
+// The same count from the double product where that is sure to give it, which is far quicker:
+// below 1000 degrees the product is within 2^-13 of the exact one, so a product whose fraction
+// lies more than a thousandth away from 0 and from a half rounds as the exact one does.
+std::optional<std::uint64_t> NineDecimalUnits(double value) {
+    const double units = std::fabs(value) * 1e9;
+    if (units < 1e12) {
+        const auto whole = static_cast<std::uint64_t>(units);
+        const double fraction = units - static_cast<double>(whole);
+        constexpr double kRoom = 1e-3;
+        if (fraction > kRoom && fraction < 0.5 - kRoom) {
+            return whole;
+        }
+        if (fraction > 0.5 + kRoom && fraction < 1 - kRoom) {
+            return whole + 1;
+        }
+    }
+    return ExactNineDecimalUnits(value);
 }
 
 // "00" to "99", for writing digits two at a time.
