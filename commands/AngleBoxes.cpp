@@ -1,14 +1,15 @@
 #include "commands/AngleBoxes.hpp"
 
+#include "commands/DigitPairs.hpp"
 #include "commands/NumberText.hpp"
 #include "geodesy/ExactLimits.hpp"
 #include "geodesy/Modn.hpp"
 #include "geodesy/Rounding.hpp"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <initializer_list>
 
 namespace korvane {
@@ -46,7 +47,7 @@ char* WriteWholeNumber(char* out, double whole) {
     if (whole < 0) {
         *out++ = '-';
     }
-    return std::to_chars(out, out + 10, static_cast<std::uint32_t>(std::fabs(whole))).ptr;
+    return WriteWholeDigits(out, static_cast<std::uint32_t>(std::fabs(whole)));
 }
 
 // The usual boxes, written into one buffer and appended at once, which takes a fraction of the
@@ -72,14 +73,13 @@ bool AppendUsualBoxes(std::string& text, const UnroundedParts& parts, std::strin
     *out++ = after;
     out = WriteWholeNumber(out, parts.minutes);
     *out++ = after;
-    out = std::to_chars(out, out + 10, hundredths / 100).ptr;
+    out = WriteWholeDigits(out, static_cast<std::uint32_t>(hundredths / 100));
     if (hundredths % 100 != 0) {
-        // Hundredths, written without a trailing zero.
+        // Hundredths, written without a trailing zero: both digits, the end moved past one or
+        // two of them.
         out = std::copy(decimalSeparator.begin(), decimalSeparator.end(), out);
-        *out++ = static_cast<char>('0' + hundredths / 10 % 10);
-        if (hundredths % 10 != 0) {
-            *out++ = static_cast<char>('0' + hundredths % 10);
-        }
+        std::memcpy(out, kDigitPairs.data() + 2 * (hundredths % 100), 2);
+        out += 1 + static_cast<std::size_t>(hundredths % 10 != 0);
     }
     *out++ = after;
     out = std::copy(letter.begin(), letter.end(), out);

@@ -1,10 +1,10 @@
 #include "commands/NumberText.hpp"
 
+#include "commands/DigitPairs.hpp"
 #include "geodesy/ExactLimits.hpp"
 #include "geodesy/FloatingPoint.hpp"
 #include "geodesy/Rounding.hpp"
 
-#include <array>
 #include <bit>
 #include <charconv>
 #include <cmath>
@@ -134,28 +134,6 @@ std::optional<std::uint64_t> NineDecimalUnits(double value) {
     return ExactNineDecimalUnits(value);
 }
 
-// "00" to "99", for writing digits two at a time.
-constexpr std::array<char, 200> kDigitPairs = [] {
-    std::array<char, 200> pairs{};
-    for (std::size_t i = 0; i < 100; ++i) {
-        pairs[2 * i] = static_cast<char>('0' + i / 10);
-        pairs[2 * i + 1] = static_cast<char>('0' + i % 10);
-    }
-    return pairs;
-}();
-
-// Writes the nine digits of a number below 10^9, leading zeros and all, and returns their end:
-// two at a time, which takes half the divisions of one at a time.
-char* WriteNineDigits(char* out, std::uint64_t number) {
-    out[0] = static_cast<char>('0' + number / 100000000);
-    number %= 100000000;
-    for (std::size_t pair = 4; pair-- > 0;) {
-        std::memcpy(out + 1 + 2 * pair, kDigitPairs.data() + 2 * (number % 100), 2);
-        number /= 100;
-    }
-    return out + 9;
-}
-
 } // namespace
 
 std::string NineDecimalDegrees(double value) {
@@ -172,7 +150,7 @@ void AppendNineDecimalDegrees(std::string& text, double value) {
         if (value < 0 && *units != 0) { // a negative value that shows as zero is zero
             *end++ = '-';
         }
-        end = std::to_chars(end, buffer + sizeof buffer, *units / 1000000000).ptr;
+        end = WriteWholeDigits(end, static_cast<std::uint32_t>(*units / 1000000000));
         *end++ = '.';
         AppendCharacters(text, buffer, WriteNineDigits(end, *units % 1000000000));
         return;
