@@ -1,6 +1,6 @@
 #include "commands/AngleBoxes.hpp"
 
-#include "commands/DigitPairs.hpp"
+#include "geodesy/DigitPairs.hpp"
 #include "commands/NumberText.hpp"
 #include "geodesy/ExactLimits.hpp"
 #include "geodesy/Modn.hpp"

@@ -1,6 +1,6 @@
 #include "commands/NumberText.hpp"
 
-#include "commands/DigitPairs.hpp"
+#include "geodesy/DigitPairs.hpp"
 #include "geodesy/ExactLimits.hpp"
 #include "geodesy/FloatingPoint.hpp"
 #include "geodesy/Rounding.hpp"

@@ -1,6 +1,7 @@
 #include "geodesy/GridReference.hpp"
 
 #include "geodesy/DatumTable.hpp"
+#include "geodesy/DigitPairs.hpp"
 #include "geodesy/Failure.hpp"
 #include "geodesy/FloatingPoint.hpp"
 #include "geodesy/Int16.hpp"
@@ -10,6 +11,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <string_view>
@@ -49,15 +51,21 @@ class ShortText {
             characters_[size_++] = c;
         }
     }
-    // Five digits, each worked out on its own rather than one after another, so that they are
-    // worked out side by side.
+    // A whole number's digits, after a "-" when it is negative.
+    void AddWhole(int number) {
+        char* out = characters_.data() + size_;
+        if (number < 0) {
+            *out++ = '-';
+        }
+        out = WriteWholeDigits(out, static_cast<std::uint32_t>(std::abs(number)));
+        size_ = static_cast<std::size_t>(out - characters_.data());
+    }
+    // The five digits of a number below 100000, leading zeros and all.
     void AddFiveDigits(unsigned number) {
         char* const digits = characters_.data() + size_;
         digits[0] = static_cast<char>('0' + number / 10000);
-        digits[1] = static_cast<char>('0' + number / 1000 % 10);
-        digits[2] = static_cast<char>('0' + number / 100 % 10);
-        digits[3] = static_cast<char>('0' + number / 10 % 10);
-        digits[4] = static_cast<char>('0' + number % 10);
+        std::memcpy(digits + 1, kDigitPairs.data() + 2 * (number / 100 % 100), 2);
+        std::memcpy(digits + 3, kDigitPairs.data() + 2 * (number % 100), 2);
         size_ += 5;
     }
     std::string_view View() const { return {characters_.data(), size_}; }
@@ -177,10 +185,8 @@ GridReferenceText GridReference(std::int16_t zone, std::string_view band, double
     }
     const int columnCode = SquareLetterCode(column);
     const int rowCode = SquareLetterCode(row);
-    char zoneDigits[8];
     ShortText text;
-    text.Add(std::string_view(zoneDigits,
-                              std::to_chars(zoneDigits, zoneDigits + sizeof zoneDigits, zone).ptr));
+    text.AddWhole(zone);
     text.Add(' ');
     text.Add(band);
     text.Add("   ");

@@ -1,16 +1,12 @@
 #include "commands/NumberText.hpp"
 
-#include "commands/DigitPairs.hpp"
 #include "geodesy/Failure.hpp"
 #include "geodesy/Rounding.hpp"
 
 #include <charconv>
 #include <cmath>
 #include <gtest/gtest.h>
-#include <numeric>
 #include <random>
-#include <string_view>
-#include <vector>
 
 namespace korvane {
 namespace {
@@ -184,20 +180,6 @@ TEST(NineDecimalDegrees, IsToCharsTextForAnyValue) {
             expected.erase(0, 1);
         }
         ASSERT_EQ(NineDecimalDegrees(value), expected) << std::hexfloat << value;
-    }
-}
-
-// The digits of any whole number are to_chars' own, those below 100 written from their pair.
-TEST(WriteWholeDigits, WritesTheDigitsToCharsWrites) {
-    std::vector<std::uint32_t> numbers(100000);
-    std::iota(numbers.begin(), numbers.end(), 0u);
-    numbers.push_back(4294967295u);
-    for (const std::uint32_t number : numbers) {
-        char expected[16];
-        char written[16];
-        const char* const expectedEnd = std::to_chars(expected, expected + 16, number).ptr;
-        const char* const end = WriteWholeDigits(written, number);
-        ASSERT_EQ(std::string_view(written, end), std::string_view(expected, expectedEnd));
     }
 }
 
