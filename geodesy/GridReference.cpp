@@ -97,6 +97,11 @@ void AddLatin1AsUtf8(ShortText& text, int code) {
 
 // The character code of a square index's letter: 64 + index, passing over I and O.
 int SquareLetterCode(std::int16_t index) {
+    if (index >= 0 && index <= 189) {
+        // The usual indexes, whose codes stay within 64..255: worked out without a branch on
+        // which side of I and O the letter falls, which changes from point to point.
+        return 64 + index + static_cast<int>(index > 8) + static_cast<int>(index > 13);
+    }
     long long code = CheckedInt16(64LL + index, "square letter");
     if (index > 8) {
         code = CheckedInt16(code + 1, "square letter");
