@@ -23,11 +23,11 @@ std::uint64_t RoundedHundredths(double x) {
     const std::uint64_t scaled = mantissa * 100;
     const std::uint64_t half = std::uint64_t{1} << (shift - 1);
     const std::uint64_t remainder = scaled & ((half << 1) - 1);
-    std::uint64_t hundredths = scaled >> shift;
-    if (remainder > half || (remainder == half && hundredths % 2 == 1)) {
-        ++hundredths;
-    }
-    return hundredths;
+    const std::uint64_t hundredths = scaled >> shift;
+    // Up past a half, and at a half to the even count: added rather than branched on, as which
+    // way a point rounds is anyone's guess.
+    const bool up = (remainder > half) | ((remainder == half) & (hundredths % 2 == 1));
+    return hundredths + static_cast<std::uint64_t>(up);
 }
 
 double RoundToHundredths(double x) {
