@@ -29,9 +29,10 @@ std::string_view ReadHemisphere(std::string_view text, std::string_view letters)
     if (text.size() != 1) {
         return {};
     }
-    // Compared one by one: a search of the few letters would cost a call.
+    // Looked for among the few letters in place: the string's own search would be a call.
     const auto at = std::find(letters.begin(), letters.end(), UpperCase(text[0]));
-    return at == letters.end() ? std::string_view() : std::string_view(at, 1);
+    return at == letters.end() ? std::string_view()
+                               : letters.substr(static_cast<std::size_t>(at - letters.begin()), 1);
 }
 
 std::array<std::string_view, 8> TrimmedFields(std::span<const std::string_view> fields) {

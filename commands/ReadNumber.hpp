@@ -16,7 +16,7 @@ double ReadNumber(std::string_view text);
 
 // The usual texts alone, an optional "-", digits and at most one point, with a digit somewhere
 // ("-44.0877772", "5.", ".5"): what ReadNumber reads from them. Nothing for any other text,
-// which ReadNumber may still read, or for one beyond a double's range.
+// which ReadNumber may still read, or for one outside a double's range (too large or too small).
 std::optional<double> ReadPlainNumber(std::string_view text);
 
 } // namespace korvane

@@ -1,9 +1,11 @@
 #include "geodesy/DigitPairs.hpp"
 
 #include <charconv>
+#include <cstdint>
 #include <gtest/gtest.h>
 #include <numeric>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace korvane {
