@@ -76,17 +76,18 @@ The goal was \`korvane.to_utm\` at least 3 times as fast as pyproj's \`Transform
 million points; the speed-up column shows where it stands, short of it. Each point goes through
 the Lat/Long window's conversion, as in the windows and korvane-batch, handed its two numbers as
 the boxes hold them once read: projected with the exactness checks above, given its band letter
-and grid reference. pyproj gives easting and northing only; much of korvane's time fills the
-arrays of every point's zone, band, central meridian and grid reference beside them, and the
-fresh memory of those arrays (130 bytes a point, against pyproj's 16). A large array is
+and grid reference. pyproj gives easting and northing only; korvane also fills the arrays of
+every point's zone, band, central meridian and grid reference beside them, in fresh memory
+(130 bytes a point, against pyproj's 16). A large array is
 converted on every core, without the GIL, each thread writing its points straight into the
 result arrays.
 
-What stands in the goal's way is the work each point needs, not the arrays: the floor above
-shows what making and writing them costs. The projection and the grid reference alone take
-$per_point ns a point together (\`ProjectToUtm_Korvane\` and \`GridReference_Korvane\` above, on
-one core): $steps_seconds s for a million points shared over $(nproc) cores, before anything else is
-done, against the allowance for the whole call that the line under the table gives.
+What stands in the goal's way is the work each point needs. The projection and the grid
+reference alone take $per_point ns a point together (\`ProjectToUtm_Korvane\` and
+\`GridReference_Korvane\` above, on one core): $steps_seconds s for a million points shared over $(nproc)
+cores, before anything else is done. Making and writing the arrays costs the floor's time
+besides. Set both against the allowance for the whole call that the line under the table
+gives.
 
 ## Start of the program (\`bench/startup.sh\`)
 
