@@ -9,8 +9,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 #include <initializer_list>
+#include <string_view>
 
 namespace korvane {
 
@@ -29,9 +29,12 @@ UnroundedParts UnroundedPartsOf(double degrees, double magnitude) {
     return {Int(degrees), Int(minutes), (minutes - Int(minutes)) * 60};
 }
 
-AngleParts PartsOf(double degrees, double magnitude) {
-    const UnroundedParts parts = UnroundedPartsOf(degrees, magnitude);
+AngleParts Rounded(const UnroundedParts& parts) {
     return {parts.degrees, parts.minutes, RoundToHundredths(parts.seconds)};
+}
+
+AngleParts PartsOf(double degrees, double magnitude) {
+    return Rounded(UnroundedPartsOf(degrees, magnitude));
 }
 
 AngleBoxes Boxes(const AngleParts& parts, std::string_view letter,
@@ -39,15 +42,6 @@ AngleBoxes Boxes(const AngleParts& parts, std::string_view letter,
     return {PlainNumber(parts.degrees, decimalSeparator),
             PlainNumber(parts.minutes, decimalSeparator),
             PlainNumber(parts.seconds, decimalSeparator), std::string(letter)};
-}
-
-// Writes a whole number below 1e9 in size as AppendPlainNumber writes it: its digits, after a
-// "-" when it is negative ("0" for -0).
-char* WriteWholeNumber(char* out, double whole) {
-    if (whole < 0) {
-        *out++ = '-';
-    }
-    return WriteWholeDigits(out, static_cast<std::uint32_t>(std::fabs(whole)));
 }
 
 // The usual boxes, written into one buffer and appended at once, which takes a fraction of the
@@ -69,17 +63,16 @@ bool AppendUsualBoxes(std::string& text, const UnroundedParts& parts, std::strin
     }
     const std::uint64_t hundredths = RoundedHundredths(parts.seconds);
     char buffer[64];
-    char* out = WriteWholeNumber(buffer, parts.degrees);
+    // As AppendPlainNumber writes them: digits after a "-", "0" for -0.
+    char* out = WriteWholeNumber(buffer, static_cast<std::int32_t>(parts.degrees));
     *out++ = after;
-    out = WriteWholeNumber(out, parts.minutes);
+    out = WriteWholeNumber(out, static_cast<std::int32_t>(parts.minutes));
     *out++ = after;
     out = WriteWholeDigits(out, static_cast<std::uint32_t>(hundredths / 100));
     if (hundredths % 100 != 0) {
-        // Hundredths, written without a trailing zero: both digits, the end moved past one or
-        // two of them.
         out = std::copy(decimalSeparator.begin(), decimalSeparator.end(), out);
-        std::memcpy(out, kDigitPairs.data() + 2 * (hundredths % 100), 2);
-        out += 1 + static_cast<std::size_t>(hundredths % 10 != 0);
+        const std::string_view decimals = HundredthsDecimals(hundredths);
+        out = std::copy(decimals.begin(), decimals.end(), out);
     }
     *out++ = after;
     out = std::copy(letter.begin(), letter.end(), out);
@@ -95,8 +88,7 @@ void AppendBoxes(std::string& text, double degrees, double magnitude, std::strin
     if (AppendUsualBoxes(text, unrounded, letter, decimalSeparator, after)) {
         return;
     }
-    const AngleParts parts{unrounded.degrees, unrounded.minutes,
-                           RoundToHundredths(unrounded.seconds)};
+    const AngleParts parts = Rounded(unrounded);
     for (const double part : {parts.degrees, parts.minutes, parts.seconds}) {
         AppendPlainNumber(text, part, decimalSeparator);
         text.push_back(after);

@@ -227,9 +227,7 @@ void AppendPlainNumber(std::string& text, double value, std::string_view decimal
             AppendCharacters(
                 text, characters,
                 std::to_chars(end, characters + sizeof characters, hundredths / 100).ptr);
-            const char decimals[] = {static_cast<char>('0' + hundredths / 10 % 10),
-                                     static_cast<char>('0' + hundredths % 10)};
-            text.append(decimalSeparator).append(decimals, hundredths % 10 == 0 ? 1 : 2);
+            text.append(decimalSeparator).append(HundredthsDecimals(hundredths));
             return;
         }
     }

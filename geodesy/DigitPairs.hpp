@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <string_view>
 
 namespace korvane {
 
@@ -42,6 +43,22 @@ inline char* WriteWholeDigits(char* out, std::uint32_t number) {
     out[0] = pair[two ? 0 : 1];
     out[1] = pair[1];
     return out + 1 + static_cast<std::size_t>(two);
+}
+
+// The same for a signed number, after a "-" when it is negative; room for eleven characters.
+inline char* WriteWholeNumber(char* out, std::int32_t number) {
+    if (number < 0) {
+        *out++ = '-';
+    }
+    // Negated as unsigned, which no number overflows.
+    const auto magnitude = static_cast<std::uint32_t>(number);
+    return WriteWholeDigits(out, number < 0 ? 0u - magnitude : magnitude);
+}
+
+// The decimals of a count of hundredths that is not whole, without a trailing zero: "5" for 1250,
+// "05" for 1205.
+inline std::string_view HundredthsDecimals(std::uint64_t hundredths) {
+    return {kDigitPairs.data() + 2 * (hundredths % 100), hundredths % 10 == 0 ? 1u : 2u};
 }
 
 } // namespace korvane

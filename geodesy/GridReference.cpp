@@ -1,18 +1,14 @@
 #include "geodesy/GridReference.hpp"
 
 #include "geodesy/DatumTable.hpp"
-#include "geodesy/DigitPairs.hpp"
 #include "geodesy/Failure.hpp"
 #include "geodesy/FloatingPoint.hpp"
 #include "geodesy/Int16.hpp"
 #include "geodesy/Modn.hpp"
 
 #include <algorithm>
-#include <array>
 #include <charconv>
 #include <cmath>
-#include <cstdlib>
-#include <cstring>
 #include <limits>
 #include <string_view>
 
@@ -39,45 +35,9 @@ long LastFiveCharacters(double value) {
     return number;
 }
 
-// A few characters written into a fixed array: a grid reference is at most 30 characters and
-// its band, and building it needs no allocation.
-class ShortText {
-  public:
-    void Add(char c) { characters_[size_++] = c; }
-    // Character by character: the texts are a few characters long, shorter than a call to copy
-    // them would be.
-    void Add(std::string_view text) {
-        for (const char c : text) {
-            characters_[size_++] = c;
-        }
-    }
-    // A whole number's digits, after a "-" when it is negative.
-    void AddWhole(int number) {
-        char* out = characters_.data() + size_;
-        if (number < 0) {
-            *out++ = '-';
-        }
-        out = WriteWholeDigits(out, static_cast<std::uint32_t>(std::abs(number)));
-        size_ = static_cast<std::size_t>(out - characters_.data());
-    }
-    // The five digits of a number below 100000, leading zeros and all.
-    void AddFiveDigits(unsigned number) {
-        char* const digits = characters_.data() + size_;
-        digits[0] = static_cast<char>('0' + number / 10000);
-        std::memcpy(digits + 1, kDigitPairs.data() + 2 * (number / 100 % 100), 2);
-        std::memcpy(digits + 3, kDigitPairs.data() + 2 * (number % 100), 2);
-        size_ += 5;
-    }
-    std::string_view View() const { return {characters_.data(), size_}; }
-
-  private:
-    std::array<char, GridReferenceText::kCapacity> characters_;
-    std::size_t size_ = 0;
-};
-
 // Adds that number with at least five digits: a negative number keeps its "-" ahead of the
 // zeros ("-1234" gives "-01234").
-void AddFiveDigits(ShortText& text, double value) {
+void AddFiveDigits(GridReferenceText& text, double value) {
     const long number = LastFiveCharacters(value);
     if (number < 0) {
         text.Add('-');
@@ -86,7 +46,7 @@ void AddFiveDigits(ShortText& text, double value) {
 }
 
 // Adds a Latin-1 character code in UTF-8.
-void AddLatin1AsUtf8(ShortText& text, int code) {
+void AddLatin1AsUtf8(GridReferenceText& text, int code) {
     if (code < 0x80) {
         text.Add(static_cast<char>(code));
         return;
@@ -161,14 +121,9 @@ std::optional<LatitudeRange> BandLatitudes(char band) {
 }
 
 std::string SquareLetter(std::int16_t index) {
-    ShortText letter;
+    GridReferenceText letter;
     AddLatin1AsUtf8(letter, SquareLetterCode(index));
     return std::string(letter.View());
-}
-
-GridReferenceText::GridReferenceText(std::string_view text)
-    : size_(std::min(text.size(), kCapacity)) {
-    std::memcpy(characters_.data(), text.data(), size_);
 }
 
 GridReferenceText GridReference(std::int16_t zone, std::string_view band, double easting,
@@ -190,7 +145,7 @@ GridReferenceText GridReference(std::int16_t zone, std::string_view band, double
     }
     const int columnCode = SquareLetterCode(column);
     const int rowCode = SquareLetterCode(row);
-    ShortText text;
+    GridReferenceText text;
     text.AddWhole(zone);
     text.Add(' ');
     text.Add(band);
@@ -201,7 +156,7 @@ GridReferenceText GridReference(std::int16_t zone, std::string_view band, double
     AddFiveDigits(text, easting);
     text.Add("  ");
     AddFiveDigits(text, northing);
-    return GridReferenceText(text.View());
+    return text;
 }
 
 std::string CompactGridReference(std::string_view reference) {

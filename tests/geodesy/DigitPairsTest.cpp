@@ -36,5 +36,24 @@ TEST(WriteNineDigits, WritesNineDigitsWithLeadingZeros) {
     }
 }
 
+// Signed numbers as to_chars writes them, to the ends of the range.
+TEST(WriteWholeNumber, WritesTheSignAndTheDigits) {
+    for (const std::int32_t number : {0, 7, -7, 59, -60, 180, -180, 2147483647, -2147483647 - 1}) {
+        char expected[16];
+        char written[16];
+        const char* const expectedEnd = std::to_chars(expected, expected + 16, number).ptr;
+        EXPECT_EQ(std::string_view(written, WriteWholeNumber(written, number)),
+                  std::string_view(expected, expectedEnd));
+    }
+}
+
+TEST(HundredthsDecimals, DropATrailingZero) {
+    const std::pair<std::uint64_t, const char*> cases[] = {{1250, "5"}, {1205, "05"}, {1, "01"},
+                                                           {10, "1"},   {99, "99"},   {5999, "99"}};
+    for (const auto& [hundredths, decimals] : cases) {
+        EXPECT_EQ(HundredthsDecimals(hundredths), decimals) << hundredths;
+    }
+}
+
 } // namespace
 } // namespace korvane
