@@ -156,6 +156,19 @@ TEST(QuickProjectFromUtm, DriftsFarLessThanItsMargin) {
     EXPECT_LT(largest, kQuickInverseDrift / 40);
 }
 
+// The boxes' own texts, each followed by "|".
+std::string BoxesOneAfterAnother(const UtmConversion& conversion, std::string_view letter,
+                                 std::string_view separator) {
+    std::string texts = "before|";
+    for (const auto& boxes :
+         {LatitudeBoxes(conversion, letter, separator), LongitudeBoxes(conversion, separator)}) {
+        for (const std::string& box : boxes) {
+            texts += box + "|";
+        }
+    }
+    return texts;
+}
+
 std::string AppendedBoxes(const UtmConversion& conversion, std::string_view letter,
                           std::string_view separator) {
     std::string appended = "before|";
@@ -179,14 +192,7 @@ TEST(AppendBoxes, WritesTheBoxesTextsOneAfterAnother) {
                        i % 4 < 2 ? Hemisphere::North : Hemisphere::South},
             terms);
         ASSERT_TRUE(c.Converted()) << c.failure;
-        std::string expected = "before|";
-        for (const auto& boxes :
-             {LatitudeBoxes(c, letter, separator), LongitudeBoxes(c, separator)}) {
-            for (const std::string& box : boxes) {
-                expected += box + "|";
-            }
-        }
-        ASSERT_EQ(AppendedBoxes(c, letter, separator), expected);
+        ASSERT_EQ(AppendedBoxes(c, letter, separator), BoxesOneAfterAnother(c, letter, separator));
     }
 }
 
@@ -217,13 +223,7 @@ TEST(AppendBoxes, WritesEdgePositionsAsTheBoxesShowThem) {
         UtmConversion conversion;
         conversion.utm.hemisphere = Hemisphere::North;
         conversion.position = {c.latitude, c.longitude};
-        std::string expected = "before|";
-        for (const auto& boxes : {LatitudeBoxes(conversion, "N", c.separator),
-                                  LongitudeBoxes(conversion, c.separator)}) {
-            for (const std::string& box : boxes) {
-                expected += box + "|";
-            }
-        }
+        const std::string expected = BoxesOneAfterAnother(conversion, "N", c.separator);
         if (c.boxes != nullptr) {
             EXPECT_EQ(expected, std::string("before|") + c.boxes);
         }
