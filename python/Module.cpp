@@ -3,6 +3,7 @@
 // broadcasts the arguments and hands over flat float64 arrays of one length.
 
 #include "ConvertOnThreads.hpp"
+#include "LargePageArray.hpp"
 #include "PointInputs.hpp"
 #include "StrColumn.hpp"
 #include "commands/AngleBoxes.hpp"
@@ -55,9 +56,10 @@ constexpr std::size_t kLetterWidth = 1;
 py::tuple ToUtm(const Numbers& latitude, const Numbers& longitude, int datumPosition) {
     const std::size_t count = CheckedLength({&latitude, &longitude});
     const ForwardTerms terms(ListedDatum(datumPosition));
-    const auto length = static_cast<py::ssize_t>(count);
-    py::array_t<std::int16_t> zone(length);
-    Numbers centralMeridian(length), northing(length), easting(length);
+    auto zone = LargePageArray<std::int16_t>(count);
+    auto centralMeridian = LargePageArray<double>(count);
+    auto northing = LargePageArray<double>(count);
+    auto easting = LargePageArray<double>(count);
     const std::size_t threads = ConvertingThreads(count);
     StrColumn band(count, kLetterWidth, threads);
     StrColumn gridReference(count, kGridReferenceWidth, threads);
@@ -92,8 +94,8 @@ py::tuple ToLatLong(const Numbers& northing, const Numbers& easting, const Numbe
                     const Letters& hemisphere, int datumPosition) {
     const std::size_t count = CheckedLength({&northing, &easting, &zone, &hemisphere});
     const InverseTerms terms(ListedDatum(datumPosition));
-    const auto length = static_cast<py::ssize_t>(count);
-    Numbers latitude(length), longitude(length);
+    auto latitude = LargePageArray<double>(count);
+    auto longitude = LargePageArray<double>(count);
     // The window's boxes TxtLat(0..3) and TxtLong(0..3), then the grid reference.
     constexpr std::array kWidths{kDegreesWidth, kMinutesWidth, kSecondsWidth,
                                  kLetterWidth,  kDegreesWidth, kMinutesWidth,

@@ -1,5 +1,7 @@
 #include "StrColumn.hpp"
 
+#include "LargePageArray.hpp"
+
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
@@ -42,7 +44,7 @@ std::uint32_t* WriteCodePoints(std::string_view text, std::uint32_t* out) {
 
 StrColumn::StrColumn(std::size_t count, std::size_t expectedWidth, std::size_t threads)
     : count_(count), width_(std::max<std::size_t>(expectedWidth, 1)),
-      codes_(static_cast<py::ssize_t>(count * width_)), data_(codes_.mutable_data()),
+      codes_(LargePageArray<std::uint32_t>(count * width_)), data_(codes_.mutable_data()),
       spills_(threads) {}
 
 void StrColumn::Write(std::size_t index, std::string_view text, std::size_t thread) {
@@ -79,45 +81,36 @@ py::array StrColumn::Settle() {
             Fill(index, text, IsAscii(text));
         }
     }
-    return codes_.attr("view")(py::dtype("<U" + std::to_string(width_)));
+    const py::object rows = codes_[py::slice(0, static_cast<py::ssize_t>(count_ * width_), 1)];
+    return rows.attr("view")(py::dtype("<U" + std::to_string(width_)));
 }
 
 void StrColumn::Rewiden(std::size_t width) {
-    // In place: the rows move to their new places from the back when they widen and from the
-    // front when they narrow, so that none is overwritten before it has moved. Narrower only
-    // where every text is: the characters cut off are the zeros after them.
-    const auto size = [&](std::size_t w) {
-        return std::vector{static_cast<py::ssize_t>(count_ * w)};
-    };
     if (width > width_) {
-        codes_.resize(size(width), false);
-        data_ = codes_.mutable_data();
-        for (std::size_t i = count_; i-- > 0;) {
-            std::uint32_t* const row = data_ + i * width;
-            std::memmove(row, data_ + i * width_, width_ * sizeof *row);
+        // Into a block of their new size, rather than moved within this one: the rows spread.
+        auto wider = LargePageArray<std::uint32_t>(count_ * width);
+        std::uint32_t* const rows = wider.mutable_data();
+        for (std::size_t i = 0; i < count_; ++i) {
+            std::uint32_t* const row = rows + i * width;
+            std::copy_n(data_ + i * width_, width_, row);
             std::fill(row + width_, row + width, 0u);
         }
+        codes_ = std::move(wider);
+        data_ = rows;
     } else {
+        // In place, from the front, so that no row is overwritten before it has moved; the
+        // characters cut off are the zeros after every text. The block keeps its size, and the
+        // column shows the part the rows take.
         for (std::size_t i = 0; i < count_; ++i) {
             std::memmove(data_ + i * width, data_ + i * width_, width * sizeof *data_);
         }
-        codes_.resize(size(width), false);
-        data_ = codes_.mutable_data();
     }
     width_ = width;
 }
 
 py::array ReasonColumn::Settle(std::size_t count) const {
-    py::array column(py::dtype("object"),
-                     std::vector<py::ssize_t>{static_cast<py::ssize_t>(count)});
+    py::array column = LargePageObjectArray(count, py::str(""));
     auto** slots = static_cast<PyObject**>(column.mutable_data());
-    const py::str empty("");
-    for (std::size_t i = 0; i < count; ++i) {
-        Py_XDECREF(slots[i]); // None or nothing, as NumPy made the array
-        slots[i] = empty.ptr();
-    }
-    // The references to the empty str taken all at once rather than a million times over.
-    Py_SET_REFCNT(empty.ptr(), Py_REFCNT(empty.ptr()) + static_cast<Py_ssize_t>(count));
     for (const Reasons& thread : reasons_) {
         for (const auto& [index, reason] : thread.texts) {
             Py_XSETREF(slots[index], py::str(reason).release().ptr());

@@ -45,8 +45,8 @@ class StrColumn {
 
     std::size_t count_;
     std::size_t width_;
-    // The characters as 32-bit integers: NumPy fills a new str array with zeros in pages of
-    // 4 KiB faulted in one at a time, an array of integers comes in large pages and unfilled.
+    // The characters as 32-bit integers: NumPy fills a new str array with zeros, an array of
+    // integers comes unfilled.
     pybind11::array_t<std::uint32_t> codes_;
     std::uint32_t* data_;
     std::vector<Spill> spills_;

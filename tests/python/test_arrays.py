@@ -186,6 +186,32 @@ def test_large_arrays_give_what_their_pieces_give(convert, arrays, width):
     np.testing.assert_array_equal(whole.grid_reference != "", whole.error == "")
 
 
+def references_to_the_empty_text_held_by_a_result(points):
+    """What a result of points (a third failing) holds of "", and what it holds after del.
+
+    No assert runs while the result lives: pytest keeps the values an assert compares."""
+    lat = np.where(np.arange(points) % 3 == 0, 95.0, 45.0)
+    before = sys.getrefcount("")
+    result = korvane.to_utm(lat, 3.0)
+    held = sys.getrefcount("") - before
+    texts = (result.error[0], result.grid_reference[1])
+    result.error[1] = "mended"  # it behaves as any object array does
+    mended = result.error[1]
+    del result
+    return held, sys.getrefcount("") - before, texts, mended
+
+
+@pytest.mark.parametrize("points", [1000, 300_000], ids=["small", "large"])
+def test_result_columns_hold_and_let_go_of_their_texts(points):
+    # Large columns are made on memory of their own rather than NumPy's: they must behave as
+    # NumPy's do, the error column holding a reference to each of its texts and letting go of
+    # them all.
+    held, left, texts, mended = references_to_the_empty_text_held_by_a_result(points)
+    assert (held, left) == (points - (points + 2) // 3, 0)
+    assert texts == ("latitude 95 is outside 0 to 90 degrees", "31 T   EK  00000  82950")
+    assert mended == "mended"
+
+
 def test_a_large_array_converts_where_no_thread_can_be_started():
     # A thread's stack (the stack limit) larger than the address space left: the call's own
     # thread converts every point.

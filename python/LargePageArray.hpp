@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstddef>
+#include <pybind11/numpy.h>
+
+namespace korvane {
+
+// Memory for a result column in whole large pages (2 MiB), asked of the system as such where it
+// has them: a new column is written once, and the system's small pages would each be faulted in
+// and zeroed on their own, which for a million points costs more than a tenth of converting
+// them. NumPy asks for large pages too, but only between the 2 MiB boundaries inside its block.
+void* NewLargePageBlock(std::size_t bytes);
+// The block's owner, for the array made on it.
+pybind11::capsule LargePageBlockOwner(void* block);
+
+// Below this a column takes NumPy's own memory: a large page is zeroed whole when first touched.
+inline constexpr std::size_t kLargePageColumnsFrom = std::size_t{1} << 20; // bytes
+
+// A one-dimensional array of count elements, its elements unset; from kLargePageColumnsFrom
+// bytes on a block of large pages of its own.
+template <typename T> pybind11::array_t<T> LargePageArray(std::size_t count) {
+    if (count * sizeof(T) < kLargePageColumnsFrom) {
+        return pybind11::array_t<T>(static_cast<pybind11::ssize_t>(count));
+    }
+    void* const block = NewLargePageBlock(count * sizeof(T));
+    return pybind11::array_t<T>({static_cast<pybind11::ssize_t>(count)}, static_cast<T*>(block),
+                                LargePageBlockOwner(block));
+}
+
+// The same for an array of Python objects, each element a reference to fill.
+pybind11::array LargePageObjectArray(std::size_t count, pybind11::handle fill);
+
+} // namespace korvane
