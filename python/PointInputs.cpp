@@ -14,24 +14,20 @@ std::string_view ShortestText(char (&buffer)[32], double value) {
     return {buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr};
 }
 
-// Why a number cannot be typed into a box, or an empty text.
+// Why a number that is not finite cannot be typed into a box.
 std::string NotFinite(const char* role, double value) {
-    if (std::isnan(value)) {
-        return std::string(role) + " is NaN";
-    }
-    return std::isinf(value) ? std::string(role) + " is infinite" : std::string();
+    return std::string(role) + (std::isnan(value) ? " is NaN" : " is infinite");
 }
 
 } // namespace
 
 LatLongConversion ConvertDecimalDegrees(double latitude, double longitude,
                                         const ForwardTerms& terms) {
-    for (const auto& [role, value] : {std::pair{"latitude", latitude}, {"longitude", longitude}}) {
-        if (std::string failure = NotFinite(role, value); !failure.empty()) {
-            LatLongConversion result;
-            result.failure = std::move(failure);
-            return result;
-        }
+    if (!std::isfinite(latitude) || !std::isfinite(longitude)) {
+        LatLongConversion result;
+        result.failure = std::isfinite(latitude) ? NotFinite("longitude", longitude)
+                                                 : NotFinite("latitude", latitude);
+        return result;
     }
     // A sign picks the hemisphere, -0 too: "-0" in a file of korvane-batch's is 0 degrees S.
     return ConvertLatLong(LatLongDegrees{std::fabs(latitude), std::fabs(longitude),
@@ -44,8 +40,8 @@ UtmConversion ConvertGridNumbers(double northing, double easting, double zone,
     UtmConversion result;
     for (const auto& [role, value] :
          {std::pair{"northing", northing}, {"easting", easting}, {"zone", zone}}) {
-        result.failure = NotFinite(role, value);
-        if (!result.Converted()) {
+        if (!std::isfinite(value)) {
+            result.failure = NotFinite(role, value);
             return result;
         }
     }

@@ -13,11 +13,6 @@ namespace korvane {
 
 namespace {
 
-bool IsAscii(std::string_view text) {
-    return std::all_of(text.begin(), text.end(),
-                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-}
-
 std::size_t CodePoints(std::string_view text) {
     return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
         return (static_cast<unsigned char>(c) & 0xC0) != 0x80; // not a continuation byte
@@ -40,6 +35,11 @@ std::uint32_t* WriteCodePoints(std::string_view text, std::uint32_t* out) {
     return out;
 }
 
+// The code points of text into an element of width characters, the rest of it zeros.
+void WriteAndPad(std::uint32_t* element, std::string_view text, std::size_t width) {
+    std::fill(WriteCodePoints(text, element), element + width, 0u);
+}
+
 } // namespace
 
 StrColumn::StrColumn(std::size_t count, std::size_t expectedWidth, std::size_t threads)
@@ -49,23 +49,31 @@ StrColumn::StrColumn(std::size_t count, std::size_t expectedWidth, std::size_t t
 
 void StrColumn::Write(std::size_t index, std::string_view text, std::size_t thread) {
     Spill& spill = spills_[thread];
-    const bool ascii = IsAscii(text);
-    const std::size_t length = ascii ? text.size() : CodePoints(text);
+    std::uint32_t* const element = data_ + index * width_;
+    if (text.size() <= width_) {
+        // Its bytes fit, so its code points do. The bytes are widened on the guess that they
+        // are ASCII, as nearly every text is, and looked at in the same pass; the code points
+        // are written over them where the guess was wrong.
+        unsigned char bits = 0;
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            const auto byte = static_cast<unsigned char>(text[i]);
+            bits |= byte;
+            element[i] = byte;
+        }
+        std::uint32_t* const end =
+            bits < 0x80 ? element + text.size() : WriteCodePoints(text, element);
+        std::fill(end, element + width_, 0u);
+        spill.widest = std::max(spill.widest, static_cast<std::size_t>(end - element));
+        return;
+    }
+    const std::size_t length = CodePoints(text);
     spill.widest = std::max(spill.widest, length);
     if (length > width_) {
         spill.wider.emplace_back(index, text);
-        Fill(index, {}, true);
+        std::fill(element, element + width_, 0u);
     } else {
-        Fill(index, text, ascii);
+        WriteAndPad(element, text, width_);
     }
-}
-
-void StrColumn::Fill(std::size_t index, std::string_view text, bool ascii) {
-    std::uint32_t* const element = data_ + index * width_;
-    std::uint32_t* const end = ascii ? std::transform(text.begin(), text.end(), element,
-                                                      [](char c) { return std::uint32_t(c); })
-                                     : WriteCodePoints(text, element);
-    std::fill(end, element + width_, 0u);
 }
 
 py::array StrColumn::Settle() {
@@ -78,7 +86,7 @@ py::array StrColumn::Settle() {
     }
     for (const Spill& spill : spills_) {
         for (const auto& [index, text] : spill.wider) {
-            Fill(index, text, IsAscii(text));
+            WriteAndPad(data_ + index * width_, text, width_);
         }
     }
     const py::object rows = codes_[py::slice(0, static_cast<py::ssize_t>(count_ * width_), 1)];

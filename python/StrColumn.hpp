@@ -40,7 +40,6 @@ class StrColumn {
         IndexedTexts wider;
     };
 
-    void Fill(std::size_t index, std::string_view text, bool ascii);
     void Rewiden(std::size_t width);
 
     std::size_t count_;
