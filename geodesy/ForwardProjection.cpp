@@ -29,12 +29,21 @@ GridPoint RoundedToHundredths(GridPoint point) {
     return {RoundToHundredths(point.easting), RoundToHundredths(point.northing)};
 }
 
-// Whether value lies more than margin away from every point where its rounding to hundredths
-// changes, so that any value within margin of it rounds the same: within half a hundredth of its
-// rounded value by more than margin. Below kHundredthsPlainBelow the rounded value lies within
-// 0.12 um of its hundredth, far inside the margin.
-bool RoundsAlikeWithin(double value, double rounded, double margin) {
-    return std::fabs(value) < kHundredthsPlainBelow && std::fabs(value - rounded) < 0.005 - margin;
+// Value rounded to hundredths as RoundToHundredths rounds it, when every value within margin of
+// it rounds alike; otherwise nothing. The margin holds to within 0.08 um, the most that the
+// product by 100 can be off below kHundredthsPlainBelow; the rounding's own exact arithmetic is
+// left to the points that need it.
+std::optional<double> RoundedWhereClear(double value, double margin) {
+    const double hundredths = std::fabs(value) * 100;
+    if (!(hundredths < kHundredthsPlainBelow * 100)) {
+        return std::nullopt;
+    }
+    // Adding the half is exact at this size; the cast then rounds down.
+    const double nearest = static_cast<double>(static_cast<long long>(hundredths + 0.5));
+    if (!(std::fabs(hundredths - nearest) < 0.5 - 100 * margin)) {
+        return std::nullopt;
+    }
+    return std::copysign(nearest / 100, value); // as HundredthsValue gives a count this small
 }
 
 // The series with quick arithmetic, rounded, when that is surely what the library's arithmetic
@@ -49,10 +58,10 @@ std::optional<GridPoint> QuickRoundedSeries(const GeodeticPosition& position, He
     try {
         const GridPoint quick =
             Series<QuickArithmetic>(position, hemisphere, terms, centralMeridian);
-        const GridPoint rounded = RoundedToHundredths(quick);
-        if (RoundsAlikeWithin(quick.easting, rounded.easting, kQuickSeriesDrift) &&
-            RoundsAlikeWithin(quick.northing, rounded.northing, kQuickSeriesDrift)) {
-            return rounded;
+        const auto easting = RoundedWhereClear(quick.easting, kQuickSeriesDrift);
+        const auto northing = RoundedWhereClear(quick.northing, kQuickSeriesDrift);
+        if (easting && northing) {
+            return GridPoint{*easting, *northing};
         }
     } catch (const FloatingPointFailure&) {
         // The series with the library's arithmetic decides what fails, and how.
