@@ -211,11 +211,12 @@ struct alignas(kCacheLine) BatchRun::Block {
     }
 };
 
-// Worker threads, each with a converter of its own.
+// Converters for `count` jobs, each with a converter of its own: as many worker threads less
+// one, and the run's own thread, which converts as it waits for the oldest block.
 class BatchRun::Workers {
   public:
     Workers(const BatchSettings& settings, int count)
-        : lines_(Converters(settings, count)), pool_(count, [this](Block& block, int worker) {
+        : lines_(Converters(settings, count)), pool_(count - 1, [this](Block& block, int worker) {
               block.Answer(lines_[static_cast<std::size_t>(worker)].line);
           }) {}
 

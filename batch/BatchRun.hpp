@@ -26,8 +26,9 @@ enum BatchStatus {
 // with its result or with "Error", a tab and the reason (also named, with its line number, in the
 // messages).
 //
-// With more than one job the lines are converted in blocks on that many worker threads while
-// this thread reads the input and writes the answers, in input order: the output and the
+// With more than one job the lines are converted in blocks on that many threads: one fewer
+// workers, and this thread, which reads the input, writes the answers in input order and
+// converts blocks while it waits for the oldest one to be done: the output and the
 // messages are the same bytes whatever the number of jobs. A fixed number of blocks is in
 // flight, so memory stays bounded; before a read that would wait, everything read so far is
 // answered, so a person or a program on the other end of a pipe gets each answer in turn.

@@ -12,11 +12,15 @@
 namespace korvane {
 
 // Does a piece of work on each item on worker threads, and hands the items back in the order
-// they were given, each once its work is done. The caller bounds how many are in flight.
+// they were given, each once its work is done. The caller bounds how many are in flight, and
+// while it waits for the oldest it does the work of items no worker has taken yet, as one more
+// worker: it would otherwise sit idle on a core that a worker could have had.
 template <class Item> class OrderedPool {
   public:
-    // work runs on the worker numbered 0 .. workers - 1, which may keep state of its own.
-    OrderedPool(int workers, std::function<void(Item&, int worker)> work) : work_(std::move(work)) {
+    // work runs as the worker numbered 0 .. workers - 1, each on a thread of its own, and as the
+    // worker numbered `workers` on the caller's thread; each may keep state of its own.
+    OrderedPool(int workers, std::function<void(Item&, int worker)> work)
+        : work_(std::move(work)), callersNumber_(workers) {
         for (int worker = 0; worker < workers; ++worker) {
             threads_.emplace_back([this, worker] { Work(worker); });
         }
@@ -52,10 +56,15 @@ template <class Item> class OrderedPool {
         return order_.size();
     }
 
-    // The oldest item, once its work is done; nothing when none is in flight.
+    // The oldest item, once its work is done; nothing when none is in flight. Until then the
+    // caller works on the items no worker has taken, oldest first.
     std::unique_ptr<Item> TakeOldest() {
         std::unique_lock lock(mutex_);
-        workDone_.wait(lock, [this] { return order_.empty() || order_.front().done; });
+        const auto oldestDone = [this] { return order_.empty() || order_.front().done; };
+        while (!oldestDone() && !pending_.empty()) {
+            WorkOnFirstPending(lock, callersNumber_);
+        }
+        workDone_.wait(lock, oldestDone);
         return PopOldest();
     }
 
@@ -87,17 +96,23 @@ template <class Item> class OrderedPool {
             if (stopping_) {
                 return;
             }
-            Slot* const slot = pending_.front();
-            pending_.pop_front();
-            lock.unlock();
-            work_(*slot->item, worker);
-            lock.lock();
-            slot->done = true;
-            workDone_.notify_all();
+            WorkOnFirstPending(lock, worker);
         }
     }
 
+    // With the lock held and an item pending: that item's work, done without the lock.
+    void WorkOnFirstPending(std::unique_lock<std::mutex>& lock, int worker) {
+        Slot* const slot = pending_.front();
+        pending_.pop_front();
+        lock.unlock();
+        work_(*slot->item, worker);
+        lock.lock();
+        slot->done = true;
+        workDone_.notify_all();
+    }
+
     std::function<void(Item&, int)> work_;
+    int callersNumber_;
     std::mutex mutex_;
     std::condition_variable workToDo_;
     std::condition_variable workDone_;
