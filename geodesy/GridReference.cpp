@@ -45,6 +45,33 @@ void AddFiveDigits(GridReferenceText& text, double value) {
     text.AddFiveDigits(static_cast<unsigned>(number < 0 ? -number : number));
 }
 
+// Int(value / kSquareSize), sooner: the product by the reciprocal is within 3e-16 of the quotient
+// in proportion, so below 2^20 squares, where it lies more than 1e-9 from every whole number, it
+// has the quotient's whole part; next to one, and beyond, the division decides.
+double WholeSquares(double value) {
+    constexpr double kReciprocal = 1 / kSquareSize;
+    constexpr double kRoom = 1e-9;
+    const double product = value * kReciprocal;
+    if (std::fabs(product) < 0x1p20) {
+        const double whole = Int(product);
+        if (product - whole > kRoom && whole + 1 - product > kRoom) {
+            return whole;
+        }
+    }
+    return Int(value / kSquareSize);
+}
+
+// Modn(whole, 20) for a whole number, by integers while it is below 2^40: there whole / 20 is a
+// whole number or at least 1/20 from one, far beyond its rounding, so Modn gives the integers'
+// remainder exactly.
+double WholeModnTwenty(double whole) {
+    constexpr double kIntegersAgreeBelow = 0x1p40;
+    if (std::fabs(whole) < kIntegersAgreeBelow) {
+        return static_cast<double>(WholeModn(static_cast<long long>(whole), 20));
+    }
+    return Modn(whole, 20);
+}
+
 // Adds a Latin-1 character code in UTF-8.
 void AddLatin1AsUtf8(GridReferenceText& text, int code) {
     if (code < 0x80) {
@@ -132,14 +159,15 @@ GridReferenceText GridReference(std::int16_t zone, std::string_view band, double
     if (band.size() > kLongestBand) {
         throw InvalidArgumentFailure("grid reference", "the band has more than 8 characters");
     }
-    const double easting100k = Finite(Int(easting / kSquareSize), "grid reference column");
-    const double northing100k = Finite(Int(northing / kSquareSize), "grid reference row");
+    const double easting100k = Finite(WholeSquares(easting), "grid reference column");
+    const double northing100k = Finite(WholeSquares(northing), "grid reference row");
     // The zone's shifts are remainders of small whole numbers, which integers give exactly, and
     // the sums are whole numbers, which rounding to 16 bits leaves as they are.
     const auto columnShift = static_cast<double>(8 * WholeModn(zone - 1, 3));
     const auto rowShift = static_cast<double>(5 * WholeModn(zone - 1, 2));
     const std::int16_t column = WholeToInt16(easting100k + columnShift, "grid reference column");
-    std::int16_t row = WholeToInt16(Modn(northing100k + rowShift + 1, 20), "grid reference row");
+    std::int16_t row =
+        WholeToInt16(WholeModnTwenty(northing100k + rowShift + 1), "grid reference row");
     if (row == 0) {
         row = 20;
     }

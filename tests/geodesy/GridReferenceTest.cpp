@@ -4,8 +4,10 @@
 #include "geodesy/Failure.hpp"
 #include "geodesy/ForwardProjection.hpp"
 
+#include <cmath>
 #include <gtest/gtest.h>
 #include <limits>
+#include <string>
 
 namespace korvane {
 namespace {
@@ -105,6 +107,43 @@ TEST(GridReference, HoldsTheLongestReferenceWhole) {
     EXPECT_EQ(GridReference(-32768, "ABCDEFGH", 18912345, -1234),
               "-32768 ABCDEFGH   \u00FFE  12345  -01234");
     EXPECT_THROW(GridReference(31, "ABCDEFGHI", 500000, 0), InvalidArgumentFailure);
+}
+
+// The square of a point is counted without a division wherever that is sure to give what the
+// division gives: on a square's edge, and a step or two of a double either side of it, a point
+// has the letters of a point a quarter of a square away on the same side; the same around the
+// counts where that way ends (2^20 squares, and 2^40 for the rows). The doubles just below 0 are
+// so small that their quotient is -0, in square 0, as the division has it.
+TEST(GridReference, PointsOnAndNextToSquareEdgesHaveTheirSidesLetters) {
+    const auto Letters = [](double easting, double northing) {
+        return std::string(GridReference(31, "N", easting, northing).View().substr(7, 2));
+    };
+    const auto Stepped = [](double value, int steps) {
+        for (; steps != 0; steps += steps < 0 ? 1 : -1) {
+            value = std::nextafter(value, steps < 0 ? -1e300 : 1e300);
+        }
+        return value;
+    };
+    constexpr double kSquare = 100000;
+    const double columns[] = {-3, -2, -1, 1, 2, 3, 7, 10, 50, 100, 150, 180};
+    const double rows[] = {-3,         -1,         1,          2,          9,
+                           20,         99,         1000,       0x1p20 - 1, 0x1p20,
+                           0x1p20 + 1, 0x1p40 - 2, 0x1p40 - 1, 0x1p40,     0x1p40 + 1};
+    const double belowZero = std::nextafter(0.0, -1.0);
+    EXPECT_EQ(Letters(belowZero, belowZero), Letters(0, 0));
+    for (int steps = -2; steps <= 2; ++steps) {
+        const double quarter = (steps < 0 ? -0.25 : 0.25) * kSquare;
+        for (const double squares : columns) {
+            const double edge = squares * kSquare;
+            EXPECT_EQ(Letters(Stepped(edge, steps), 0), Letters(edge + quarter, 0))
+                << "column edge " << squares << ", " << steps << " steps";
+        }
+        for (const double squares : rows) {
+            const double edge = squares * kSquare;
+            EXPECT_EQ(Letters(500000, Stepped(edge, steps)), Letters(500000, edge + quarter))
+                << "row edge " << squares << ", " << steps << " steps";
+        }
+    }
 }
 
 TEST(GridReference, IndexesOutsideSixteenBitsOverflow) {
