@@ -47,7 +47,9 @@ The goals, on one thread: \`korvane-batch to-utm\` at least 5 times the throughp
 (3 times in the first round) and 10 times that of GeoConvert; \`to-latlong\` at least 3 times
 proj -I and 10 times GeoConvert -g. On two threads, \`--jobs 2\` at least 1.8 times as fast as
 \`--jobs 1\`. The speed-up columns show where each stands; where the machine's cores differ in
-speed, the line under the table says what two threads can reach at best. The output of every run is the same,
+speed, the line under the table says what two threads can reach at best. With N jobs, N - 1 worker
+threads convert blocks of lines, and the thread that reads the input and writes the answers
+converts the blocks no worker has taken while it waits for the oldest. The output of every run is the same,
 byte for byte, whatever the number of jobs, and memory does not grow with the input: the
 converter streams, with a fixed number of blocks of lines in flight. Its times include reading
 every field whole (a field is converted only when all of it is a number in an accepted form)
@@ -78,9 +80,9 @@ the Lat/Long window's conversion, as in the windows and korvane-batch, handed it
 the boxes hold them once read: projected with the exactness checks above, given its band letter
 and grid reference. pyproj gives easting and northing only; korvane also fills the arrays of
 every point's zone, band, central meridian and grid reference beside them, in fresh memory
-(130 bytes a point, against pyproj's 16). A large array is
-converted on every core, without the GIL, each thread writing its points straight into the
-result arrays.
+(130 bytes a point, against pyproj's 16), asked of the system in whole large pages so that a
+million points fault in some 80 pages rather than thousands. A large array is converted on
+every core, without the GIL, each thread writing its points straight into the result arrays.
 
 What stands in the goal's way is the work each point needs. The projection and the grid
 reference alone take $per_point ns a point together (\`ProjectToUtm_Korvane\` and
