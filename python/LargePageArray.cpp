@@ -60,7 +60,12 @@ void* NewLargePageBlock(std::size_t bytes) {
 }
 
 py::capsule LargePageBlockOwner(void* block) {
-    return py::capsule(block, DeleteLargePageBlock);
+    try {
+        return py::capsule(block, DeleteLargePageBlock);
+    } catch (...) {
+        DeleteLargePageBlock(block); // no owner was made to let go of it
+        throw;
+    }
 }
 
 py::array LargePageObjectArray(std::size_t count, py::handle fill) {

@@ -94,21 +94,22 @@ py::array StrColumn::Settle() {
 }
 
 void StrColumn::Rewiden(std::size_t width) {
-    if (width > width_) {
-        // Into a block of their new size, rather than moved within this one: the rows spread.
+    // Into a block of their new size when they spread, and when they shrink to half or less:
+    // the column keeps its block alive, and a column of failures would hold 23 times its size.
+    if (width > width_ || 2 * width <= width_) {
         auto wider = LargePageArray<std::uint32_t>(count_ * width);
         std::uint32_t* const rows = wider.mutable_data();
         for (std::size_t i = 0; i < count_; ++i) {
             std::uint32_t* const row = rows + i * width;
-            std::copy_n(data_ + i * width_, width_, row);
-            std::fill(row + width_, row + width, 0u);
+            std::copy_n(data_ + i * width_, std::min(width, width_), row);
+            std::fill(row + std::min(width, width_), row + width, 0u);
         }
         codes_ = std::move(wider);
         data_ = rows;
     } else {
         // In place, from the front, so that no row is overwritten before it has moved; the
         // characters cut off are the zeros after every text. The block keeps its size, and the
-        // column shows the part the rows take.
+        // column shows the part the rows take: at most twice it.
         for (std::size_t i = 0; i < count_; ++i) {
             std::memmove(data_ + i * width, data_ + i * width_, width * sizeof *data_);
         }

@@ -230,3 +230,21 @@ def test_a_large_array_converts_where_no_thread_can_be_started():
 def test_the_package_documents_itself():
     assert doctest.testmod(korvane).failed == 0
     assert "grid_reference" in korvane.to_utm.__doc__ and "Raises" in korvane.to_latlong.__doc__
+
+
+def memory_under(column):
+    """The array at the bottom of a column's bases: the memory that the column keeps alive."""
+    while isinstance(column.base, np.ndarray):
+        column = column.base
+    return column
+
+
+@pytest.mark.parametrize("points", [1000, 300_000], ids=["small", "large"])
+def test_narrow_text_columns_keep_little_more_memory_than_they_show(points):
+    # Every point fails: each text column is one character wide, rather than the width it was
+    # made for (23 for the grid reference).
+    utm = korvane.to_utm(np.full(points, 95.0), 3.0)
+    latlong = korvane.to_latlong(np.full(points, 5e6), 5e5, 31, "X")
+    for column in (utm.band, utm.grid_reference, *latlong[2:11]):
+        assert column.dtype == np.dtype("<U1")
+        assert memory_under(column).nbytes <= 2 * column.nbytes + (2 << 20)
