@@ -97,14 +97,14 @@ void StrColumn::Rewiden(std::size_t width) {
     // Into a block of their new size when they spread, and when they shrink to half or less:
     // the column keeps its block alive, and a column of failures would hold 23 times its size.
     if (width > width_ || 2 * width <= width_) {
-        auto wider = LargePageArray<std::uint32_t>(count_ * width);
-        std::uint32_t* const rows = wider.mutable_data();
+        auto resized = LargePageArray<std::uint32_t>(count_ * width);
+        std::uint32_t* const rows = resized.mutable_data();
         for (std::size_t i = 0; i < count_; ++i) {
             std::uint32_t* const row = rows + i * width;
             std::copy_n(data_ + i * width_, std::min(width, width_), row);
             std::fill(row + std::min(width, width_), row + width, 0u);
         }
-        codes_ = std::move(wider);
+        codes_ = std::move(resized);
         data_ = rows;
     } else {
         // In place, from the front, so that no row is overwritten before it has moved; the
