@@ -6,14 +6,12 @@ that a slow spell of the machine falls on both alike; prints the median of the r
 ratio as a Markdown table. pyproj goes from EPSG:4326 to the zone's own UTM system (EPSG:32631)
 and gives easting and northing only; korvane also gives the zone, band, central meridian and
 grid reference of every point. Each is called as a user calls it: korvane converts a large array
-on every core by itself, pyproj on one. A third turn, the floor, makes arrays of the result's
-dtypes and sizes and writes them once on one thread, converting nothing: what the result's
-memory alone costs. Run with Debian's python3 from the top of a tree built with
+on every core by itself, pyproj on one. A third turn, the floor, writes arrays of the result's
+dtypes and sizes once on one thread, converting nothing: what the result's memory alone costs. Run with Debian's python3 from the top of a tree built with
 -DKORVANE_PYTHON=ON (or set KORVANE_PYTHONPATH to the folder holding the korvane package).
 Usage: bench/python-throughput.py [POINTS] [ROUNDS]     (default 1000000 points, 5 rounds)
 """
 
-import mmap
 import os
 import statistics
 import sys
@@ -33,28 +31,20 @@ def seconds(convert):
     return time.perf_counter() - begun
 
 
-LARGE_PAGE = 2 << 20
+def result_columns(points, grid_width):
+    """Arrays of korvane's result dtypes and sizes, made once: korvane's later calls write into
+    memory its earlier calls let go of, as a program converting chunk after chunk does."""
+    dtypes = ["<U1", f"<U{grid_width}", np.int16, float, float, float, object]
+    return [np.empty(points, dtype) for dtype in dtypes]
 
 
-def large_page_array(count, dtype):
-    """An array of count elements in whole large pages, as korvane makes its large columns."""
-    size = count * np.dtype(dtype).itemsize
-    pages = -(-size // LARGE_PAGE)
-    block = mmap.mmap(-1, (pages + 1) * LARGE_PAGE, flags=mmap.MAP_PRIVATE | mmap.MAP_ANONYMOUS)
-    start = -np.frombuffer(block, np.uint8).ctypes.data % LARGE_PAGE
-    block.madvise(mmap.MADV_HUGEPAGE, start, pages * LARGE_PAGE)
-    return np.frombuffer(block, dtype, count, start)
-
-
-def result_floor(points, grid_width):
-    """Korvane's result arrays made and each byte written once, converting nothing."""
-    # Texts made as korvane makes them, as 32-bit integers: NumPy zeroes a new str array.
-    texts = [large_page_array(points * width, np.uint32) for width in (1, grid_width)]
-    numbers = [large_page_array(points, dtype) for dtype in (np.int16, float, float, float)]
-    for column in texts + numbers:
-        column.view(np.uint8).fill(1)
-    texts = [column.view(f"<U{width}") for column, width in zip(texts, (1, grid_width))]
-    return texts + numbers + [np.empty(points, object)]  # NumPy fills it with None
+def result_floor(columns):
+    """Each byte of korvane's result written once, converting nothing."""
+    for column in columns:
+        if column.dtype == object:
+            column.fill(None)  # a reference to one object, as korvane's column of reasons holds
+        else:
+            column.view(np.uint8).fill(1)
 
 
 def main():
@@ -74,11 +64,13 @@ def main():
     assert apart < 1, f"korvane and pyproj are {apart} m apart"
 
     grid_width = utm.grid_reference.dtype.itemsize // 4
+    columns = result_columns(points, grid_width)
+    result_floor(columns)  # the pages in place before the first round
     times = {"korvane.to_utm": [], "pyproj Transformer": [], "floor (result arrays only)": []}
     for round_ in range(rounds):
         turns = [("korvane.to_utm", lambda: korvane.to_utm(lat, lon)),
                  ("pyproj Transformer", lambda: transformer.transform(lon, lat)),
-                 ("floor (result arrays only)", lambda: result_floor(points, grid_width))]
+                 ("floor (result arrays only)", lambda: result_floor(columns))]
         for name, convert in turns if round_ % 2 == 0 else reversed(turns):
             times[name].append(seconds(convert))
 
@@ -93,8 +85,8 @@ def main():
         shown = f"{ratio:.2f}" if name == "pyproj Transformer" else ""
         print(f"| {name} | {value:.3f} | {points / value:.0f} | {shown} |")
     print(f"\nThree times pyproj's speed would leave {median['pyproj Transformer'] / 3:.3f} s for "
-          f"the whole call, of which making and writing the result's arrays ("
-          f"{sum(c.nbytes for c in result_floor(1, grid_width))} bytes a point) takes "
+          f"the whole call, of which writing the result's arrays ("
+          f"{sum(c.itemsize for c in columns)} bytes a point) takes "
           f"{median['floor (result arrays only)']:.3f} s on one thread.")
 
 

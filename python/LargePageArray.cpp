@@ -1,13 +1,10 @@
 #include "LargePageArray.hpp"
 
+#include "SpareBlocks.hpp"
+
 #include <algorithm>
 #include <memory>
-#include <new>
 #include <vector>
-
-#if __has_include(<sys/mman.h>)
-#include <sys/mman.h>
-#endif
 
 namespace py = pybind11;
 
@@ -16,56 +13,48 @@ namespace korvane {
 namespace {
 
 constexpr std::size_t kLargePage = std::size_t{2} << 20;
-constexpr std::align_val_t kLargePageAlignment{kLargePage};
-
-void DeleteLargePageBlock(void* block) {
-    ::operator delete(block, kLargePageAlignment);
-}
 
 // A block of object references: NumPy lets go of an array's elements only in memory it made
 // itself, so the block's owner lets go of those it holds.
 class ObjectBlock {
   public:
-    explicit ObjectBlock(std::size_t count)
-        : slots_(static_cast<PyObject**>(NewLargePageBlock(count * sizeof(PyObject*)))),
-          count_(count) {}
+    explicit ObjectBlock(std::size_t count) : block_(count * sizeof(PyObject*)), count_(count) {}
     ObjectBlock(const ObjectBlock&) = delete;
     ObjectBlock& operator=(const ObjectBlock&) = delete;
     ~ObjectBlock() {
-        std::for_each(slots_, slots_ + held_, [](PyObject* element) { Py_XDECREF(element); });
-        DeleteLargePageBlock(slots_);
+        std::for_each(Slots(), Slots() + held_, [](PyObject* element) { Py_XDECREF(element); });
     }
 
-    PyObject** Slots() const { return slots_; }
+    PyObject** Slots() const { return static_cast<PyObject**>(block_.Data()); }
     // Once every slot holds a reference.
     void Filled() { held_ = count_; }
 
   private:
-    PyObject** slots_;
+    LargePageBlock block_;
     std::size_t count_;
     std::size_t held_ = 0;
 };
 
 } // namespace
 
-void* NewLargePageBlock(std::size_t bytes) {
+LargePageBlock::LargePageBlock(std::size_t bytes)
     // Whole pages, so that the last is not shared with other memory.
-    const std::size_t rounded = (bytes + kLargePage - 1) / kLargePage * kLargePage;
-    void* const block = ::operator new(rounded, kLargePageAlignment);
-#ifdef MADV_HUGEPAGE
-    // Advice only: where the system has no large pages to give, small ones serve.
-    madvise(block, rounded, MADV_HUGEPAGE);
-#endif
-    return block;
+    : bytes_((bytes + kLargePage - 1) / kLargePage * kLargePage),
+      data_(SpareBlocks::Store().Take(bytes_)) {
+    if (data_ == nullptr) {
+        data_ = SpareBlocks::Allocate(bytes_);
+    }
 }
 
-py::capsule LargePageBlockOwner(void* block) {
-    try {
-        return py::capsule(block, DeleteLargePageBlock);
-    } catch (...) {
-        DeleteLargePageBlock(block); // no owner was made to let go of it
-        throw;
-    }
+LargePageBlock::~LargePageBlock() {
+    SpareBlocks::Store().Keep(data_, bytes_);
+}
+
+py::capsule LargePageBlockOwner(std::unique_ptr<LargePageBlock> block) {
+    // Should the owner not be made, the block goes with the pointer.
+    py::capsule owner(block.get(), [](void* owned) { delete static_cast<LargePageBlock*>(owned); });
+    block.release(); // now the owner's
+    return owner;
 }
 
 py::array LargePageObjectArray(std::size_t count, py::handle fill) {

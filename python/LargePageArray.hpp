@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <pybind11/numpy.h>
 
 namespace korvane {
@@ -9,9 +10,24 @@ namespace korvane {
 // has them: a new column is written once, and the system's small pages would each be faulted in
 // and zeroed on their own, which for a million points costs more than a tenth of converting
 // them. NumPy asks for large pages too, but only between the 2 MiB boundaries inside its block.
-void* NewLargePageBlock(std::size_t bytes);
+// A block let go of is kept for the next column of its size (see SpareBlocks), its contents
+// unset.
+class LargePageBlock {
+  public:
+    explicit LargePageBlock(std::size_t bytes);
+    LargePageBlock(const LargePageBlock&) = delete;
+    LargePageBlock& operator=(const LargePageBlock&) = delete;
+    ~LargePageBlock();
+
+    void* Data() const { return data_; }
+
+  private:
+    std::size_t bytes_; // whole pages
+    void* data_;
+};
+
 // The block's owner, for the array made on it.
-pybind11::capsule LargePageBlockOwner(void* block);
+pybind11::capsule LargePageBlockOwner(std::unique_ptr<LargePageBlock> block);
 
 // Below this a column takes NumPy's own memory: a large page is zeroed whole when first touched.
 inline constexpr std::size_t kLargePageColumnsFrom = std::size_t{1} << 20; // bytes
@@ -22,9 +38,10 @@ template <typename T> pybind11::array_t<T> LargePageArray(std::size_t count) {
     if (count * sizeof(T) < kLargePageColumnsFrom) {
         return pybind11::array_t<T>(static_cast<pybind11::ssize_t>(count));
     }
-    void* const block = NewLargePageBlock(count * sizeof(T));
-    return pybind11::array_t<T>({static_cast<pybind11::ssize_t>(count)}, static_cast<T*>(block),
-                                LargePageBlockOwner(block));
+    auto block = std::make_unique<LargePageBlock>(count * sizeof(T));
+    T* const data = static_cast<T*>(block->Data());
+    return pybind11::array_t<T>({static_cast<pybind11::ssize_t>(count)}, data,
+                                LargePageBlockOwner(std::move(block)));
 }
 
 // The same for an array of Python objects, each element a reference to fill.

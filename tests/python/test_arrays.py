@@ -1,6 +1,7 @@
 """korvane over NumPy: the windows' worked examples, broadcasting, failures and arguments."""
 
 import doctest
+import os
 import resource
 import subprocess
 import sys
@@ -248,3 +249,38 @@ def test_narrow_text_columns_keep_little_more_memory_than_they_show(points):
     for column in (utm.band, utm.grid_reference, *latlong[2:11]):
         assert column.dtype == np.dtype("<U1")
         assert memory_under(column).nbytes <= 2 * column.nbytes + (2 << 20)
+
+
+def test_memory_used_again_shows_nothing_of_its_last_use():
+    # Large columns are made on blocks that earlier calls let go of, with those calls' numbers
+    # and texts still in them: every element must be written over, the empty texts and NaNs of
+    # failed points too.
+    points = 300_000
+    failing = np.arange(points) % 2 == 0
+    latitudes = np.where(failing, np.nan, 45.0)
+    korvane.to_utm(np.full(points, 45.0), 3.0)  # every text at its widest
+    utm = korvane.to_utm(latitudes, 3.0)
+    for column, expected in zip(utm, in_pieces(korvane.to_utm, latitudes, np.full(points, 3.0))):
+        np.testing.assert_array_equal(column, expected)
+    del utm
+    northings = np.where(failing, np.nan, 4982950.4)
+    arrays = (northings, np.full(points, 5e5), np.full(points, 31), np.full(points, "N"))
+    latlong = korvane.to_latlong(*arrays)
+    for column, expected in zip(latlong, in_pieces(korvane.to_latlong, *arrays)):
+        np.testing.assert_array_equal(column, expected)
+
+
+def resident_bytes():
+    with open("/proc/self/statm", encoding="ascii") as statm:
+        return int(statm.read().split()[1]) * os.sysconf("SC_PAGE_SIZE")
+
+
+@pytest.mark.skipif(not os.path.exists("/proc/self/statm"), reason="reads Linux's /proc")
+def test_memory_kept_for_later_calls_stays_within_its_bound():
+    # Calls of ever new sizes leave blocks that no later call can take: what is kept of them
+    # must stay within a few hundred MiB, however many calls there are (these leave 550 MiB).
+    before = resident_bytes()
+    for points in range(400_000, 1_000_000, 100_000):
+        korvane.to_utm(np.full(points, 45.0), 3.0)
+    assert resident_bytes() - before < 320 << 20
+
