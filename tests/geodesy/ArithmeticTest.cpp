@@ -2,11 +2,13 @@
 #include "geodesy/FloatingPoint.hpp"
 #include "geodesy/Int16.hpp"
 #include "geodesy/Modn.hpp"
+#include "geodesy/QuickSineCosine.hpp"
 #include "geodesy/Rounding.hpp"
 
 #include <cmath>
 #include <gtest/gtest.h>
 #include <limits>
+#include <random>
 
 namespace korvane {
 namespace {
@@ -130,12 +132,71 @@ TEST(Int, RoundsTowardsNegativeInfinity) {
     EXPECT_EQ(Int(2.5), 2);
     EXPECT_EQ(Int(-0.5), -1);
     EXPECT_EQ(Int(-2), -2);
+    // Bit for bit the library's floor, on either side of its quicker range and at its edges.
+    const double kInfinity = std::numeric_limits<double>::infinity();
+    // clang-format off
+    const double values[] = {0.0, -0.0, 1e-300, -1e-300, 0.9999999999999999, 1, 1.5, 299999.99,
+                             0x1p52 - 0.5, 0x1p52, 0x1p62 - 1024, 0x1p62, 0x1p63, 1e300, -1e300,
+                             -0x1p62, kInfinity, -kInfinity};
+    // clang-format on
+    for (const double value : values) {
+        const double whole = Int(value);
+        EXPECT_EQ(whole, std::floor(value)) << std::hexfloat << value;
+        EXPECT_EQ(std::signbit(whole), std::signbit(std::floor(value))) << value;
+    }
+    EXPECT_TRUE(std::isnan(Int(std::nan(""))));
 }
 
 TEST(Finite, RejectsInfinityAndNaN) {
     EXPECT_EQ(Finite(1.5, "t"), 1.5);
     EXPECT_THROW(Finite(std::numeric_limits<double>::infinity(), "t"), FloatingPointFailure);
     EXPECT_THROW(Finite(std::nan(""), "t"), FloatingPointFailure);
+}
+
+// How far apart two values are, in units in the last place of the library's value.
+double UnitsApart(double value, double library) {
+    return std::fabs(value - library) / std::fabs(std::nextafter(library, INFINITY) - library);
+}
+
+TEST(QuickSineCosine, StaysWithinTwoUnitsOfTheLibrarysFunctions) {
+    // Latitudes, their multiples up to eight times, and ranges across every multiple of pi/2
+    // the reduction handles; near the cosine's zeros the difference is measured absolutely.
+    const double reaches[] = {1e-300, 1e-8, 0.5, M_PI / 4, M_PI / 2, 8 * M_PI / 2, 100, 1023};
+    std::mt19937_64 engine(7);
+    for (const double reach : reaches) {
+        std::uniform_real_distribution<double> angle(-reach, reach);
+        for (int i = 0; i < 200000; ++i) {
+            const double x = angle(engine);
+            const auto [sine, cosine] = QuickSineCosine(x);
+            const double librarySine = std::sin(x);
+            const double libraryCosine = std::cos(x);
+            ASSERT_TRUE(UnitsApart(sine, librarySine) <= 2 || std::fabs(sine - librarySine) < 1e-24)
+                << std::hexfloat << x;
+            ASSERT_TRUE(UnitsApart(cosine, libraryCosine) <= 2 ||
+                        std::fabs(cosine - libraryCosine) < 1e-24)
+                << std::hexfloat << x;
+        }
+    }
+}
+
+TEST(QuickSineCosine, KeepsSignsOfZeroAndLeavesTheRestToTheLibrary) {
+    const double kInfinity = std::numeric_limits<double>::infinity();
+    // clang-format off
+    const double angles[] = {0.0, -0.0, M_PI / 2, -M_PI / 2, M_PI, -M_PI, 1024, -1024, 1e10,
+                             -1e300, kInfinity, -kInfinity, std::nan("")};
+    // clang-format on
+    for (const double x : angles) {
+        const auto [sine, cosine] = QuickSineCosine(x);
+        if (std::fabs(x) >= kQuickSineCosineBelow || !std::isfinite(x)) {
+            EXPECT_TRUE(std::isnan(sine) ? std::isnan(std::sin(x)) : sine == std::sin(x)) << x;
+            EXPECT_TRUE(std::isnan(cosine) ? std::isnan(std::cos(x)) : cosine == std::cos(x)) << x;
+            continue;
+        }
+        EXPECT_EQ(std::signbit(sine), std::signbit(std::sin(x))) << x;
+        EXPECT_EQ(std::signbit(cosine), std::signbit(std::cos(x))) << x;
+        EXPECT_NEAR(sine, std::sin(x), 1e-15) << x;
+        EXPECT_NEAR(cosine, std::cos(x), 1e-15) << x;
+    }
 }
 
 } // namespace
