@@ -23,7 +23,7 @@ void RunLatLongCommand(LatLongControls& window, const RegionalSeparators& separa
     }
     window.SetText1(GroupedNumber(result.northing, separators));
     window.SetText2(GroupedNumber(result.easting, separators));
-    window.SetLabZ("Zone  " + std::to_string(result.zone) + " " + result.band);
+    window.SetLabZ("Zone  " + std::to_string(result.zone) + " " + std::string(result.band));
     window.SetLabZm("Zone CM   " + std::to_string(result.centralMeridian));
     window.SetTxtM(std::string(result.gridReference));
 }

@@ -21,12 +21,17 @@ struct Angle {
     std::string failure;
 };
 
+// Why an angle outside 0 to limit degrees cannot be converted.
+[[gnu::noinline]] Angle OutsideItsRange(double degrees, const char* name, double limit) {
+    const std::string shown = std::isfinite(degrees) ? PlainNumber(degrees, ".") : "too large";
+    return {0, std::string(name) + " " + shown + " is outside 0 to " + PlainNumber(limit, ".") +
+                   " degrees"};
+}
+
 // The angle, or why it cannot be converted: outside 0 to limit degrees.
-Angle RangeChecked(double degrees, const char* name, double limit) {
+inline Angle RangeChecked(double degrees, const char* name, double limit) {
     if (!(degrees >= 0 && degrees <= limit)) {
-        const std::string shown = std::isfinite(degrees) ? PlainNumber(degrees, ".") : "too large";
-        return {0, std::string(name) + " " + shown + " is outside 0 to " + PlainNumber(limit, ".") +
-                       " degrees"};
+        return OutsideItsRange(degrees, name, limit);
     }
     return {degrees, {}};
 }

@@ -22,8 +22,8 @@ struct LatLongConversion {
     std::string failure; // empty when converted, else why the result boxes show "Error"
     std::int16_t zone = 0;
     std::int16_t centralMeridian = 0;
-    std::string band;
-    double northing = 0; // rounded to hundredths
+    std::string_view band; // one of BandLetter's constant texts
+    double northing = 0;   // rounded to hundredths
     double easting = 0;
     GridReferenceText gridReference;
 

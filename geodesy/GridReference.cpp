@@ -18,21 +18,26 @@ namespace {
 
 constexpr double kSquareSize = 100000;
 
-// Int(value) written as a decimal integer, its last five characters read back as a number:
-// "-1234" stays -1234, a longer text keeps only digits ("-123456" gives 23456).
-long LastFiveCharacters(double value) {
-    const double whole = Int(value);
-    if (std::fabs(whole) < 9e18) {
-        const auto integer = static_cast<long long>(whole);
-        return static_cast<long>(integer > -10000 ? integer % 100000 : -integer % 100000);
-    }
-    // Beyond 64 bits the exact decimal form has far more than five digits.
+// The last five characters of Int(value) written out in decimal, for a whole number beyond 64
+// bits: the exact decimal form has far more than five digits.
+[[gnu::noinline]] long LastFiveDigitsOfHugeWhole(double whole) {
     char digits[400];
     const auto written =
         std::to_chars(digits, digits + sizeof digits, whole, std::chars_format::fixed, 0);
     long number = 0;
     std::from_chars(written.ptr - 5, written.ptr, number);
     return number;
+}
+
+// Int(value) written as a decimal integer, its last five characters read back as a number:
+// "-1234" stays -1234, a longer text keeps only digits ("-123456" gives 23456).
+inline long LastFiveCharacters(double value) {
+    const double whole = Int(value);
+    if (std::fabs(whole) < 9e18) {
+        const auto integer = static_cast<long long>(whole);
+        return static_cast<long>(integer > -10000 ? integer % 100000 : -integer % 100000);
+    }
+    return LastFiveDigitsOfHugeWhole(whole);
 }
 
 // Adds that number with at least five digits: a negative number keeps its "-" ahead of the
@@ -82,13 +87,8 @@ void AddLatin1AsUtf8(GridReferenceText& text, int code) {
     text.Add(static_cast<char>(0x80 | (code & 0x3F)));
 }
 
-// The character code of a square index's letter: 64 + index, passing over I and O.
-int SquareLetterCode(std::int16_t index) {
-    if (index >= 0 && index <= 189) {
-        // The usual indexes, whose codes stay within 64..255: worked out without a branch on
-        // which side of I and O the letter falls, which changes from point to point.
-        return 64 + index + static_cast<int>(index > 8) + static_cast<int>(index > 13);
-    }
+// SquareLetterCode for an index outside 0..189: in 16-bit steps, as the letters are counted.
+[[gnu::noinline]] int UnusualSquareLetterCode(std::int16_t index) {
     long long code = CheckedInt16(64LL + index, "square letter");
     if (index > 8) {
         code = CheckedInt16(code + 1, "square letter");
@@ -101,6 +101,16 @@ int SquareLetterCode(std::int16_t index) {
                                                           " is outside 0..255");
     }
     return static_cast<int>(code);
+}
+
+// The character code of a square index's letter: 64 + index, passing over I and O.
+inline int SquareLetterCode(std::int16_t index) {
+    if (index >= 0 && index <= 189) {
+        // The usual indexes, whose codes stay within 64..255: worked out without a branch on
+        // which side of I and O the letter falls, which changes from point to point.
+        return 64 + index + static_cast<int>(index > 8) + static_cast<int>(index > 13);
+    }
+    return UnusualSquareLetterCode(index);
 }
 
 } // namespace
