@@ -37,6 +37,7 @@ struct SeriesCoefficients {
 
 template <class Arithmetic> SeriesCoefficients Coefficients(const ForwardTerms& terms, double phi) {
     const auto PowerOf = Arithmetic::PowerOf;
+    const auto Over = Arithmetic::Over;
     const LatitudeFunctions f = Arithmetic::FunctionsOf(phi);
     const double nu =
         Finite(terms.a / PowerOf(1 - PowerOf(terms.e * f.sinPhi, 2), 0.5), "forward step 7 (nu)");
@@ -55,13 +56,13 @@ template <class Arithmetic> SeriesCoefficients Coefficients(const ForwardTerms& 
     k.k1 = Finite(meridianArc * kScaleFactor, "forward step 11 (K1)");
     k.k2 = Finite(terms.sinOneSecondSquared * (nu * f.sinTwoPhi / 2) * kScaleFactor * 1e8 / 2,
                   "forward step 12 (K2)");
-    k.k3 = Finite(terms.sinOneSecondToTheFourth * nu * f.sinPhi * PowerOf(cosPhi, 3) / 24 *
+    k.k3 = Finite(Over(terms.sinOneSecondToTheFourth * nu * f.sinPhi * PowerOf(cosPhi, 3), 24) *
                       (5 - tanSquared + 9 * ep2 * cosSquared +
                        4 * terms.secondEccToTheFourth * PowerOf(cosPhi, 4)) *
                       kScaleFactor * 1e16,
                   "forward step 13 (K3)");
     k.k4 = Finite(nu * cosPhi * s * kScaleFactor * 10000, "forward step 14 (K4)");
-    k.k5 = Finite(PowerOf(s * cosPhi, 3) * nu / 6 * (1 - tanSquared + ep2 * cosSquared) *
+    k.k5 = Finite(Over(PowerOf(s * cosPhi, 3) * nu, 6) * (1 - tanSquared + ep2 * cosSquared) *
                       kScaleFactor * 1e12,
                   "forward step 15 (K5)");
     return k;
@@ -85,7 +86,8 @@ GridPoint Series(const GeodeticPosition& position, Hemisphere hemisphere, const 
     const auto k = Coefficients<Arithmetic>(terms, phi);
     const auto PowerOf = Arithmetic::PowerOf;
 
-    const double p = (lambda / RadiansPerDegree - centralMeridian) * kDegreesToPUnits;
+    const double p =
+        (Arithmetic::Over(lambda, RadiansPerDegree) - centralMeridian) * kDegreesToPUnits;
     double northing =
         Finite(k.k1 + k.k2 * PowerOf(p, 2) + k.k3 * PowerOf(p, 4), "forward step 16 (northing)");
     if (hemisphere == Hemisphere::South) {

@@ -40,6 +40,8 @@ struct LatitudeFunctions {
 struct LibraryArithmetic {
     static double PowerOf(double x, double y) { return Power(x, y); }
 
+    static double Over(double x, double divisor) { return x / divisor; }
+
     static SineCosineTangent AnglesOf(double x) { return {std::sin(x), std::cos(x), std::tan(x)}; }
 
     static MultipleAngleSines MultiplesOf(double x) {
@@ -82,6 +84,9 @@ struct QuickArithmetic {
         }
         return Power(x, y);
     }
+
+    // By the divisor's reciprocal, which for the constant divisors is worked out once.
+    static double Over(double x, double divisor) { return x * (1 / divisor); }
 
     static SineCosineTangent AnglesOf(double x) {
         const auto [sine, cosine] = QuickSineCosine(x);
