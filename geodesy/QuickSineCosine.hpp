@@ -20,8 +20,9 @@ inline constexpr double kQuickSineCosineBelow = 1024;
 // The sine and cosine of x together, within two units in the last place of the library's (the
 // cosine next to its zeros within 1e-26 absolutely), in half its time: x less the nearest
 // multiple of pi/2 is within pi/4 of zero, where two minimax polynomials give the sine and the
-// cosine; the multiple picks which is which, and their signs.
-inline SineCosine QuickSineCosine(double x) {
+// cosine; the multiple picks which is which, and their signs. Always inlined: the series waits
+// for it, and a call costs a fifth of it.
+[[gnu::always_inline]] inline SineCosine QuickSineCosine(double x) {
     if (!(std::fabs(x) < kQuickSineCosineBelow)) {
         return {std::sin(x), std::cos(x)};
     }
