@@ -6,8 +6,9 @@ that a slow spell of the machine falls on both alike; prints the median of the r
 ratio as a Markdown table. pyproj goes from EPSG:4326 to the zone's own UTM system (EPSG:32631)
 and gives easting and northing only; korvane also gives the zone, band, central meridian and
 grid reference of every point. Each is called as a user calls it: korvane converts a large array
-on every core by itself, pyproj on one. A third turn, the floor, writes arrays of the result's
-dtypes and sizes once on one thread, converting nothing: what the result's memory alone costs. Run with Debian's python3 from the top of a tree built with
+on every core by itself, pyproj on one; korvane also takes a turn kept to one core, which shows
+what the other cores gave. A last turn, the floor, writes arrays of the result's dtypes and
+sizes once on one thread, converting nothing: what the result's memory alone costs. Run with Debian's python3 from the top of a tree built with
 -DKORVANE_PYTHON=ON (or set KORVANE_PYTHONPATH to the folder holding the korvane package).
 Usage: bench/python-throughput.py [POINTS] [ROUNDS]     (default 1000000 points, 5 rounds)
 """
@@ -29,6 +30,16 @@ def seconds(convert):
     begun = time.perf_counter()
     convert()
     return time.perf_counter() - begun
+
+
+def on_one_core(convert):
+    """convert with this thread, and the threads it starts, kept to one of the process's cores."""
+    cores = os.sched_getaffinity(0)
+    os.sched_setaffinity(0, {min(cores)})
+    try:
+        return convert()
+    finally:
+        os.sched_setaffinity(0, cores)
 
 
 def result_columns(points, grid_width):
@@ -66,29 +77,32 @@ def main():
     grid_width = utm.grid_reference.dtype.itemsize // 4
     columns = result_columns(points, grid_width)
     result_floor(columns)  # the pages in place before the first round
-    times = {"korvane.to_utm": [], "pyproj Transformer": [], "floor (result arrays only)": []}
+    every_core = f"korvane.to_utm, {len(os.sched_getaffinity(0))} cores"
+    turns = [(every_core, lambda: korvane.to_utm(lat, lon)),
+             ("korvane.to_utm, 1 core", lambda: on_one_core(lambda: korvane.to_utm(lat, lon))),
+             ("pyproj Transformer", lambda: transformer.transform(lon, lat)),
+             ("floor (result arrays only)", lambda: result_floor(columns))]
+    times = {name: [] for name, _ in turns}
     for round_ in range(rounds):
-        turns = [("korvane.to_utm", lambda: korvane.to_utm(lat, lon)),
-                 ("pyproj Transformer", lambda: transformer.transform(lon, lat)),
-                 ("floor (result arrays only)", lambda: result_floor(columns))]
         for name, convert in turns if round_ % 2 == 0 else reversed(turns):
             times[name].append(seconds(convert))
 
     median = {name: statistics.median(values) for name, values in times.items()}
-    print(f"{points} points inside zone 31, median of {rounds} rounds in which the three take "
-          f"turns, one process\n(korvane on {os.cpu_count()} cores as it is called, pyproj and the "
-          f"floor on one); korvane and pyproj agree to {apart:.4f} m.\n")
-    print("| Tool | Seconds | Points per second | korvane's speed-up |")
+    print(f"{points} points inside zone 31, median of {rounds} rounds in which the four take "
+          f"turns, one process\n(korvane as it is called, on every core, and kept to one; pyproj "
+          f"and the floor on one); korvane and pyproj agree to {apart:.4f} m.\n")
+    print("| Tool | Seconds | Points per second | pyproj's time over korvane's |")
     print("|---|---:|---:|---:|")
     for name, value in median.items():
-        ratio = median["pyproj Transformer"] / median["korvane.to_utm"]
-        shown = f"{ratio:.2f}" if name == "pyproj Transformer" else ""
+        ratio = median["pyproj Transformer"] / value
+        shown = f"{ratio:.2f}" if name.startswith("korvane") else ""
         print(f"| {name} | {value:.3f} | {points / value:.0f} | {shown} |")
     print(f"\nThree times pyproj's speed would leave {median['pyproj Transformer'] / 3:.3f} s for "
           f"the whole call, of which writing the result's arrays ("
           f"{sum(c.itemsize for c in columns)} bytes a point) takes "
-          f"{median['floor (result arrays only)']:.3f} s on one thread.")
-
+          f"{median['floor (result arrays only)']:.3f} s on one thread. On every core korvane "
+          f"ran {median['korvane.to_utm, 1 core'] / median[every_core]:.2f} times as fast as on "
+          f"one.")
 
 if __name__ == "__main__":
     main()
