@@ -1,6 +1,7 @@
 #include "geodesy/GridReference.hpp"
 
 #include "geodesy/DatumTable.hpp"
+#include "geodesy/DigitPairs.hpp"
 #include "geodesy/Failure.hpp"
 #include "geodesy/FloatingPoint.hpp"
 #include "geodesy/Int16.hpp"
@@ -9,6 +10,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <string_view>
 
@@ -40,14 +42,31 @@ inline long LastFiveCharacters(double value) {
     return LastFiveDigitsOfHugeWhole(whole);
 }
 
-// Adds that number with at least five digits: a negative number keeps its "-" ahead of the
+// Writes a number below 100000 as five digits, leading zeros and all.
+char* WriteFiveDigits(char* out, unsigned number) {
+    out[0] = static_cast<char>('0' + number / 10000);
+    std::memcpy(out + 1, kDigitPairs.data() + 2 * (number / 100 % 100), 2);
+    std::memcpy(out + 3, kDigitPairs.data() + 2 * (number % 100), 2);
+    return out + 5;
+}
+
+// Writes that number with at least five digits: a negative number keeps its "-" ahead of the
 // zeros ("-1234" gives "-01234").
-void AddFiveDigits(GridReferenceText& text, double value) {
+char* WriteLastFiveCharacters(char* out, double value) {
     const long number = LastFiveCharacters(value);
     if (number < 0) {
-        text.Add('-');
+        *out++ = '-';
     }
-    text.AddFiveDigits(static_cast<unsigned>(number < 0 ? -number : number));
+    return WriteFiveDigits(out, static_cast<unsigned>(number < 0 ? -number : number));
+}
+
+// Character by character: the texts are a few characters long, shorter than a call to copy
+// them would be.
+char* WriteText(char* out, std::string_view text) {
+    for (const char c : text) {
+        *out++ = c;
+    }
+    return out;
 }
 
 // Int(value / kSquareSize), sooner: the product by the reciprocal is within 3e-16 of the quotient
@@ -77,14 +96,15 @@ double WholeModnTwenty(double whole) {
     return Modn(whole, 20);
 }
 
-// Adds a Latin-1 character code in UTF-8.
-void AddLatin1AsUtf8(GridReferenceText& text, int code) {
+// Writes a Latin-1 character code in UTF-8.
+char* WriteLatin1AsUtf8(char* out, int code) {
     if (code < 0x80) {
-        text.Add(static_cast<char>(code));
-        return;
+        *out++ = static_cast<char>(code);
+        return out;
     }
-    text.Add(static_cast<char>(0xC0 | (code >> 6)));
-    text.Add(static_cast<char>(0x80 | (code & 0x3F)));
+    *out++ = static_cast<char>(0xC0 | (code >> 6));
+    *out++ = static_cast<char>(0x80 | (code & 0x3F));
+    return out;
 }
 
 // SquareLetterCode for an index outside 0..189: in 16-bit steps, as the letters are counted.
@@ -158,9 +178,8 @@ std::optional<LatitudeRange> BandLatitudes(char band) {
 }
 
 std::string SquareLetter(std::int16_t index) {
-    GridReferenceText letter;
-    AddLatin1AsUtf8(letter, SquareLetterCode(index));
-    return std::string(letter.View());
+    char letter[2];
+    return std::string(letter, WriteLatin1AsUtf8(letter, SquareLetterCode(index)));
 }
 
 GridReferenceText GridReference(std::int16_t zone, std::string_view band, double easting,
@@ -184,16 +203,16 @@ GridReferenceText GridReference(std::int16_t zone, std::string_view band, double
     const int columnCode = SquareLetterCode(column);
     const int rowCode = SquareLetterCode(row);
     GridReferenceText text;
-    text.AddWhole(zone);
-    text.Add(' ');
-    text.Add(band);
-    text.Add("   ");
-    AddLatin1AsUtf8(text, columnCode);
-    AddLatin1AsUtf8(text, rowCode);
-    text.Add("  ");
-    AddFiveDigits(text, easting);
-    text.Add("  ");
-    AddFiveDigits(text, northing);
+    char* out = WriteWholeNumber(text.Start(), zone);
+    *out++ = ' ';
+    out = WriteText(out, band);
+    out = WriteText(out, "   ");
+    out = WriteLatin1AsUtf8(out, columnCode);
+    out = WriteLatin1AsUtf8(out, rowCode);
+    out = WriteText(out, "  ");
+    out = WriteLastFiveCharacters(out, easting);
+    out = WriteText(out, "  ");
+    text.EndAt(WriteLastFiveCharacters(out, northing));
     return text;
 }
 

@@ -1,11 +1,8 @@
 #pragma once
 
-#include "geodesy/DigitPairs.hpp"
-
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -40,8 +37,9 @@ std::optional<LatitudeRange> BandLatitudes(char band);
 std::string SquareLetter(std::int16_t index);
 
 // A grid reference's characters, held in place rather than on the heap (one is made for every
-// point converted) and written there as GridReference works them out: at most 30 characters and
-// the band, within kCapacity.
+// point converted): at most 30 characters and the band, within kCapacity. GridReference writes
+// them through a pointer from Start, then marks where they end: a write through a char may
+// alias the size, which adding them one by one would store and read back after each.
 class GridReferenceText {
   public:
     static constexpr std::size_t kCapacity = 48;
@@ -52,30 +50,11 @@ class GridReferenceText {
         return reference.View() == text;
     }
 
-    void Add(char c) { characters_[size_++] = c; }
-    // Character by character: the texts are a few characters long, shorter than a call to copy
-    // them would be.
-    void Add(std::string_view text) {
-        for (const char c : text) {
-            characters_[size_++] = c;
-        }
-    }
-    // A whole number's digits, after a "-" when it is negative.
-    void AddWhole(std::int32_t number) {
-        size_ = static_cast<std::size_t>(WriteWholeNumber(End(), number) - characters_.data());
-    }
-    // The five digits of a number below 100000, leading zeros and all.
-    void AddFiveDigits(unsigned number) {
-        char* const digits = End();
-        digits[0] = static_cast<char>('0' + number / 10000);
-        std::memcpy(digits + 1, kDigitPairs.data() + 2 * (number / 100 % 100), 2);
-        std::memcpy(digits + 3, kDigitPairs.data() + 2 * (number % 100), 2);
-        size_ += 5;
-    }
+    char* Start() { return characters_.data(); }
+    // The characters from Start up to end are the text.
+    void EndAt(const char* end) { size_ = static_cast<std::size_t>(end - characters_.data()); }
 
   private:
-    char* End() { return characters_.data() + size_; }
-
     std::array<char, kCapacity> characters_{};
     std::size_t size_ = 0;
 };
