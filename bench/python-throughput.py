@@ -7,9 +7,12 @@ ratio as a Markdown table. pyproj goes from EPSG:4326 to the zone's own UTM syst
 and gives easting and northing only; korvane also gives the zone, band, central meridian and
 grid reference of every point. Each is called as a user calls it: korvane converts a large array
 on every core by itself, pyproj on one; korvane also takes a turn kept to one core, which shows
-what the other cores gave. A last turn, the floor, writes arrays of the result's dtypes and
-sizes once on one thread, converting nothing: what the result's memory alone costs. Run with Debian's python3 from the top of a tree built with
--DKORVANE_PYTHON=ON (or set KORVANE_PYTHONPATH to the folder holding the korvane package).
+what the other cores gave. Every round's korvane calls write into the memory that the earlier
+calls' results let go of, as a program converting chunk after chunk does; the first call, into
+memory the system zeroes, is timed on its own. A last turn, the floor, writes arrays of the
+result's dtypes and sizes once on one thread, converting nothing: what the result's memory alone
+costs. Run with Debian's python3 from the top of a tree built with -DKORVANE_PYTHON=ON (or set
+KORVANE_PYTHONPATH to the folder holding the korvane package).
 Usage: bench/python-throughput.py [POINTS] [ROUNDS]     (default 1000000 points, 5 rounds)
 """
 
@@ -67,6 +70,7 @@ def main():
     lon = 0.01 + rng.random(points) * 5.98
     transformer = pyproj.Transformer.from_crs("EPSG:4326", "EPSG:32631", always_xy=True)
 
+    first = seconds(lambda: korvane.to_utm(lat, lon, errors="raise"))
     utm = korvane.to_utm(lat, lon, errors="raise")
     easting, northing = transformer.transform(lon, lat)
     assert (utm.zone == 31).all()
@@ -102,7 +106,8 @@ def main():
           f"{sum(c.itemsize for c in columns)} bytes a point) takes "
           f"{median['floor (result arrays only)']:.3f} s on one thread. On every core korvane "
           f"ran {median['korvane.to_utm, 1 core'] / median[every_core]:.2f} times as fast as on "
-          f"one.")
+          f"one. The first call of the run, into fresh memory, took {first:.3f} s.")
+
 
 if __name__ == "__main__":
     main()

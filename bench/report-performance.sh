@@ -75,8 +75,8 @@ neither fuses nor reorders floating-point operations.
 $python
 
 The goal is \`korvane.to_utm\` at least 3 times as fast as pyproj's \`Transformer\` on a
-million points, called as a user calls it; the speed-up column shows where it stands, and where
-it stands kept to one core. Each point goes through the Lat/Long window's conversion, as in the
+million points, called as a user calls it; the last column shows where it stands, and where it
+stands kept to one core. Each point goes through the Lat/Long window's conversion, as in the
 windows and korvane-batch, handed its two numbers as the boxes hold them once read: projected
 with the exactness checks above, given its band letter and grid reference. pyproj gives easting
 and northing only; korvane also fills the arrays of every point's zone, band, central meridian
@@ -88,9 +88,9 @@ and the system may take them back when it runs short), so that a program convert
 after chunk writes into pages it has rather than having fresh ones zeroed.
 
 What the call takes on two cores depends on the machine giving both of them their whole time:
-the line under the table says how many times as fast as on one core korvane ran. Where that is
-near 2, the goal is met with room; where the second core is busy with other work, korvane runs
-at about its one-core speed. On one core the projection and the grid reference alone take
+the line under the table says how many times as fast as on one core korvane ran. On a machine
+whose second core is busy with other work, korvane runs at about its one-core speed, and the
+goal then needs three times pyproj's speed on one core. On one core the projection and the grid reference alone take
 $per_point ns a point together (\`ProjectToUtm_Korvane\` and \`GridReference_Korvane\` above):
 $steps_seconds s for a million points shared over $(nproc) cores, before the texts are written
 into the arrays.

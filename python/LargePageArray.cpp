@@ -12,8 +12,6 @@ namespace korvane {
 
 namespace {
 
-constexpr std::size_t kLargePage = std::size_t{2} << 20;
-
 // A block of object references: NumPy lets go of an array's elements only in memory it made
 // itself, so the block's owner lets go of those it holds.
 class ObjectBlock {

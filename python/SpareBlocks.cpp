@@ -1,6 +1,7 @@
 #include "SpareBlocks.hpp"
 
 #include <algorithm>
+#include <cstdint>
 #include <new>
 
 #if __has_include(<sys/mman.h>)
@@ -9,17 +10,16 @@
 
 namespace korvane {
 
-namespace {
-
-constexpr std::align_val_t kLargePageAlignment{std::size_t{2} << 20};
-
-} // namespace
-
 SpareBlocks& SpareBlocks::Store() {
     // Never destroyed: arrays on kept blocks may be let go of while the interpreter finalises,
     // after the module's statics would be gone.
     static SpareBlocks* const store = new SpareBlocks;
     return *store;
+}
+
+// Every block is at least a large page, so keeping one never needs more room than this.
+SpareBlocks::SpareBlocks() {
+    blocks_.reserve(kMostKept / kLargePage);
 }
 
 void* SpareBlocks::Take(std::size_t bytes) {
@@ -37,35 +37,40 @@ void* SpareBlocks::Take(std::size_t bytes) {
 
 void SpareBlocks::Keep(void* block, std::size_t bytes) {
     if (bytes > kMostKept) {
-        Free(block);
+        Free(block, bytes);
         return;
     }
 #ifdef MADV_FREE
     // Its contents are of no more use: the system may take the pages while it is kept.
     madvise(block, bytes, MADV_FREE);
 #endif
-    std::vector<Block> dropped;
-    {
-        const std::lock_guard lock(mutex_);
-        while (keptBytes_ + bytes > kMostKept) {
-            dropped.push_back(blocks_.front());
-            keptBytes_ -= blocks_.front().bytes;
-            blocks_.erase(blocks_.begin());
-        }
-        try {
-            blocks_.push_back({block, bytes});
-            keptBytes_ += bytes;
-        } catch (const std::bad_alloc&) {
-            dropped.push_back({block, bytes}); // no room to note it: freed with the others
-        }
+    const std::lock_guard lock(mutex_);
+    while (keptBytes_ + bytes > kMostKept) {
+        Free(blocks_.front().data, blocks_.front().bytes);
+        keptBytes_ -= blocks_.front().bytes;
+        blocks_.erase(blocks_.begin());
     }
-    for (const Block& old : dropped) {
-        Free(old.data);
-    }
+    blocks_.push_back({block, bytes}); // within the room reserved
+    keptBytes_ += bytes;
 }
 
+#if __has_include(<sys/mman.h>)
+
 void* SpareBlocks::Allocate(std::size_t bytes) {
-    void* const block = ::operator new(bytes, kLargePageAlignment);
+    // A large page more than asked for, and the parts before the first boundary and after the
+    // block given back.
+    void* const mapped = mmap(nullptr, bytes + kLargePage, PROT_READ | PROT_WRITE,
+                              MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (mapped == MAP_FAILED) {
+        throw std::bad_alloc();
+    }
+    const auto start = reinterpret_cast<std::uintptr_t>(mapped);
+    const std::uintptr_t aligned = (start + kLargePage - 1) / kLargePage * kLargePage;
+    if (aligned != start) {
+        munmap(mapped, aligned - start);
+    }
+    munmap(reinterpret_cast<void*>(aligned + bytes), start + kLargePage - aligned);
+    void* const block = reinterpret_cast<void*>(aligned);
 #ifdef MADV_HUGEPAGE
     // Advice only: where the system has no large pages to give, small ones serve.
     madvise(block, bytes, MADV_HUGEPAGE);
@@ -73,8 +78,20 @@ void* SpareBlocks::Allocate(std::size_t bytes) {
     return block;
 }
 
-void SpareBlocks::Free(void* block) {
-    ::operator delete(block, kLargePageAlignment);
+void SpareBlocks::Free(void* block, std::size_t bytes) {
+    munmap(block, bytes);
 }
+
+#else
+
+void* SpareBlocks::Allocate(std::size_t bytes) {
+    return ::operator new (bytes, std::align_val_t{kLargePage});
+}
+
+void SpareBlocks::Free(void* block, std::size_t) {
+    ::operator delete (block, std::align_val_t{kLargePage});
+}
+
+#endif
 
 } // namespace korvane
