@@ -25,6 +25,12 @@ inline std::size_t ConvertingThreads(std::size_t count) {
 // threads take in turn as they finish the last, so that a slower core takes fewer, all without
 // the interpreter's lock; `thread` numbers the thread, from 0. The first failure of any thread
 // is raised here once all have stopped.
+//
+// The call's own thread converts only where it is the one thread, or no other can be started:
+// otherwise it waits. Converting beside the others, it slowed them and itself to about half
+// speed in some processes and not in others, most likely by where its stack lay: the stack
+// holds what every point is converted with (the arrays, columns and terms that work refers to),
+// and its own writes next to them would move those cache lines from core to core.
 template <typename Work> void ConvertOnThreads(std::size_t count, std::size_t threads, Work work) {
     constexpr std::size_t kRun = 8192;
     std::atomic<std::size_t> next{0};
@@ -42,17 +48,21 @@ template <typename Work> void ConvertOnThreads(std::size_t count, std::size_t th
     };
     {
         pybind11::gil_scoped_release unlocked;
-        std::vector<std::jthread> helpers;
-        helpers.reserve(threads - 1);
-        for (std::size_t thread = 1; thread < threads; ++thread) {
-            try {
-                helpers.emplace_back(take, thread);
-            } catch (const std::system_error&) {
-                break; // out of threads: those there are take the runs
+        std::vector<std::jthread> converting;
+        if (threads > 1) {
+            converting.reserve(threads);
+            for (std::size_t thread = 0; thread < threads; ++thread) {
+                try {
+                    converting.emplace_back(take, thread);
+                } catch (const std::system_error&) {
+                    break; // out of threads: those there are take the runs
+                }
             }
         }
-        take(0);
-    }
+        if (converting.empty()) {
+            take(0);
+        }
+    } // the threads joined
     for (const std::exception_ptr& failure : failures) {
         if (failure) {
             std::rethrow_exception(failure);
