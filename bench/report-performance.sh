@@ -15,8 +15,7 @@ pin=()
 command -v taskset >/dev/null && pin=(taskset -c 0)
 benchmarks=$("${pin[@]}" build/bench/korvane-bench --benchmark_color=false --benchmark_repetitions=1 2>/dev/null)
 throughput=$(bash bench/batch-throughput.sh 1000000 5)
-# Three runs, each a process of its own: what two threads of one process get of this machine's
-# cores has been seen to differ from one process to the next.
+# Three runs, each a process of its own, show how far the result moves from one to the next.
 python=$(for run in 1 2 3; do
     echo "### Run $run of 3"
     echo
@@ -95,12 +94,11 @@ and the system may take them back when it runs short), so that a program convert
 after chunk writes into pages it has rather than having fresh ones zeroed.
 
 What the call takes on two cores depends on the machine giving both of them their whole time:
-the line under each table says how many times as fast as on one core korvane ran. On the
-virtual machine these were measured on, a process's two threads have either run at twice the
-speed of one or at about the speed of one, from one process to the next and now and then
-within one, while one thread's speed and pyproj's stayed the same; the three runs show which
-it was this time. Where korvane runs at about its one-core speed, the goal would need three
-times pyproj's speed on one core. On one core the projection and the grid reference alone take
+the line under each table says how many times as fast as on one core korvane ran. While two
+threads convert, the call's own thread waits rather than converting beside them: when it
+converted too, some processes ran at about the speed of one thread, most likely as its stack
+holds what every point is converted with, beside its own writes.
+On one core the projection and the grid reference alone take
 $per_point ns a point together (\`ProjectToUtm_Korvane\` and \`GridReference_Korvane\` above):
 $steps_seconds s for a million points shared over $(nproc) cores, before the texts are written
 into the arrays.
