@@ -48,13 +48,6 @@ LargePageBlock::~LargePageBlock() {
     SpareBlocks::Store().Keep(data_, bytes_);
 }
 
-py::capsule LargePageBlockOwner(std::unique_ptr<LargePageBlock> block) {
-    // Should the owner not be made, the block goes with the pointer.
-    py::capsule owner(block.get(), [](void* owned) { delete static_cast<LargePageBlock*>(owned); });
-    block.release(); // now the owner's
-    return owner;
-}
-
 py::array LargePageObjectArray(std::size_t count, py::handle fill) {
     const auto FillWith = [&](PyObject** slots) {
         std::fill(slots, slots + count, fill.ptr());
@@ -73,10 +66,7 @@ py::array LargePageObjectArray(std::size_t count, py::handle fill) {
     PyObject** const slots = block->Slots();
     FillWith(slots);
     block->Filled();
-    const py::capsule owner(block.get(),
-                            [](void* owned) { delete static_cast<ObjectBlock*>(owned); });
-    block.release(); // now the owner's
-    return py::array(py::dtype("object"), shape, {}, slots, owner);
+    return py::array(py::dtype("object"), shape, {}, slots, OwnerOf(std::move(block)));
 }
 
 } // namespace korvane

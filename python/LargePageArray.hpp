@@ -26,8 +26,13 @@ class LargePageBlock {
     void* data_;
 };
 
-// The block's owner, for the array made on it.
-pybind11::capsule LargePageBlockOwner(std::unique_ptr<LargePageBlock> block);
+// An owner of what the pointer holds, for an array made on its memory: it deletes it when the
+// array goes. Should the owner not be made, what it holds goes with the pointer.
+template <typename T> pybind11::capsule OwnerOf(std::unique_ptr<T> owned) {
+    pybind11::capsule owner(owned.get(), [](void* held) { delete static_cast<T*>(held); });
+    owned.release(); // now the owner's
+    return owner;
+}
 
 // Below this a column takes NumPy's own memory: a large page is zeroed whole when first touched.
 inline constexpr std::size_t kLargePageColumnsFrom = std::size_t{1} << 20; // bytes
@@ -41,7 +46,7 @@ template <typename T> pybind11::array_t<T> LargePageArray(std::size_t count) {
     auto block = std::make_unique<LargePageBlock>(count * sizeof(T));
     T* const data = static_cast<T*>(block->Data());
     return pybind11::array_t<T>({static_cast<pybind11::ssize_t>(count)}, data,
-                                LargePageBlockOwner(std::move(block)));
+                                OwnerOf(std::move(block)));
 }
 
 // The same for an array of Python objects, each element a reference to fill.
