@@ -27,9 +27,10 @@ int OpenFile(const std::string& path) {
     return ::_open(path.c_str(), _O_WRONLY | _O_CREAT | _O_BINARY | _O_NOINHERIT,
                    _S_IREAD | _S_IWRITE);
 }
-bool IsRegularFile(int descriptor) {
+bool IsLoneRegularFile(int descriptor) {
     struct _stat status {};
-    return ::_fstat(descriptor, &status) == 0 && (status.st_mode & _S_IFMT) == _S_IFREG;
+    return ::_fstat(descriptor, &status) == 0 && (status.st_mode & _S_IFMT) == _S_IFREG &&
+           status.st_nlink == 1;
 }
 bool Empty(int descriptor) {
     return ::_chsize(descriptor, 0) == 0;
@@ -50,9 +51,9 @@ constexpr const char* kDefaultViewer = "xdg-open";
 int OpenFile(const std::string& path) {
     return ::open(path.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0644);
 }
-bool IsRegularFile(int descriptor) {
+bool IsLoneRegularFile(int descriptor) {
     struct stat status {};
-    return ::fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode);
+    return ::fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode) && status.st_nlink == 1;
 }
 bool Empty(int descriptor) {
     return ::ftruncate(descriptor, 0) == 0;
@@ -77,12 +78,13 @@ SystemReportPlatform::~SystemReportPlatform() {
 }
 
 bool SystemReportPlatform::DeleteFile(const std::string& path) {
-    // Only an old report is ever deleted: never a folder or a device that stands at the path.
-    // A link is deleted itself, never what it points to.
+    // Only an old report is ever deleted: a regular file with no other name. A link, hard or
+    // symbolic, a folder or a device standing at the path is left alone, and so no report is
+    // written there.
     std::error_code error;
-    const auto type = std::filesystem::symlink_status(path, error).type();
-    if (type != std::filesystem::file_type::regular &&
-        type != std::filesystem::file_type::symlink) {
+    if (std::filesystem::symlink_status(path, error).type() !=
+            std::filesystem::file_type::regular ||
+        std::filesystem::hard_link_count(path, error) != 1) {
         return false;
     }
     return std::filesystem::remove(path, error);
@@ -94,9 +96,10 @@ bool SystemReportPlatform::OpenForWriting(const std::string& path) {
     if (descriptor_ < 0) {
         return false;
     }
-    // Only now, with a regular file in hand, is an old report that could not be deleted emptied:
+    // Only now, with a regular file in hand that has no other name (a hard link to a file of the
+    // user's would be emptied with it), is an old report that could not be deleted emptied:
     // written after it, the new report would leave the old one above it in the same file.
-    if (!IsRegularFile(descriptor_) || !Empty(descriptor_)) {
+    if (!IsLoneRegularFile(descriptor_) || !Empty(descriptor_)) {
         Close();
         return false;
     }

@@ -145,6 +145,35 @@ TEST_F(ReportOnDisk, OnlyARegularFileIsOpened) {
     EXPECT_FALSE(std::filesystem::exists(folder / "missing"));
 }
 
+// A link at the report's path, symbolic or hard, is left as it stands, and so is the user's file
+// it names: no report is written and no viewer started, whether or not the folder lets the link
+// be deleted.
+TEST_F(ReportOnDisk, ALinkAtThePathIsLeftAlone) {
+    const auto userFile = folder / "notes.txt";
+    const auto path = folder / "Datum.txt";
+    for (const bool hard : {false, true}) {
+        for (const bool readOnlyFolder : {false, true}) {
+            SCOPED_TRACE(testing::Message() << (hard ? "hard" : "symbolic") << " link, "
+                                            << (readOnlyFolder ? "read-only" : "writable"));
+            std::ofstream(userFile) << "the user's own notes";
+            if (hard) {
+                std::filesystem::create_hard_link(userFile, path);
+            } else {
+                std::filesystem::create_symlink(userFile, path);
+            }
+            ::chmod(folder.c_str(), readOnlyFolder ? 0555 : 0755);
+            Download(path);
+            ::chmod(folder.c_str(), 0755);
+            EXPECT_EQ(Contents(userFile), "the user's own notes");
+            EXPECT_EQ(hard ? std::filesystem::is_regular_file(std::filesystem::symlink_status(path))
+                           : std::filesystem::is_symlink(path),
+                      true);
+            EXPECT_FALSE(ViewerStarted(300));
+            std::filesystem::remove(path);
+        }
+    }
+}
+
 // A FIFO at the path while something reads it: the report neither waits nor goes into it.
 TEST_F(ReportOnDisk, AFifoBeingReadGetsNoReportAndNoViewer) {
     const auto fifo = folder / "Datum.txt";
