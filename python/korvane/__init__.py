@@ -98,7 +98,8 @@ def to_utm(lat, lon, ellipsoid="WGS 84", *, errors="coerce"):
     Arguments:
         lat, lon: signed decimal degrees, north and east positive; numbers or array-likes of an
             integer or floating dtype, broadcast together. A latitude beyond 90 degrees or a
-            longitude beyond 180 either way, NaN or infinity fails for that point.
+            longitude beyond 180 either way, NaN or infinity fails for that point; so does a
+            masked element of a NumPy masked array, a missing point.
         ellipsoid: one of the names that ellipsoids() gives.
         errors: "coerce" (the default) gives failed points NaN and their reason in `error`;
             "raise" raises ConversionError for the first point that fails.
@@ -119,8 +120,11 @@ def to_utm(lat, lon, ellipsoid="WGS 84", *, errors="coerce"):
     """
     datum = _list_position(ellipsoid)
     _check_errors(errors)
-    arrays, shape = _broadcast({"lat": _numbers("lat", lat), "lon": _numbers("lon", lon)})
-    columns = _korvane.to_utm(*arrays, datum)
+    inputs, shape = _broadcast(
+        [_numbers("lat", "latitude", lat), _numbers("lon", "longitude", lon)]
+    )
+    columns = _korvane.to_utm(*(given.values for given in inputs), datum)
+    _name_failures(columns[-1], inputs)
     return _result(UtmResult, columns, shape, errors)
 
 
@@ -129,10 +133,12 @@ def to_latlong(northing, easting, zone, hemisphere, ellipsoid="WGS 84", *, error
 
     Arguments:
         northing, easting: metres, numbers or array-likes of an integer or floating dtype; a
-            southern northing counts from 10,000,000 at the equator.
+            southern northing counts from 10,000,000 at the equator. A masked element fails as
+            a missing point.
         zone: whole numbers (integer dtype, or floats without a fraction).
-        hemisphere: "N" or "S" (either case), a str or an array-like of them; any other value
-            fails for its point.
+        hemisphere: "N" or "S" (either case), a str or an array-like of them. Any other str
+            given alone raises ValueError; in an array, any other value, or a missing one
+            (None, pandas' NA, a masked element), fails for its point with a reason naming it.
         ellipsoid: one of the names that ellipsoids() gives.
         errors: "coerce" (the default) or "raise", as for to_utm.
         All four broadcast together.
@@ -145,21 +151,23 @@ def to_latlong(northing, easting, zone, hemisphere, ellipsoid="WGS 84", *, error
         degrees for a point beyond the equator from it); grid_reference and error (str, ""
         where converted). A failed point has NaN numbers and empty texts.
 
-    Raises ValueError for an unknown ellipsoid, shapes that do not broadcast or an unknown
-    `errors`; TypeError for arguments that are not numbers, or hemispheres that are not texts.
+    Raises ValueError for an unknown ellipsoid, shapes that do not broadcast, an unknown
+    `errors` or a single hemisphere that is not N or S; TypeError for arguments that are not
+    numbers, or hemispheres that are not texts.
     A large array is converted on every core, without the GIL: other threads go on meanwhile.
     """
     datum = _list_position(ellipsoid)
     _check_errors(errors)
-    arrays, shape = _broadcast(
-        {
-            "northing": _numbers("northing", northing),
-            "easting": _numbers("easting", easting),
-            "zone": _numbers("zone", zone),
-            "hemisphere": _hemisphere_codes(hemisphere),
-        }
+    inputs, shape = _broadcast(
+        [
+            _numbers("northing", "northing", northing),
+            _numbers("easting", "easting", easting),
+            _numbers("zone", "zone", zone),
+            _hemisphere_codes(hemisphere),
+        ]
     )
-    columns = _korvane.to_latlong(*arrays, datum)
+    columns = _korvane.to_latlong(*(given.values for given in inputs), datum)
+    _name_failures(columns[-1], inputs)
     return _result(LatLongResult, columns, shape, errors)
 
 
@@ -186,35 +194,115 @@ def _check_errors(errors):
         raise ValueError(f'errors must be "coerce" or "raise", not {errors!r}')
 
 
-def _numbers(name, value):
+class _Input(NamedTuple):
+    """One argument as the compiled module takes it, and how its failing elements are named."""
+
+    name: str  # the argument's name
+    values: np.ndarray  # float64, or the hemisphere codes
+    # Elements whose own failure text is replaced: for numbers, the missing ones (masked, or NA
+    # of pandas' nullable types), which the module sees as NaN; for hemispheres, those that are
+    # not a letter. None where there are none.
+    named: np.ndarray | None
+    failure: str  # the module's text for such an element
+    reasons: np.ndarray | None  # the text that replaces it, element by element
+
+
+def _numbers(name, role, value):
+    """The argument as float64, a masked element as a missing point, NaN to the module."""
+    missing = None
+    if np.ma.isMaskedArray(value):
+        missing = np.ma.getmaskarray(value)
+        value = np.ma.getdata(value)
     array = np.asarray(value)
     if array.dtype.kind not in "iuf":
         raise TypeError(
             f"{name} must be numbers of an integer or floating dtype, not {array.dtype}"
         )
-    return array.astype(np.float64, copy=False)
+    array = array.astype(np.float64, copy=missing is not None and missing.any())
+    if missing is None or not missing.any():
+        return _Input(name, array, None, "", None)
+    array[missing] = np.nan
+    return _Input(name, array, missing, f"{role} is NaN", np.array(f"{role} is missing"))
+
+
+_HEMISPHERE_CODES = {"N": 0, "n": 0, "S": 1, "s": 1}
+_NOT_A_HEMISPHERE = "the hemisphere must be N or S"
+
+
+def _hemisphere_code(letter):
+    return _HEMISPHERE_CODES.get(letter, -1) if isinstance(letter, str) else -1
+
+
+def _hemisphere_reason(value):
+    if value is None or value is getattr(_pandas(), "NA", None) or value != value:
+        return "the hemisphere is missing"  # None, NA, NaN
+    return f"hemisphere {value!r} is not N or S"
+
+
+def _pandas():
+    """pandas if it has been imported: only a pandas NA can be one."""
+    import sys
+
+    return sys.modules.get("pandas")
 
 
 def _hemisphere_codes(hemisphere):
-    """The hemisphere letters as the compiled module takes them: 0 N, 1 S, -1 anything else."""
-    letters = np.asarray(hemisphere)
+    """The hemisphere letters as the compiled module takes them: 0 N, 1 S, -1 anything else.
+
+    A single value that is not a letter is refused at once; in an array it fails its element,
+    with a reason naming it."""
+    letters = np.asarray(hemisphere, dtype=object if np.ma.isMaskedArray(hemisphere) else None)
+    if np.ma.isMaskedArray(hemisphere):
+        letters[np.ma.getmaskarray(hemisphere)] = None
     if letters.dtype.kind not in "UO":
         raise TypeError(f'hemisphere must be the texts "N" or "S", not {letters.dtype}')
-    codes = np.full(letters.shape, -1, dtype=np.int8)
-    codes[(letters == "N") | (letters == "n")] = 0
-    codes[(letters == "S") | (letters == "s")] = 1
-    return codes
+    if letters.dtype.kind == "U":
+        codes = np.full(letters.shape, -1, dtype=np.int8)
+        codes[(letters == "N") | (letters == "n")] = 0
+        codes[(letters == "S") | (letters == "s")] = 1
+    else:  # element by element: None and pandas' NA compare as no text does
+        codes = np.fromiter(map(_hemisphere_code, letters.flat), np.int8, letters.size)
+        codes = codes.reshape(letters.shape)
+    if letters.ndim == 0 and codes < 0:
+        raise ValueError(f'hemisphere must be "N" or "S", not {letters[()]!r}')
+    bad = codes < 0
+    if not bad.any():
+        return _Input("hemisphere", codes, None, "", None)
+    reasons = np.full(letters.shape, "", dtype=object)
+    reasons[bad] = [_hemisphere_reason(value) for value in letters[bad]]
+    return _Input("hemisphere", codes, bad, _NOT_A_HEMISPHERE, reasons)
 
 
-def _broadcast(arrays):
-    """The arrays broadcast together, each flat and contiguous, and their common shape."""
+def _broadcast(inputs):
+    """The inputs broadcast together, each flat and contiguous, and their common shape."""
     try:
-        shape = np.broadcast_shapes(*(array.shape for array in arrays.values()))
+        shape = np.broadcast_shapes(*(given.values.shape for given in inputs))
     except ValueError:
-        shapes = ", ".join(f"{name} {array.shape}" for name, array in arrays.items())
+        shapes = ", ".join(f"{given.name} {given.values.shape}" for given in inputs)
         raise ValueError(f"the arguments' shapes do not broadcast together: {shapes}") from None
-    flat = [np.ascontiguousarray(np.broadcast_to(a, shape)).reshape(-1) for a in arrays.values()]
-    return flat, shape
+
+    def flat(array):
+        if array is None:
+            return None
+        return np.ascontiguousarray(np.broadcast_to(array, shape)).reshape(-1)
+
+    def flat_reasons(reasons):  # one text for all stays one
+        return reasons if reasons is None or reasons.ndim == 0 else flat(reasons)
+
+    return [
+        _Input(given.name, flat(given.values), flat(given.named), given.failure,
+               flat_reasons(given.reasons))
+        for given in inputs
+    ], shape
+
+
+def _name_failures(error, inputs):
+    """Gives the elements that failed for a missing number or an unusable hemisphere their own
+    reason in place of the module's, where that was the element's first failure."""
+    for given in inputs:
+        if given.named is not None:
+            replace = given.named & (error == given.failure)
+            error[replace] = given.reasons[replace] if given.reasons.ndim else given.reasons[()]
 
 
 def _first_failure(error):

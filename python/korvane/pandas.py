@@ -5,6 +5,7 @@ frame is not changed: each function gives a new frame with the result columns ad
 the fields of korvane.UtmResult and korvane.LatLongResult, after `prefix` when one is given.
 """
 
+import numpy as np
 import pandas as pd
 
 import korvane
@@ -15,11 +16,13 @@ __all__ = ["to_latlong", "to_utm"]
 def to_utm(frame, lat="lat", lon="lon", ellipsoid="WGS 84", *, errors="coerce", prefix=""):
     """The frame with the columns of korvane.to_utm added for the points in columns lat and lon.
 
-    lat and lon name the columns of signed decimal degrees. The added columns are zone (int16),
+    lat and lon name the columns of signed decimal degrees (NumPy numbers, or pandas' nullable
+    Int64, Float64 and the like, whose missing values are missing points). The added columns
+    are zone (int16),
     band, central_meridian, northing, easting, grid_reference and error, each after `prefix`.
     errors="raise" raises korvane.ConversionError naming the row label of the first point that
     fails. Raises KeyError for a missing column and ValueError when the frame already has a
-    column of a result's name; otherwise as korvane.to_utm.
+    column of a result's name, or two columns of the name given; otherwise as korvane.to_utm.
     """
     columns = _columns(frame, lat=lat, lon=lon)
     _check_free(frame, korvane.UtmResult._fields, prefix)
@@ -65,13 +68,31 @@ def _columns(frame, **names):
         raise KeyError(f"the frame has no column {missing[0]!r}; its columns are {columns}")
     arrays = []
     for role, name in names.items():
-        arrays.append(frame[name].to_numpy())
-        if role != "hemisphere" and arrays[-1].dtype.kind not in "iuf":
-            raise TypeError(
-                f"column {name!r} ({role}) must hold numbers of an integer or floating dtype, "
-                f"not {arrays[-1].dtype}"
+        column = frame[name]
+        if isinstance(column, pd.DataFrame):
+            raise ValueError(
+                f"the frame has {column.shape[1]} columns named {name!r}; rename them apart"
             )
+        arrays.append(column.to_numpy() if role == "hemisphere" else _numbers(column, role))
     return arrays
+
+
+def _numbers(column, role):
+    """A column of numbers as korvane takes them: pandas' nullable integers and floats as a
+    masked array, whose missing values are missing points."""
+    dtype = column.dtype
+    nullable = isinstance(dtype, pd.api.extensions.ExtensionDtype) and (
+        pd.api.types.is_integer_dtype(dtype) or pd.api.types.is_float_dtype(dtype)
+    )
+    if nullable:
+        values = column.to_numpy(dtype="float64", na_value=np.nan)
+        return np.ma.masked_array(values, mask=column.isna().to_numpy())
+    if getattr(dtype, "kind", "O") not in "iuf":
+        raise TypeError(
+            f"column {column.name!r} ({role}) must hold numbers of an integer or floating dtype, "
+            f"not {dtype}"
+        )
+    return column.to_numpy()
 
 
 def _check_free(frame, fields, prefix):

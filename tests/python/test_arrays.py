@@ -9,6 +9,7 @@ import threading
 import time
 
 import numpy as np
+import pandas as pd
 import pytest
 
 import korvane
@@ -89,7 +90,7 @@ def test_failures_stay_with_their_element():
     assert list(r.zone) == [0, 31, 0, 0] and list(r.grid_reference)[::2] == ["", ""]
     back = korvane.to_latlong([0, 0, 0, 0], 500000, [31, 31.5, 99999, 31], ["N", "N", "N", "X"])
     assert list(back.error[1:]) == ["zone 31.5 is not a whole number",
-                                    back.error[2], "the hemisphere must be N or S"]
+                                    back.error[2], "hemisphere 'X' is not N or S"]
     assert "32767" in back.error[2] and np.isnan(back.latitude[1:]).all() and back.error[0] == ""
 
 
@@ -98,8 +99,39 @@ def test_errors_raise_names_the_first_failing_element():
         korvane.to_utm([[45, 45], [91, 95]], 3, errors="raise")
     assert raised.value.index == (1, 0)
     assert raised.value.reason == "latitude 91 is outside 0 to 90 degrees"
-    with pytest.raises(korvane.ConversionError, match="^element 2: the hemisphere must be N or S"):
+    with pytest.raises(korvane.ConversionError, match="^element 2: hemisphere '' is not N or S"):
         korvane.to_latlong(0, 500000, 31, ["N", "S", ""], errors="raise")
+
+
+MASKED = np.ma.masked_array([48.85, 0.0, 45.0], mask=[0, 1, 0])
+
+
+# A missing value (masked, None, pandas' NA, NaN where a text belongs) and a hemisphere that is
+# not a letter fail their own element only, named for what they are; the others convert.
+@pytest.mark.parametrize("call, errors", [
+    (lambda: korvane.to_utm(MASKED, 2.35), ["", "latitude is missing", ""]),
+    (lambda: korvane.to_utm(45, np.ma.masked_array([3, 3, 3], mask=[1, 0, 0])),
+     ["longitude is missing", "", ""]),
+    (lambda: korvane.to_utm(np.ma.masked_array([91, 91], mask=[0, 1]), np.nan),
+     ["longitude is NaN", "latitude is missing"]),  # the first failure of each is named
+    (lambda: korvane.to_latlong(5e6, 5e5, MASKED * 0 + 31, "N"), ["", "zone is missing", ""]),
+    (lambda: korvane.to_latlong(5e6, 5e5, 31, np.array(["N", pd.NA, None], dtype=object)),
+     ["", "the hemisphere is missing", "the hemisphere is missing"]),
+    (lambda: korvane.to_latlong(5e6, 5e5, 31, pd.array(["N", "S", None], dtype="string")),
+     ["", "", "the hemisphere is missing"]),
+    (lambda: korvane.to_latlong(5e6, 5e5, 31, ["s", "north", "S "]),
+     ["", "hemisphere 'north' is not N or S", "hemisphere 'S ' is not N or S"]),
+    (lambda: korvane.to_latlong(5e6, 5e5, 31, np.array(["N", 7, np.nan], dtype=object)),
+     ["", "hemisphere 7 is not N or S", "the hemisphere is missing"]),
+    (lambda: korvane.to_latlong(5e6, 5e5, 31, np.ma.masked_array(["N", "S"], mask=[1, 0])),
+     ["the hemisphere is missing", ""]),
+])
+def test_missing_and_unusable_values_fail_only_their_element(call, errors):
+    r = call()
+    assert list(r.error) == errors
+    converted = np.asarray(r.error) == ""
+    numbers = r.northing if hasattr(r, "northing") else r.latitude
+    assert np.isnan(numbers[~converted]).all() and not np.isnan(numbers[converted]).any()
 
 
 @pytest.mark.parametrize("call, error, message", [
@@ -108,6 +140,8 @@ def test_errors_raise_names_the_first_failing_element():
     (lambda: korvane.to_utm(["1"], [2]), TypeError, "lat must be numbers"),
     (lambda: korvane.to_utm(1, 2, errors="ignore"), ValueError, "coerce"),
     (lambda: korvane.to_latlong(0, 0, 31, 1), TypeError, "hemisphere"),
+    (lambda: korvane.to_latlong(0, 0, 31, "north"), ValueError, "hemisphere .*'north'"),
+    (lambda: korvane.to_latlong(0, 0, 31, None), ValueError, "hemisphere .* None"),
     (lambda: korvane.to_latlong(0, 0, None, "N"), TypeError, "zone"),
 ])
 def test_bad_arguments_are_refused_with_a_reason(call, error, message):
@@ -245,7 +279,7 @@ def test_narrow_text_columns_keep_little_more_memory_than_they_show(points):
     # Every point fails: each text column is one character wide, rather than the width it was
     # made for (23 for the grid reference).
     utm = korvane.to_utm(np.full(points, 95.0), 3.0)
-    latlong = korvane.to_latlong(np.full(points, 5e6), 5e5, 31, "X")
+    latlong = korvane.to_latlong(np.full(points, 5e6), 5e5, 31, np.full(points, "X"))
     for column in (utm.band, utm.grid_reference, *latlong[2:11]):
         assert column.dtype == np.dtype("<U1")
         assert memory_under(column).nbytes <= 2 * column.nbytes + (2 << 20)

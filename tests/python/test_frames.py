@@ -44,6 +44,26 @@ def test_pandas_refuses_with_a_reason(call, error, message):
         call()
 
 
+def test_pandas_takes_nullable_columns_and_names_a_duplicated_one():
+    frame = pd.DataFrame({
+        "northing": pd.array([5e6, 5e6, None, 5e6], dtype="Float64"),
+        "easting": pd.array([500000, 500000, 500000, 500000], dtype="Int64"),
+        "zone": pd.array([31, 31, 31, None], dtype="Int64"),
+        "hemisphere": pd.array(["N", None, "S", "S"], dtype="string"),
+    })
+    back = korvane.pandas.to_latlong(frame)
+    assert list(back.error) == ["", "the hemisphere is missing", "northing is missing",
+                                "zone is missing"]
+    assert back.latitude.notna().tolist() == [True, False, False, False]
+    whole = frame.astype({"northing": "Float64"}).iloc[[0]]  # nullable, nothing missing
+    assert korvane.pandas.to_latlong(whole).error.tolist() == [""]
+    with pytest.raises(korvane.ConversionError, match="^row 1: the hemisphere is missing"):
+        korvane.pandas.to_latlong(frame, errors="raise")
+    twice = pd.DataFrame([[45.0, 3.0, 4.0]], columns=["lat", "lon", "lon"])
+    with pytest.raises(ValueError, match="2 columns named 'lon'"):
+        korvane.pandas.to_utm(twice)
+
+
 def test_pandas_prefix_keeps_earlier_results():
     again = korvane.pandas.to_utm(korvane.pandas.to_utm(FRAME), prefix="utm_")
     assert list(again.utm_zone) == list(again.zone) == [38, 56, 0]
