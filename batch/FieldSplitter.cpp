@@ -6,13 +6,9 @@ namespace korvane {
 
 namespace {
 
-// Where the field from start on ends: at the line's separator once it is known, before that at
-// the first tab or comma; or at the line's end.
+// Where the field from start on ends: at the line's separator, or at the line's end.
 std::size_t FieldEnd(std::string_view line, std::size_t start, char separator) {
-    if (separator != 0) {
-        return std::min(line.find(separator, start), line.size());
-    }
-    return std::min({line.find(',', start), line.find('\t', start), line.size()});
+    return std::min(line.find(separator, start), line.size());
 }
 
 } // namespace
@@ -24,7 +20,11 @@ std::string FieldSplitter::Split(std::string_view line) {
     if (quotes) {
         unquoted_.reserve(line.size()); // a field never grows by unquoting, so views stay valid
     }
+    // A line that holds a tab is separated by tabs, so that a field written out by the converter
+    // itself ("Paris, FR") keeps its commas; a quoted first field is ended by the separator after
+    // its closing quote.
     char separator = 0;
+    const char unquotedSeparator = line.find('\t') != std::string_view::npos ? '\t' : ',';
     for (std::size_t start = 0;;) {
         std::size_t first = start;
         while (quotes && first < line.size() && line[first] == ' ') {
@@ -38,7 +38,7 @@ std::string FieldSplitter::Split(std::string_view line) {
                 return failure;
             }
         } else {
-            end = FieldEnd(line, start, separator);
+            end = FieldEnd(line, start, separator != 0 ? separator : unquotedSeparator);
             fields_.push_back(line.substr(start, end - start));
         }
         if (end == line.size()) {

@@ -7,8 +7,9 @@
 
 namespace korvane {
 
-// Splits a line into its fields at its separator: the tab or the comma that ends its first
-// field, so that a comma inside a field of a tab-separated line ("12,5") stays in its field. A
+// Splits a line into its fields at its separator: the tab when the line holds one, else the
+// comma, so that a comma inside a field of a tab-separated line ("12,5", "Paris, FR") stays in its
+// field; a quoted first field is ended by the separator that follows its closing quote. A
 // field that starts (after blanks) with a double quote is read as a CSV field: up to the closing
 // quote, separators inside it kept and "" standing for one quote; blanks may follow the closing
 // quote. A quote inside an unquoted field is an ordinary character, as in 15°52'31.11"N.

@@ -19,7 +19,9 @@ namespace {
 constexpr long long kSquareSize = 100000;
 constexpr int kLastZone = 61; // 180 E itself is zone 61, lettered like zone 1
 constexpr std::size_t kMostDigits = 5;
-// The row letters repeat every 2000 km, so 0 to 10,000 km holds five northings for each.
+// The row letters repeat every 2000 km, so 0 to 10,000 km holds five northings for each; in the
+// south a sixth, the square just past 10,000 km, holds a point a hair south of the equator whose
+// northing rounds up to 10,000 km.
 constexpr int kRowCycle = 20;
 constexpr int kRowCyclesToThePole = 5;
 // A low-precision square's centre may lie a little beyond its band; farther off, the row letter
@@ -262,7 +264,8 @@ double NorthingInBand(const ReferenceFields& fields, Hemisphere hemisphere, Digi
     double nearest = 0;
     double nearestOutside = std::numeric_limits<double>::infinity();
     std::exception_ptr firstFailure;
-    for (int cycle = 0; cycle < kRowCyclesToThePole; ++cycle) {
+    const int cycles = kRowCyclesToThePole + (hemisphere == Hemisphere::South ? 1 : 0);
+    for (int cycle = 0; cycle < cycles; ++cycle) {
         onCentralMeridian.northing = CentreOf(fields.rowRemainder + kRowCycle * cycle, square);
         try {
             const double outside = fields.bandLatitudes.DegreesOutside(

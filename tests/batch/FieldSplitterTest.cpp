@@ -34,8 +34,9 @@ TEST(FieldSplitter, SplitsAtTabsAndCommasOutsideQuotes) {
         {"\"a\tb\",c",                  {"a\tb", "c"}},        // a tab kept inside quotes
         {"15°52'31.11\"N,44°5'16.11\"E", {"15°52'31.11\"N", "44°5'16.11\"E"}},
         {"\"15°52'31.11\"\"N\",3",      {"15°52'31.11\"N", "3"}},
-        {"Hill\t12,5\t33.86",           {"Hill", "12,5", "33.86"}}, // the first field's end decides
-        {"a,b\tc",                      {"a", "b\tc"}},
+        {"Hill\t12,5\t33.86",           {"Hill", "12,5", "33.86"}},
+        {"Paris, FR\t48.8566",          {"Paris, FR", "48.8566"}},  // a tab anywhere decides
+        {"a,b\tc",                      {"a,b", "c"}},
         {"\"a,b\"\tc",                  {"a,b", "c"}},
         {"\"a\",b\tc",                  {"a", "b\tc"}},
     };
@@ -52,10 +53,9 @@ TEST(FieldSplitter, SplitsAtTabsAndCommasOutsideQuotes) {
 TEST(FieldSplitter, SplitsLinesWithoutQuotesAsCharacterByCharacter) {
     const auto byCharacter = [](std::string_view line) {
         Fields fields(1);
-        char separator = 0;
+        const char separator = line.find('\t') != std::string_view::npos ? '\t' : ',';
         for (const char c : line) {
-            if (separator != 0 ? c == separator : c == ',' || c == '\t') {
-                separator = c;
+            if (c == separator) {
                 fields.emplace_back();
             } else {
                 fields.back() += c;
