@@ -150,16 +150,13 @@ std::string BatchLine::ToLatLong(std::span<const std::string_view> position,
     if (!result.Converted()) {
         return result.failure;
     }
-    if (!BandFailure(utm, result.position.latitude).empty()) {
+    if (!BandFailure(utm, result.position.latitude).empty() ||
+        !PoleFailure(result.position.latitude).empty()) {
         // The verdict is the same from either series' position, but the message quotes the
         // latitude to six decimals, which only the library's series gives to the last digit.
-        return BandFailure(utm, ProjectFromUtm(result.utm, inverseTerms_).latitude);
-    }
-    // Far outside the zone a square index can reach the control characters; a tab or a line
-    // end inside the grid reference would break the line apart.
-    if (!LineFault(result.gridReference).empty() ||
-        result.gridReference.View().find('\t') != std::string_view::npos) {
-        return "the grid reference's square letters fall on control characters";
+        const double latitude = ProjectFromUtm(result.utm, inverseTerms_).latitude;
+        const std::string pole = PoleFailure(latitude);
+        return pole.empty() ? BandFailure(utm, latitude) : pole;
     }
     std::string compact;
     std::string_view reference = result.gridReference;

@@ -268,6 +268,11 @@ void BatchRun::CannotOpen(const std::string& name, int error) {
     Raise(kWrongCommandLineOrUnreadableInput);
 }
 
+void BatchRun::InputIsOutput(const std::string& name) {
+    messages_ << "korvane-batch: " << name << ": input file is output file\n";
+    Raise(kWrongCommandLineOrUnreadableInput);
+}
+
 void BatchRun::ConvertHere(int descriptor, const std::string& name) {
     std::function<void()> beforeReading;
     if (AnswersBeforeEachRead(descriptor)) {
@@ -289,6 +294,12 @@ void BatchRun::ConvertHere(int descriptor, const std::string& name) {
 void BatchRun::ConvertOnWorkers(int descriptor, const std::string& name) {
     if (!workers_) {
         workers_ = std::make_unique<Workers>(settings_, jobs_);
+        const int started = workers_->Pool().StartedWorkers() + 1; // and this thread
+        if (started < jobs_) {
+            messages_ << "korvane-batch: only " << started << " of " << jobs_
+                      << " jobs could be started (" << workers_->Pool().StartFailure().message()
+                      << "); converting with " << started << '\n';
+        }
     }
     // Enough blocks that every worker has the next one at hand while the oldest is written.
     const auto inFlight = static_cast<std::size_t>(2 * jobs_ + 1);

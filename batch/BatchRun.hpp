@@ -48,6 +48,8 @@ class BatchRun {
     void Convert(int descriptor, const std::string& name);
     // Reports an input that could not be opened.
     void CannotOpen(const std::string& name, int error);
+    // Reports an input that is not converted because it is the output file.
+    void InputIsOutput(const std::string& name);
 
     BatchStatus Status() const { return status_; }
 

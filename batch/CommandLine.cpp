@@ -19,10 +19,10 @@ constexpr std::string_view kSynopsis = R"(Usage: korvane-batch to-utm [OPTION]..
 constexpr std::string_view kUsage = R"(
 Converts one point a line, with exactly the results of Korvane's windows. Reads the FILEs in
 turn ("-" is standard input), or standard input when there is none, and writes one line to
-standard output for every input line, in input order. Fields are separated by tabs or by
-commas: the one that ends a line's first field separates all of that line's fields. A field in
-double quotes is read as in CSV (it cannot hold a line end). When the input is a pipe or a
-terminal, each line is answered as soon as it is complete.
+standard output for every input line, in input order. Fields are separated by tabs where a
+line holds one, otherwise by commas. A field in double quotes is read as in CSV (it cannot hold
+a line end). When the input is a pipe or a terminal, each line is answered as soon as it is
+complete.
 
 to-utm takes a latitude and a longitude, one field each, as
     signed decimal degrees          -33.86,151.21   1e-05,3
@@ -46,8 +46,10 @@ the grid reference must be the line's own), or a military grid reference as the 
 it (38 P   MC  02339  55355) or compact (38PMC0233955355), read as the centre of the square it
 names; and writes the latitude's degrees, minutes, seconds and letter, the longitude's degrees,
 minutes, seconds and letter, the military grid reference, and the latitude and the longitude in
-signed decimal degrees with nine decimals. Like the UTM window, it checks no range: a northing
-beyond the pole gives a latitude above 90 degrees.
+signed decimal degrees with nine decimals. Unlike the UTM window, it answers only positions of
+the grid: zones 1 to 60 (and 61, to-utm's zone for 180 degrees east itself), eastings from
+100000 up to 900000, the 100 km squares that have letters in a zone, and northings from 0 to
+10000000, the equator to the pole, that do not pass the pole; anything else is an Error.
 
 Every field is read whole: a field that is empty, or not wholly a number in one of these forms,
 is never taken for 0. A line that cannot be converted gives "Error", a tab and the reason, and a
@@ -66,16 +68,18 @@ Options:
   --compact-reference
                 write military grid references without blanks: 38PMC0233955355
   -j N, --jobs=N
-                convert on N threads (default: one for each core); the output is the same,
-                line for line and in order, whatever N is
+                convert on N threads (default: one for each core; with those that can be
+                started where the system refuses some, which is said once); the output is
+                the same, line for line and in order, whatever N is
   -h, --help    this text
   --version     the version
 
 Exit status:
   0  every point was converted
   1  some lines gave Error
-  2  a wrong command line, or an input that could not be read (the other inputs are converted)
-  3  the output could not be written
+  2  a wrong command line, or an input that could not be read or is the output file
+     (the other inputs are converted)
+  3  the output could not be written, or was cut short (no memory left)
 
 Ellipsoids:)";
 

@@ -3,9 +3,11 @@
 #include <condition_variable>
 #include <cstddef>
 #include <deque>
+#include <exception>
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -18,11 +20,18 @@ namespace korvane {
 template <class Item> class OrderedPool {
   public:
     // work runs as the worker numbered 0 .. workers - 1, each on a thread of its own, and as the
-    // worker numbered `workers` on the caller's thread; each may keep state of its own.
+    // worker numbered `workers` on the caller's thread; each may keep state of its own. Where the
+    // system starts fewer threads than asked for (a process limit, a small address space), the
+    // pool works with those it has, and with none the caller does all the work.
     OrderedPool(int workers, std::function<void(Item&, int worker)> work)
         : work_(std::move(work)), callersNumber_(workers) {
         for (int worker = 0; worker < workers; ++worker) {
-            threads_.emplace_back([this, worker] { Work(worker); });
+            try {
+                threads_.emplace_back([this, worker] { Work(worker); });
+            } catch (const std::system_error& failure) {
+                startFailure_ = failure.code();
+                break;
+            }
         }
     }
 
@@ -41,6 +50,10 @@ template <class Item> class OrderedPool {
     OrderedPool(const OrderedPool&) = delete;
     OrderedPool& operator=(const OrderedPool&) = delete;
 
+    // The worker threads that could be started, and why the others could not.
+    int StartedWorkers() const { return static_cast<int>(threads_.size()); }
+    std::error_code StartFailure() const { return startFailure_; }
+
     void Submit(std::unique_ptr<Item> item) {
         {
             const std::lock_guard lock(mutex_);
@@ -57,7 +70,8 @@ template <class Item> class OrderedPool {
     }
 
     // The oldest item, once its work is done; nothing when none is in flight. Until then the
-    // caller works on the items no worker has taken, oldest first.
+    // caller works on the items no worker has taken, oldest first. Work that threw (out of
+    // memory) throws here, on the caller's thread, in its item's turn.
     std::unique_ptr<Item> TakeOldest() {
         std::unique_lock lock(mutex_);
         const auto oldestDone = [this] { return order_.empty() || order_.front().done; };
@@ -78,6 +92,7 @@ template <class Item> class OrderedPool {
     struct Slot {
         std::unique_ptr<Item> item;
         bool done;
+        std::exception_ptr failure = nullptr;
     };
 
     std::unique_ptr<Item> PopOldest() {
@@ -85,7 +100,11 @@ template <class Item> class OrderedPool {
             return nullptr;
         }
         std::unique_ptr<Item> item = std::move(order_.front().item);
+        const std::exception_ptr failure = order_.front().failure;
         order_.pop_front();
+        if (failure) {
+            std::rethrow_exception(failure);
+        }
         return item;
     }
 
@@ -105,7 +124,11 @@ template <class Item> class OrderedPool {
         Slot* const slot = pending_.front();
         pending_.pop_front();
         lock.unlock();
-        work_(*slot->item, worker);
+        try {
+            work_(*slot->item, worker);
+        } catch (...) {
+            slot->failure = std::current_exception(); // a worker's own thread cannot report it
+        }
         lock.lock();
         slot->done = true;
         workDone_.notify_all();
@@ -120,6 +143,7 @@ template <class Item> class OrderedPool {
                                 // where they are as it grows and shrinks at its ends)
     std::deque<Slot*> pending_; // those no worker has taken yet
     bool stopping_ = false;
+    std::error_code startFailure_;
     std::vector<std::thread> threads_;
 };
 

@@ -8,6 +8,8 @@
 // After windows.h, which it needs.
 #include <shellapi.h>
 #else
+#include <cerrno>
+#include <csignal>
 #include <poll.h>
 #include <unistd.h>
 #endif
@@ -62,6 +64,8 @@ void UseBinaryStandardStreams() {
     ::_setmode(1, _O_BINARY);
 }
 
+void ReportClosedPipesAsWriteFailures() {} // Windows has no signal for it
+
 int OpenForReading(const std::string& path) {
     const std::wstring wide = Wide(path);
     if (wide.empty()) {
@@ -88,6 +92,22 @@ bool IsRegularFile(int descriptor) {
     return ::_fstat(descriptor, &status) == 0 && (status.st_mode & _S_IFMT) == _S_IFREG;
 }
 
+bool SameRegularFile(int first, int second) {
+    // The C runtime gives no file numbers: the system's own identity of each open file.
+    BY_HANDLE_FILE_INFORMATION files[2];
+    for (int i = 0; i < 2; ++i) {
+        const int descriptor = i == 0 ? first : second;
+        const auto handle = reinterpret_cast<HANDLE>(::_get_osfhandle(descriptor));
+        if (!IsRegularFile(descriptor) || handle == INVALID_HANDLE_VALUE ||
+            !::GetFileInformationByHandle(handle, &files[i])) {
+            return false;
+        }
+    }
+    return files[0].dwVolumeSerialNumber == files[1].dwVolumeSerialNumber &&
+           files[0].nFileIndexHigh == files[1].nFileIndexHigh &&
+           files[0].nFileIndexLow == files[1].nFileIndexLow;
+}
+
 bool InputWaiting(int) {
     return false;
 }
@@ -100,16 +120,49 @@ std::vector<std::string> ProgramArguments(int argc, char** argv) {
 
 void UseBinaryStandardStreams() {}
 
+void ReportClosedPipesAsWriteFailures() {
+    std::signal(SIGPIPE, SIG_IGN);
+}
+
 int OpenForReading(const std::string& path) {
     return ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
 }
 
+namespace {
+
+// After a read or write that failed: when only because a non-blocking descriptor was not ready,
+// waits until it is and answers true, so that the caller tries again.
+bool WaitedUntilReady(int descriptor, short events) {
+    if (errno != EAGAIN && errno != EWOULDBLOCK) {
+        return false;
+    }
+    pollfd ready{descriptor, events, 0};
+    while (::poll(&ready, 1, -1) < 0) {
+        if (errno != EINTR) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
 long ReadSome(int descriptor, char* buffer, std::size_t size) {
-    return ::read(descriptor, buffer, size);
+    for (;;) {
+        const long count = ::read(descriptor, buffer, size);
+        if (count >= 0 || !WaitedUntilReady(descriptor, POLLIN)) {
+            return count;
+        }
+    }
 }
 
 long WriteSome(int descriptor, const char* text, std::size_t size) {
-    return ::write(descriptor, text, size);
+    for (;;) {
+        const long count = ::write(descriptor, text, size);
+        if (count >= 0 || !WaitedUntilReady(descriptor, POLLOUT)) {
+            return count;
+        }
+    }
 }
 
 bool CloseDescriptor(int descriptor) {
@@ -119,6 +172,13 @@ bool CloseDescriptor(int descriptor) {
 bool IsRegularFile(int descriptor) {
     struct stat status {};
     return ::fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode);
+}
+
+bool SameRegularFile(int first, int second) {
+    struct stat one {};
+    struct stat other {};
+    return ::fstat(first, &one) == 0 && ::fstat(second, &other) == 0 && S_ISREG(one.st_mode) &&
+           one.st_dev == other.st_dev && one.st_ino == other.st_ino;
 }
 
 bool InputWaiting(int descriptor) {

@@ -12,14 +12,52 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 
 namespace korvane {
 
 namespace {
 
+// A latitude for a message.
+std::string SixDecimals(double degrees) {
+    char text[32];
+    return {text,
+            std::to_chars(text, text + sizeof text, degrees, std::chars_format::fixed, 6).ptr};
+}
+
 std::string UpperCaseText(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(), [](char c) { return UpperCase(c); });
     return text;
+}
+
+// The grid positions the converter answers, unlike the window, which shows whatever comes out:
+// zones 1 to 60, and 61, which stands for 180 degrees east itself; eastings whose 100 km square
+// has a column letter in the zone, 100 to 900 km (a zone reaches from 166 to 834 km at the
+// equator); northings from the equator to the pole, 0 to 10,000 km (the southern ones counted
+// down from 10,000 km at the equator). Beyond them the grid reference would leave the alphabet
+// and the position its zone.
+constexpr double kFirstZone = 1;
+constexpr double kLastZone = 61;
+constexpr double kLeastEasting = 100000;
+constexpr double kEastingsBelow = 900000;
+constexpr double kLeastNorthing = 0;
+constexpr double kMostNorthing = 10000000;
+
+// An empty text, or which of the position's numbers is out of range, quoting its field.
+std::string RangeFailure(const UtmNumbers& numbers, std::string_view northing,
+                         std::string_view easting, std::string_view zone) {
+    if (!(numbers.zone >= kFirstZone && numbers.zone <= kLastZone)) {
+        return FieldFailure("zone", zone, "is outside 1 to 60 (61 for 180 degrees east)");
+    }
+    if (!(numbers.easting >= kLeastEasting && numbers.easting < kEastingsBelow)) {
+        return FieldFailure("easting", easting,
+                            "is outside 100000 to 900000, the 100 km squares a zone letters");
+    }
+    if (!(numbers.northing >= kLeastNorthing && numbers.northing <= kMostNorthing)) {
+        return FieldFailure("northing", northing,
+                            "is outside 0 to 10000000, the equator to the pole");
+    }
+    return {};
 }
 
 // Northing, easting, zone and hemisphere, as the UTM window takes them. A number in the usual
@@ -59,7 +97,7 @@ std::string ReadFourFields(std::span<const std::string_view> fields, UtmFields& 
         return failure.what();
     }
     utm.numbers.hemisphere = hemisphere == "S" ? Hemisphere::South : Hemisphere::North;
-    return {};
+    return RangeFailure(utm.numbers, texts[0], texts[1], texts[2]);
 }
 
 // A line as to-UTM writes it: zone, band, central meridian, northing, easting, grid reference.
@@ -89,6 +127,11 @@ std::string ReadUtmLine(std::span<const std::string_view> fields, UtmFields& utm
         }
         const double northing = ReadNumber(texts[3]);
         const double easting = ReadNumber(texts[4]);
+        if (std::string failure =
+                RangeFailure({northing, easting, zoneNumber}, texts[3], texts[4], texts[0]);
+            !failure.empty()) {
+            return failure;
+        }
         const GridReferenceText reference =
             GridReference(zone, std::string_view(&band, 1), easting, northing);
         if (UpperCaseText(CompactGridReference(texts[5])) != CompactGridReference(reference)) {
@@ -136,15 +179,19 @@ std::string ReadUtmFields(std::span<const std::string_view> fields, const Invers
     }
 }
 
+std::string PoleFailure(double latitude) {
+    if (std::fabs(latitude) <= 90 + kBandEdgeTolerance) {
+        return {};
+    }
+    return "the position lies beyond the pole: latitude " + SixDecimals(latitude);
+}
+
 std::string BandFailure(const UtmFields& utm, double latitude) {
     if (!utm.bandLatitudes || utm.bandLatitudes->DegreesOutside(latitude) <= kBandEdgeTolerance) {
         return {};
     }
-    char degrees[32];
-    const auto written =
-        std::to_chars(degrees, degrees + sizeof degrees, latitude, std::chars_format::fixed, 6);
     return "band " + std::string(1, utm.band) + " does not hold the position's latitude " +
-           std::string(degrees, written.ptr);
+           SixDecimals(latitude);
 }
 
 } // namespace korvane

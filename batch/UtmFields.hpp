@@ -26,9 +26,15 @@ struct UtmFields {
 // Four fields, northing, easting, zone and N or S, each read whole; a line as to-UTM writes it
 // (zone, band, central meridian, northing, easting, grid reference), whose band gives the
 // hemisphere and whose central meridian and grid reference must be its position's; or one field
-// holding a grid reference, read on the run's ellipsoid. Gives an empty text, or what is wrong.
+// holding a grid reference, read on the run's ellipsoid. Zones 1 to 61, eastings 100 to 900 km
+// and northings 0 to 10,000 km only: the grid reference of anything else leaves the alphabet.
+// Gives an empty text, or what is wrong.
 std::string ReadUtmFields(std::span<const std::string_view> fields, const InverseTerms& terms,
                           UtmFields& utm);
+
+// Whether the position converted lies on this side of the pole, to within kBandEdgeTolerance (a
+// point at the pole may come back a hair beyond it): an empty text, or the failure.
+std::string PoleFailure(double latitude);
 
 // Whether the band given with the position holds its latitude as converted, to within
 // kBandEdgeTolerance: an empty text, or the failure.

@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <iostream>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,15 @@ namespace {
 
 constexpr int kStandardInput = 0;
 constexpr int kStandardOutput = 1;
+
+// An input that is the output file itself would be read on into its own answers for ever.
+void ConvertUnlessOutput(BatchRun& run, int descriptor, const std::string& name) {
+    if (SameRegularFile(descriptor, kStandardOutput)) {
+        run.InputIsOutput(name);
+        return;
+    }
+    run.Convert(descriptor, name);
+}
 
 int Run(const CommandLine& commandLine, OutputWriter& output) {
     if (commandLine.action == CommandLine::Action::Help) {
@@ -31,15 +41,17 @@ int Run(const CommandLine& commandLine, OutputWriter& output) {
     BatchRun run(commandLine.settings, output, std::cerr, commandLine.jobs);
     for (const std::string& input : commandLine.inputs) {
         if (input == "-") {
-            run.Convert(kStandardInput, "standard input");
+            ConvertUnlessOutput(run, kStandardInput, "standard input");
             continue;
         }
+        // The answers so far go out first: opening a FIFO may wait for its writer.
+        output.Flush();
         const int descriptor = OpenForReading(input);
         if (descriptor < 0) {
             run.CannotOpen(input, errno);
             continue;
         }
-        run.Convert(descriptor, input);
+        ConvertUnlessOutput(run, descriptor, input);
         CloseDescriptor(descriptor);
     }
     output.Close();
@@ -50,6 +62,7 @@ int Run(const CommandLine& commandLine, OutputWriter& output) {
 
 int main(int argc, char** argv) {
     UseBinaryStandardStreams();
+    ReportClosedPipesAsWriteFailures();
     std::vector<std::string> arguments = ProgramArguments(argc, argv);
     std::vector<char*> pointers;
     for (std::string& argument : arguments) {
@@ -68,6 +81,9 @@ int main(int argc, char** argv) {
         return Run(reading.commandLine, output);
     } catch (const OutputFailure& failure) {
         std::cerr << "korvane-batch: cannot write the output: " << failure.what() << '\n';
+        return kOutputNotWritten;
+    } catch (const std::bad_alloc&) {
+        std::cerr << "korvane-batch: out of memory: the output is incomplete\n";
         return kOutputNotWritten;
     }
 }

@@ -139,7 +139,7 @@ TEST(BatchLine, ToLatLongRejectsWhatItCannotReadWhole) {
         {"1755352.105,402336.0,38.5,N",                          "Error\tzone \"38.5\" is not a whole number"},
         {"1755352.105,,38,N",                                    "Error\teasting is empty"},
         {"1 755 352,402336.0,38,N",                              "Error\tnorthing \"1 755 352\" is not a number"},
-        {"1755352.105,402336.0,5462,N",                          "Error\toverflow"},
+        {"1755352.105,402336.0,5462,N",                          "Error\tzone \"5462\" is outside 1 to 60 (61 for 180 degrees east)"},
         {"1e999,402336.0,38,N",                                  "Error\toverflow"},
         {"1e999,402336.0,38,X",                                  "Error\tthe hemisphere must be N or S"},
         {"-,402336.0,38,N",                                      "Error\tnorthing \"-\" is not a number"},
@@ -150,8 +150,35 @@ TEST(BatchLine, ToLatLongRejectsWhatItCannotReadWhole) {
         {"38\tM\t45\t1755355.43\t402339.35\t38 M   MC  02339  55355", "Error\tband M does not hold the position's latitude -74.268519"},
         {"38\tQ\t45\t1755355.43\t402339.35\t38 Q   MC  02339  55355", "Error\tband Q does not hold the position's latitude 15.875308"},
         {"38 P   MC  0233  55355",                               "Error\tthe grid reference"},
-        {"2.1,-5831724,8,N",                                     "Error\tthe grid reference's square letters fall on control characters"},
         {"Error\texpected 2 fields (latitude, longitude), found 1", "Error\texpected 2 fields (latitude, longitude), found 1"}, // piped on
+    };
+    // clang-format on
+    ExpectAnswers(Direction(BatchDirection::ToLatLong), cases);
+}
+
+// Only positions of the grid are answered: a grid reference never leaves the alphabet, a zone
+// never leaves 1 to 61 and a latitude never passes the pole. The least and the most of each range
+// are taken; to-utm's own answers at the equator, at 180 degrees and at the poles read back.
+TEST(BatchLine, ToLatLongAnswersOnlyPositionsOfTheGrid) {
+    // clang-format off
+    const LineCase cases[] = {
+        {"402339.35,1755355.43,38,N",        "Error\teasting \"1755355.43\" is outside 100000 to 900000, the 100 km squares a zone letters"}, // swapped
+        {"1755355.43,402339.35,99,N",        "Error\tzone \"99\" is outside 1 to 60 (61 for 180 degrees east)"},
+        {"1755355.43,402339.35,0,N",         "Error\tzone \"0\" is outside 1 to 60"},
+        {"1755355.43,402339.35,-1,N",        "Error\tzone \"-1\" is outside 1 to 60"},
+        {"1755355.43,99999.99,38,N",         "Error\teasting \"99999.99\" is outside 100000 to 900000, the 100 km squares a zone letters"},
+        {"1755355.43,900000,38,N",           "Error\teasting \"900000\" is outside 100000 to 900000, the 100 km squares a zone letters"},
+        {"-0.01,402339.35,38,N",             "Error\tnorthing \"-0.01\" is outside 0 to 10000000, the equator to the pole"},
+        {"10000000.01,402339.35,38,S",       "Error\tnorthing \"10000000.01\" is outside 0 to 10000000, the equator to the pole"},
+        {"9999000,500000,31,N",              "Error\tthe position lies beyond the pole: latitude 90.009271"},
+        {"1000,500000,31,S",                 "Error\tthe position lies beyond the pole: latitude -90.009271"},
+        {"38\tP\t45\t1755355.43\t1402339.35\tx", "Error\teasting \"1402339.35\" is outside 100000 to 900000, the 100 km squares a zone letters"},
+        {"0,100000,31,N",                    "0\t0\t0\tN\t0\t35\t32.38\tW\t31 N   AA  00000  00000\t0.000000000\t-0.592327205"},
+        {"10000000,899999.99,31,S",          "0\t0\t0\tS\t6\t35\t32.38\tE\t31 N   HA  99999  00000\t0.000000000\t6.592327116"},
+        {"0,166021.55,61,N",                 "0\t0\t0\tN\t180\t0\t0\tE\t61 N   AA  66021  00000\t0.000000000\t180.000000959"},
+        {"31\tM\t3\t10000000.00\t500000.00\t31 M   EA  00000  00000", "0\t0\t0\tS\t3\t0\t0\tE\t31 N   EA  00000  00000\t0.000000000\t3.000000000"}, // a hair south of the equator
+        {"31 M   EA  00000  00000",          "-1\t0\t0.02\tS\t3\t0\t0.02\tE\t31 N   EA  00000  00000\t0.000004524\t3.000004493"},
+        {"9997964.94,500000,31,N",           "89\t59\t60\tN\t3\t0\t0\tE\t31 Z   EV  00000  97964\t89.999999971\t3.000000000"},
     };
     // clang-format on
     ExpectAnswers(Direction(BatchDirection::ToLatLong), cases);
@@ -165,7 +192,8 @@ TEST(BatchLine, PickedFieldsKeepTheLinesOwnFieldsInFront) {
         {"7,\"Smith, J\",-33.86,151.21",   "7\tSmith, J\t-33.86\t151.21\t56\tH\t153\t6251925.36\t334416.39\t56 H   LH  34416  51925"},
         {"8,x,bad,3",                      "8\tx\tbad\t3\tError\tlatitude \"bad\" is not a number"},
         {"9,x,3",                          "9\tx\t3\tError\tfield 4 is missing: the line has 3 fields"},
-        {"10,\"a\tb\",1,2",                "Error\tfield 2 holds a tab"},
+        {"\"a\tb\",10,1,2",                "Error\tfield 1 holds a tab"},
+        {"Paris, FR\t2\t48.8566\t2.3522", "Paris, FR\t2\t48.8566\t2.3522\t31\tU\t3\t5411717.18\t452482.53\t31 U   DQ  52482  11717"}, // as written out
     };
     // clang-format on
     settings.positionFields = {2, 3};

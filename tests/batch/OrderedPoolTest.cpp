@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <memory>
+#include <new>
 #include <vector>
 
 namespace korvane {
@@ -48,6 +49,26 @@ TEST(OrderedPool, HandsItemsBackInOrderWhileTheCallerHelps) {
             EXPECT_EQ(doneBy[0], kItems);
         }
         EXPECT_EQ(pool.TakeOldest(), nullptr);
+    }
+}
+
+// Work that throws on a worker's thread (out of memory) is thrown to the caller in its item's
+// turn, after the items before it, rather than ending the program from a thread of its own.
+TEST(OrderedPool, AFailedItemThrowsInItsTurn) {
+    for (const int workers : {0, 2}) {
+        OrderedPool<Item> pool(workers, [](Item& item, int) {
+            if (item.value == 3) {
+                throw std::bad_alloc();
+            }
+        });
+        for (int i = 0; i < 6; ++i) {
+            pool.Submit(std::make_unique<Item>(Item{i}));
+        }
+        for (int i = 0; i < 3; ++i) {
+            EXPECT_EQ(pool.TakeOldest()->value, i) << workers << " workers";
+        }
+        EXPECT_THROW(pool.TakeOldest(), std::bad_alloc) << workers << " workers";
+        EXPECT_EQ(pool.TakeOldest()->value, 4) << workers << " workers";
     }
 }
 

@@ -85,14 +85,81 @@ for jobs in 2 3; do
     cmp -s "$work/err-one" "$work/err-jobs" && pass ||
         fail "/dev/full: the messages of --jobs $jobs differ from those of --jobs 1"
 done
+# A reader that goes away early: status 3 and the message, as for any failed write, not death by
+# SIGPIPE (the shell's own handling of the signal is left as it is).
 yes 45,3 | head -n 200000 >"$work/many.csv"
 (
-    trap '' PIPE # a closed pipe then fails the write instead of ending the program
     "$batch" to-utm "$work/many.csv" 2>"$work/pipe.err"
     echo $? >"$work/pipe.status"
 ) | head -n 1 >/dev/null
 [ "$(cat "$work/pipe.status")" -eq 3 ] && pass || fail "closed pipe: status $(cat "$work/pipe.status")"
 expect_in "closed pipe named" "$work/pipe.err" "cannot write the output: Broken pipe"
+
+# An input that is the output file would be read on into its own answers: refused as cat refuses
+# it, the file untouched, the other inputs converted. A file size limit stops the run should the
+# refusal fail.
+cp "$work/a.csv" "$work/same.csv"
+(
+    ulimit -f 100
+    "$batch" to-utm "$work/same.csv" "$work/b.csv" >>"$work/same.csv" 2>"$work/err"
+    echo $? >"$work/same.status"
+    "$batch" to-utm <"$work/same.csv" >>"$work/same.csv" 2>"$work/err-stdin"
+    echo $? >"$work/same-stdin.status"
+)
+[ "$(cat "$work/same.status") $(cat "$work/same-stdin.status")" = "2 2" ] && pass ||
+    fail "input file is output file: statuses $(cat "$work/same.status") $(cat "$work/same-stdin.status")"
+expect_in "input file is output file" "$work/err" "korvane-batch: $work/same.csv: input file is output file"
+expect_in "standard input is output file" "$work/err-stdin" "korvane-batch: standard input: input file is output file"
+[ "$(cut -f1 "$work/same.csv" | tr '\n' ' ')" = "45,3 56 " ] && pass ||
+    fail "input file is output file: the file holds $(cat "$work/same.csv")"
+
+# Threads that cannot be started: the run converts with those that could, says so once, and gives
+# the bytes of one job. A user's process limit (which root would not feel) and, where no
+# sanitizer reserves address space, a small address space.
+"$batch" to-utm --jobs 1 "$work/many.csv" >"$work/one-job.out" 2>/dev/null
+if [ "$(id -u)" -eq 0 ] && command -v runuser >/dev/null; then
+    chmod 755 "$work"
+    chmod 644 "$work/many.csv"
+    runuser -u nobody -- bash -c 'ulimit -u 3; exec "$0" to-utm --jobs 8 "$1"' "$batch" \
+        "$work/many.csv" >"$work/limited.out" 2>"$work/limited.err"
+    status=$?
+    [ "$status" -eq 0 ] && cmp -s "$work/one-job.out" "$work/limited.out" && pass ||
+        fail "under a process limit: status $status"
+    [ "$(grep -c 'jobs could be started' "$work/limited.err")" -eq 1 ] && pass ||
+        fail "under a process limit, the message: $(cat "$work/limited.err")"
+fi
+if ! ldd "$batch" 2>/dev/null | grep -q libasan; then
+    (ulimit -v 100000; "$batch" to-utm --jobs 16 "$work/a.csv" >"$work/limited.out" 2>"$work/limited.err")
+    status=$?
+    [ "$status" -eq 0 ] && [ "$(cut -f1 "$work/limited.out")" = 31 ] && pass ||
+        fail "in a small address space: status $status"
+    expect_in "in a small address space" "$work/limited.err" "jobs could be started"
+    # Where the threads' stacks leave too little memory to convert a large file, the run says so
+    # and its status says the output is incomplete.
+    (ulimit -v 100000; "$batch" to-utm --jobs 16 "$work/many.csv" >/dev/null 2>"$work/limited.err")
+    status=$?
+    [ "$status" -eq 0 ] || { [ "$status" -eq 3 ] &&
+        grep -q "out of memory: the output is incomplete" "$work/limited.err"; } && pass ||
+        fail "out of memory: status $status, $(tail -n 1 "$work/limited.err")"
+fi
+
+# Standard input handed over in non-blocking mode is waited for, line by line, not given up on.
+/usr/bin/python3 - "$batch" >"$work/nonblocking.out" 2>&1 <<'PYTHON'
+import fcntl, os, subprocess, sys, time
+read_end, write_end = os.pipe()
+fcntl.fcntl(read_end, fcntl.F_SETFL, fcntl.fcntl(read_end, fcntl.F_GETFL) | os.O_NONBLOCK)
+run = subprocess.Popen([sys.argv[1], "to-utm", "--jobs", "1"], stdin=read_end,
+                       stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
+os.close(read_end)
+for point in (b"45,3\n", b"-33.86,151.21\n"):
+    time.sleep(0.3)
+    os.write(write_end, point)
+os.close(write_end)
+output, _ = run.communicate(timeout=20)
+sys.stdout.write(output.decode() + "status %d\n" % run.returncode)
+PYTHON
+[ "$(cut -f1 "$work/nonblocking.out" | tr '\n' ' ')" = "31 56 status 0 " ] && pass ||
+    fail "non-blocking standard input: $(cat "$work/nonblocking.out")"
 
 # A wrong command line: usage and status 2.
 check_status "unknown datum" 2 "$batch" to-utm --datum "WGS 48" "$work/a.csv"
@@ -137,6 +204,19 @@ for jobs in 1 2; do
     exec 4<&-
     [ "$answers" = "31 56 " ] && pass || fail "FIFO not answered line by line with $jobs jobs: $answers"
 done
+
+# The answers to one input go out before the next input is opened, which may wait (a FIFO).
+rm -f "$work/fifo-in" "$work/fifo-out"
+mkfifo "$work/fifo-in" "$work/fifo-out"
+"$batch" to-utm "$work/a.csv" "$work/fifo-in" >"$work/fifo-out" 2>/dev/null &
+pids+=($!)
+exec 4<"$work/fifo-out"
+IFS= read -r -t 20 answer <&4 || answer="(none within 20 seconds)"
+exec 3>"$work/fifo-in"
+exec 3>&-
+wait "${pids[-1]}"
+exec 4<&-
+[ "${answer%%$'\t'*}" = "31" ] && pass || fail "the first input's answers waited for the next: $answer"
 
 # Any number of jobs gives the same output, messages and exit status as one, from a file and
 # from a pipe: points, Error lines, a header and comments, in blocks of every size.
@@ -183,6 +263,17 @@ printf '%b\n' 'latitude\tlongitude' '-33.860000002\t151.209999957' '15.875308338
     '0.000000000\t0.000000959' '44.999999997\t3.000000000' >"$work/back-expected"
 cmp -s "$work/back-degrees" "$work/back-expected" && pass ||
     { fail "round trip"; diff "$work/back-expected" "$work/back-degrees"; }
+
+# What to-utm writes, to-latlong reads: a point a hair south of the equator by its grid
+# reference, and a line whose own fields hold commas.
+printf -- '-0.00000001,3\n' | "$batch" to-utm | cut -f6 | "$batch" to-latlong >"$work/back" 2>"$work/err"
+statuses="${PIPESTATUS[*]}"
+[ "$statuses" = "0 0 0 0" ] && pass || { fail "the equator's grid reference read back: $statuses"; cat "$work/err"; }
+printf 'name,lat,lon\n"Paris, FR",48.8566,2.3522\n' | "$batch" to-utm --fields 2,3 |
+    "$batch" to-latlong --fields 4-9 >"$work/back" 2>"$work/err"
+statuses="${PIPESTATUS[*]}"
+[ "$statuses" = "0 0 0" ] && [ "$(tail -n 1 "$work/back" | cut -f1,10-13)" = $'Paris, FR\t48\t51\t23.76\tN' ] &&
+    pass || { fail "--fields output read back: $statuses"; cat "$work/back" "$work/err"; }
 
 echo "batch: $passes passed, $failures failed"
 [ "$failures" -eq 0 ]
