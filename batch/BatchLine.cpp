@@ -24,6 +24,7 @@ constexpr std::string_view kLatLongColumns[] = {
     "latitude_degrees",  "latitude_minutes",  "latitude_seconds",  "latitude_hemisphere",
     "longitude_degrees", "longitude_minutes", "longitude_seconds", "longitude_hemisphere",
     "grid_reference",    "latitude",          "longitude"};
+constexpr std::string_view kDegreesColumns[] = {"latitude", "longitude"};
 
 void AppendInteger(std::string& output, int value) {
     char digits[16];
@@ -50,8 +51,11 @@ std::string BatchLine::Convert(std::string_view line, std::string& output) {
     }
     if (failure.empty()) {
         const std::size_t resultStart = output.size();
-        failure = settings_.direction == BatchDirection::ToUtm ? ToUtm(position, output)
-                                                               : ToLatLong(position, output);
+        // Fields picked by number are what they are said to be, however they were separated.
+        const bool blankSeparated = settings_.positionFields.empty() && splitter_.BlankSeparated();
+        failure = settings_.direction == BatchDirection::ToUtm
+                      ? ToUtm(position, blankSeparated, output)
+                      : ToLatLong(position, blankSeparated ? line : std::string_view(), output);
         if (!failure.empty()) {
             output.resize(resultStart);
         }
@@ -101,20 +105,22 @@ void BatchLine::AnswerHeader(std::string_view line, std::string& output) {
     if (!settings_.positionFields.empty() && splitter_.Split(line).empty()) {
         CopyOwnFields(output);
     }
-    const std::span<const std::string_view> columns =
-        settings_.direction == BatchDirection::ToUtm
-            ? std::span<const std::string_view>(kUtmColumns)
-            : kLatLongColumns;
+    using Columns = std::span<const std::string_view>;
+    const Columns columns = settings_.direction == BatchDirection::ToUtm ? Columns(kUtmColumns)
+                            : settings_.latLongOutput == LatLongOutput::Degrees
+                                ? Columns(kDegreesColumns)
+                                : Columns(kLatLongColumns);
     for (const std::string_view column : columns) {
         output.append(column).push_back('\t');
     }
     output.pop_back();
 }
 
-std::string BatchLine::ToUtm(std::span<const std::string_view> position,
+std::string BatchLine::ToUtm(std::span<const std::string_view> position, bool blankSeparated,
                              std::string& output) const {
     LatLongInputs inputs;
-    if (std::string failure = ReadLatLongFields(position, inputs); !failure.empty()) {
+    if (std::string failure = ReadLatLongFields(position, blankSeparated, inputs);
+        !failure.empty()) {
         return failure;
     }
     const auto result = ConvertLatLong(inputs, forwardTerms_);
@@ -138,12 +144,15 @@ std::string BatchLine::ToUtm(std::span<const std::string_view> position,
 }
 
 std::string BatchLine::ToLatLong(std::span<const std::string_view> position,
-                                 std::string& output) const {
+                                 std::string_view blankLine, std::string& output) const {
     if (!position.empty() && Trimmed(position[0]) == "Error") {
         return "the line is an Error line";
     }
     UtmFields utm;
-    if (std::string failure = ReadUtmFields(position, inverseTerms_, utm); !failure.empty()) {
+    const std::string failure =
+        blankLine.empty() ? ReadUtmFields(position, inverseTerms_, utm)
+                          : ReadBlankSeparatedUtm(blankLine, position, inverseTerms_, utm);
+    if (!failure.empty()) {
         return failure;
     }
     const auto result = ConvertUtm(utm.numbers, inverseTerms_);
@@ -157,6 +166,12 @@ std::string BatchLine::ToLatLong(std::span<const std::string_view> position,
         const double latitude = ProjectFromUtm(result.utm, inverseTerms_).latitude;
         const std::string pole = PoleFailure(latitude);
         return pole.empty() ? BandFailure(utm, latitude) : pole;
+    }
+    if (settings_.latLongOutput == LatLongOutput::Degrees) {
+        AppendNineDecimalDegrees(output, result.position.latitude);
+        output.push_back('\t');
+        AppendNineDecimalDegrees(output, result.position.longitude);
+        return {};
     }
     std::string compact;
     std::string_view reference = result.gridReference;

@@ -36,6 +36,8 @@ class BatchLine {
     // own fields when position fields are picked.
     void AnswerHeader(std::string_view line, std::string& output);
 
+    const BatchSettings& Settings() const { return settings_; }
+
   private:
     // Appends the split line's own fields, each followed by a tab; gives the failure, and appends
     // nothing, when a field would not survive being written out.
@@ -43,9 +45,12 @@ class BatchLine {
     // Copies the line's own fields and picks the position's from them; gives the failure when a
     // field cannot be written out or is missing.
     std::string CopyFieldsAndPickPosition(std::string& output);
-    // Gives the failure, or appends the result's fields to output.
-    std::string ToUtm(std::span<const std::string_view> position, std::string& output) const;
-    std::string ToLatLong(std::span<const std::string_view> position, std::string& output) const;
+    // Gives the failure, or appends the result's fields to output. A line whose fields are
+    // separated by blanks is read by the rules for such lines (LatLongFields, UtmFields).
+    std::string ToUtm(std::span<const std::string_view> position, bool blankSeparated,
+                      std::string& output) const;
+    std::string ToLatLong(std::span<const std::string_view> position, std::string_view blankLine,
+                          std::string& output) const;
 
     const BatchSettings& settings_;
     const ForwardTerms forwardTerms_;

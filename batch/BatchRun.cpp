@@ -1,5 +1,6 @@
 #include "batch/BatchRun.hpp"
 
+#include "batch/CsvRecord.hpp"
 #include "batch/LineReader.hpp"
 #include "batch/LineText.hpp"
 #include "batch/OrderedPool.hpp"
@@ -57,6 +58,7 @@ bool IsCopied(const InputLine& line, const std::string& failure) {
 bool AnswerLine(BatchLine& batchLine, const InputLine& line, const std::string& name,
                 std::string& output, std::string& messages) {
     std::string failure = LineFailure(line);
+    const std::size_t answerStart = output.size();
     if (IsCopied(line, failure)) {
         output.append(line.text);
     } else if (failure.empty() && line.first && IsHeader(line.text)) {
@@ -70,6 +72,9 @@ bool AnswerLine(BatchLine& batchLine, const InputLine& line, const std::string& 
         } else {
             output.append("Error\t").append(failure);
         }
+    }
+    if (batchLine.Settings().csv && !IsCopied(line, failure)) {
+        TabsToCsvRecord(output, answerStart);
     }
     output.push_back('\n');
     if (failure.empty()) {

@@ -7,6 +7,10 @@ namespace korvane {
 
 enum class BatchDirection { ToUtm, ToLatLong };
 
+// What to-latlong writes of each position: the UTM window's boxes, the grid reference and
+// decimal degrees, or decimal degrees alone.
+enum class LatLongOutput { Full, Degrees };
+
 // What the command line chose for a whole run.
 struct BatchSettings {
     BatchDirection direction = BatchDirection::ToUtm;
@@ -15,6 +19,8 @@ struct BatchSettings {
     // empty when the whole line is the position.
     std::vector<std::size_t> positionFields;
     bool compactReference = false; // grid references without blanks: "38PMC0233955355"
+    bool csv = false;              // answers as CSV records rather than tab-separated fields
+    LatLongOutput latLongOutput = LatLongOutput::Full;
 };
 
 } // namespace korvane

@@ -1,5 +1,6 @@
 #include "batch/CommandLine.hpp"
 
+#include "commands/EllipsoidName.hpp"
 #include "commands/UsableCores.hpp"
 #include "geodesy/DatumTable.hpp"
 
@@ -20,12 +21,12 @@ constexpr std::string_view kUsage = R"(
 Converts one point a line, with exactly the results of Korvane's windows. Reads the FILEs in
 turn ("-" is standard input), or standard input when there is none, and writes one line to
 standard output for every input line, in input order. Fields are separated by tabs where a
-line holds one, otherwise by commas. A field in double quotes is read as in CSV (it cannot hold
-a line end). When the input is a pipe or a terminal, each line is answered as soon as it is
-complete.
+line holds one, otherwise by commas, otherwise by runs of blanks (as GeoConvert's and proj's
+files are). A field in double quotes is read as in CSV (it cannot hold a line end). When the
+input is a pipe or a terminal, each line is answered as soon as it is complete.
 
 to-utm takes a latitude and a longitude, one field each, as
-    signed decimal degrees          -33.86,151.21   1e-05,3
+    signed decimal degrees          -33.86,151.21   -33.86 151.21   1e-05,3
     decimal degrees and a letter    33.86S,151.21E   S33.86,E151.21   (either case)
     degrees, minutes and seconds    15°52'31.11"N,44°5'16.11"E   15d52m31.11s N
     the same with colons            15:52:31.11N,44:5:16.11E
@@ -35,21 +36,29 @@ fields carry hemisphere letters, and a sign and a letter never come together. to
 the Lat/Long window's eight inputs, each a number read as the window reads its boxes (10,90,0
 is 11.5 degrees)
     latitude degrees, minutes, seconds, N or S, longitude degrees, minutes, seconds, E or W
-and writes
-    zone, band letter, central meridian, northing, easting, military grid reference
+A line separated by blanks is read in these two forms only, which have one reading each
+("33 52 S 151 12 E" has more than one, and gives Error). to-utm writes
+    zone, band, central_meridian, northing, easting, grid_reference
 with the northing and the easting to two decimals.
 
-to-latlong takes the UTM window's four inputs
-    northing, easting, zone, N or S
+to-latlong takes the UTM window's four inputs, or the usual notation (the zone with N or S for
+the hemisphere, as GeoConvert reads it, or with its band letter, which must hold the position)
+    northing, easting, zone, N or S          1755352.105,402336.0,38,N
+    zone and letter, easting, northing       38N 402339.35 1755355.43   56H,334416.39,6251925.36
 or a line as to-utm writes it (the band letter tells the hemisphere; the central meridian and
 the grid reference must be the line's own), or a military grid reference as the windows write
 it (38 P   MC  02339  55355) or compact (38PMC0233955355), read as the centre of the square it
-names; and writes the latitude's degrees, minutes, seconds and letter, the longitude's degrees,
-minutes, seconds and letter, the military grid reference, and the latitude and the longitude in
-signed decimal degrees with nine decimals. Unlike the UTM window, it answers only positions of
-the grid: zones 1 to 60 (and 61, to-utm's zone for 180 degrees east itself), eastings from
-100000 up to 900000, the 100 km squares that have letters in a zone, and northings from 0 to
-10000000, the equator to the pole, that do not pass the pole; anything else is an Error.
+names. The form is told by the first field (a number, a zone and letter, a zone), never by
+the sizes of the numbers. to-latlong writes
+    latitude_degrees, latitude_minutes, latitude_seconds, latitude_hemisphere,
+    longitude_degrees, longitude_minutes, longitude_seconds, longitude_hemisphere,
+    grid_reference, latitude, longitude
+the UTM window's boxes and grid reference, then the latitude and the longitude in signed
+decimal degrees with nine decimals (with --output=degrees, those two alone). Unlike the UTM
+window, it answers only positions of the grid: zones 1 to 60 (and 61, to-utm's zone for 180
+degrees east itself), eastings from 100000 up to 900000, the 100 km squares that have letters
+in a zone, and northings from 0 to 10000000, the equator to the pole, that do not pass the
+pole; anything else is an Error.
 
 Every field is read whole: a field that is empty, or not wholly a number in one of these forms,
 is never taken for 0. A line that cannot be converted gives "Error", a tab and the reason, and a
@@ -60,13 +69,19 @@ of the output's columns; a byte order mark at the start of an input is passed ov
 
 Options:
   --datum=NAME, --ellipsoid=NAME
-                the ellipsoid, by its name in the windows' datum list (default "WGS 84"); it
-                chooses the ellipsoid only and applies no datum shift
+                the ellipsoid, by its name in the windows' datum list (default "WGS 84";
+                case, blanks and punctuation aside: WGS84, clarke 1866); it chooses the
+                ellipsoid only and applies no datum shift
   --fields=LIST the fields that hold the position, counted from 1, as 3,4 or 2-9; each output
                 line is then the line's own fields followed by the result's (or by Error and
                 the reason; a line whose fields cannot be written out gives Error alone)
   --compact-reference
                 write military grid references without blanks: 38PMC0233955355
+  --csv         write CSV for other programs: the same columns separated by commas, a field
+                that holds a comma, a quote or blanks at its ends in double quotes (Error
+                lines too: Error,"reason"); a header only where the input has one
+  --output=FORM what to-latlong writes: full (the columns above, the default) or degrees
+                (latitude, longitude in signed decimal degrees only)
   -j N, --jobs=N
                 convert on N threads (default: one for each core; with those that can be
                 started where the system refuses some, which is said once); the output is
@@ -138,16 +153,33 @@ std::optional<std::vector<std::size_t>> FieldList(std::string_view list) {
 
 // The position's field counts each direction takes.
 std::string FieldCountFailure(BatchDirection direction, std::size_t count) {
-    const bool fits = direction == BatchDirection::ToUtm ? count == 2 || count == 8
-                                                         : count == 1 || count == 4 || count == 6;
+    const bool fits = direction == BatchDirection::ToUtm
+                          ? count == 2 || count == 8
+                          : count == 1 || count == 3 || count == 4 || count == 6;
     if (fits) {
         return {};
     }
     return "--fields names " + std::to_string(count) + " fields; " +
            (direction == BatchDirection::ToUtm
                 ? "to-utm takes 2 (latitude, longitude) or 8 (the window's eight inputs)"
-                : "to-latlong takes 4 (northing, easting, zone, N or S), 6 (a line of to-utm's) "
-                  "or 1 (a grid reference)");
+                : "to-latlong takes 4 (northing, easting, zone, N or S), 3 (zone and letter, "
+                  "easting, northing), 6 (a line of to-utm's) or 1 (a grid reference)");
+}
+
+// What --output names: to-latlong writes everything, or decimal degrees alone.
+std::string ReadOutputForm(std::string_view form, BatchSettings& settings) {
+    if (settings.direction == BatchDirection::ToLatLong && (form == "full" || form == "degrees")) {
+        settings.latLongOutput = form == "degrees" ? LatLongOutput::Degrees : LatLongOutput::Full;
+        return {};
+    }
+    if (settings.direction == BatchDirection::ToUtm && form == "full") {
+        return {};
+    }
+    return "--output takes " +
+           std::string(settings.direction == BatchDirection::ToLatLong ? "full or degrees"
+                                                                       : "full") +
+           " for " + (settings.direction == BatchDirection::ToLatLong ? "to-latlong" : "to-utm") +
+           ", not '" + std::string(form) + "'";
 }
 
 } // namespace
@@ -166,6 +198,8 @@ CommandLineReading ReadCommandLine(int argc, char** argv) {
         {"ellipsoid", required_argument, nullptr, 'd'},
         {"fields", required_argument, nullptr, 'f'},
         {"compact-reference", no_argument, nullptr, 'c'},
+        {"csv", no_argument, nullptr, 'C'},
+        {"output", required_argument, nullptr, 'o'},
         {"jobs", required_argument, nullptr, 'j'},
         {"help", no_argument, nullptr, 'h'},
         {"version", no_argument, nullptr, 'V'},
@@ -175,6 +209,7 @@ CommandLineReading ReadCommandLine(int argc, char** argv) {
     CommandLine& commandLine = reading.commandLine;
     std::string datum = "WGS 84";
     std::optional<std::string> fields;
+    std::optional<std::string> output;
     commandLine.jobs = DefaultJobs();
     std::vector<std::string> operands;
     opterr = 0; // the failures are reported as the program's own
@@ -195,6 +230,12 @@ CommandLineReading ReadCommandLine(int argc, char** argv) {
             break;
         case 'c':
             commandLine.settings.compactReference = true;
+            break;
+        case 'C':
+            commandLine.settings.csv = true;
+            break;
+        case 'o':
+            output = optarg;
             break;
         case 'j':
             if (const auto jobs = JobCount(optarg)) {
@@ -247,11 +288,19 @@ CommandLineReading ReadCommandLine(int argc, char** argv) {
     if (commandLine.inputs.empty()) {
         commandLine.inputs.emplace_back("-");
     }
-    if (const auto position = ListPositionOf(datum)) {
+    if (const auto position = EllipsoidPositionOf(datum)) {
         commandLine.settings.datumPosition = *position;
     } else {
-        reading.failure = "unknown ellipsoid '" + datum + "'; the ellipsoids are:" + DatumNames();
+        reading.failure = "unknown ellipsoid '" + datum + "'; did you mean '" +
+                          std::string(NearestEllipsoidName(datum)) +
+                          "'? The ellipsoids are:" + DatumNames();
         return reading;
+    }
+    if (output) {
+        reading.failure = ReadOutputForm(*output, commandLine.settings);
+        if (!reading.failure.empty()) {
+            return reading;
+        }
     }
     if (fields) {
         const auto list = FieldList(*fields);

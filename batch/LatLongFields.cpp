@@ -89,12 +89,21 @@ std::string ReadTwoFields(std::span<const std::string_view> fields, LatLongInput
 
 } // namespace
 
-std::string ReadLatLongFields(std::span<const std::string_view> fields, LatLongInputs& inputs) {
+std::string ReadLatLongFields(std::span<const std::string_view> fields, bool blankSeparated,
+                              LatLongInputs& inputs) {
     if (fields.size() == 2) {
         return ReadTwoFields(fields, inputs);
     }
     if (fields.size() == 8) {
         return ReadEightFields(fields, inputs);
+    }
+    if (blankSeparated) {
+        // "33 52 10.5 S 151 12 36" or "33.86 S 151.21 E" could be parts of one angle or angles
+        // of their own: nothing is guessed.
+        return std::to_string(fields.size()) +
+               " fields separated by blanks have more than one reading: give the latitude and "
+               "the longitude as two fields (33.86S 151.21E), the window's eight, or separate "
+               "the fields with commas or tabs";
     }
     return "expected 2 fields (latitude, longitude) or 8 (degrees, minutes, seconds and N or S, "
            "twice), found " +

@@ -11,6 +11,7 @@
 #include "geodesy/Int16.hpp"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cmath>
 
@@ -150,6 +151,70 @@ std::string ReadUtmLine(std::span<const std::string_view> fields, UtmFields& utm
     return {};
 }
 
+// The zone and its letter of the usual notation, "38N" or "38P": N and S name the hemisphere,
+// as GeoConvert reads them; any other letter is a band, which gives the hemisphere and must hold
+// the position. Gives the failure, or the zone's text and fills utm.
+std::string ReadZoneAndLetter(std::string_view text, std::string_view& zone, UtmFields& utm) {
+    const std::size_t digits = text.find_first_not_of("0123456789");
+    if (digits == 0 || digits == std::string_view::npos || digits > 2 ||
+        text.size() != digits + 1) {
+        return FieldFailure("zone and letter", text,
+                            "is not a zone of one or two digits and a letter, as 38N or 38P");
+    }
+    zone = text.substr(0, digits);
+    const char letter = UpperCase(text.back());
+    if (letter == 'N' || letter == 'S') {
+        utm.numbers.hemisphere = letter == 'S' ? Hemisphere::South : Hemisphere::North;
+        return {};
+    }
+    utm.bandLatitudes = BandLatitudes(letter);
+    if (!utm.bandLatitudes) {
+        return FieldFailure("zone and letter", text,
+                            "has neither a hemisphere (N, S) nor a band letter (A, C to X, Z)");
+    }
+    utm.band = letter;
+    utm.numbers.hemisphere = letter < 'N' ? Hemisphere::South : Hemisphere::North;
+    return {};
+}
+
+// How many digits the text starts with.
+std::size_t LeadingDigits(std::string_view text) {
+    return std::min(text.find_first_not_of("0123456789"), text.size());
+}
+
+bool IsLetter(char c) {
+    return std::isalpha(static_cast<unsigned char>(c)) != 0;
+}
+
+// Whether the field starts as the usual notation's first field and a grid reference do: a zone
+// of one or two digits, then a letter.
+bool StartsWithZoneAndLetter(std::string_view field) {
+    const std::string_view text = Trimmed(field);
+    const std::size_t digits = LeadingDigits(text);
+    return digits >= 1 && digits <= 2 && digits < text.size() && IsLetter(text[digits]);
+}
+
+// The usual notation: the zone with its hemisphere or band, the easting, the northing.
+std::string ReadZoneEastingNorthing(std::span<const std::string_view> fields, UtmFields& utm) {
+    const auto texts = TrimmedFields(fields);
+    std::string_view zone;
+    for (const std::string& failure :
+         {ReadZoneAndLetter(texts[0], zone, utm), NumberFailure("easting", texts[1]),
+          NumberFailure("northing", texts[2])}) {
+        if (!failure.empty()) {
+            return failure;
+        }
+    }
+    try {
+        utm.numbers.zone = ReadNumber(zone);
+        utm.numbers.easting = ReadNumber(texts[1]);
+        utm.numbers.northing = ReadNumber(texts[2]);
+    } catch (const ComputationFailure& failure) {
+        return failure.what();
+    }
+    return RangeFailure(utm.numbers, texts[2], texts[1], texts[0]);
+}
+
 // A grid reference, as the centre of the square it names.
 std::string ReadReference(std::string_view field, const InverseTerms& terms, UtmFields& utm) {
     const GridReferenceReading reading = ReadGridReference(Trimmed(field), terms);
@@ -168,15 +233,34 @@ std::string ReadUtmFields(std::span<const std::string_view> fields, const Invers
     switch (fields.size()) {
     case 4:
         return ReadFourFields(fields, utm);
+    case 3:
+        if (StartsWithZoneAndLetter(fields[0])) { // the notation is told by its first field alone
+            return ReadZoneEastingNorthing(fields, utm);
+        }
+        break;
     case 6:
         return ReadUtmLine(fields, utm);
     case 1:
         return ReadReference(fields[0], terms, utm);
-    default:
-        return "expected 4 fields (northing, easting, zone, N or S), 6 (a line as to-utm writes "
-               "it) or 1 (a grid reference), found " +
-               std::to_string(fields.size());
     }
+    return "expected 4 fields (northing, easting, zone, N or S), 3 (zone and letter, easting, "
+           "northing), 6 (a line as to-utm writes it) or 1 (a grid reference), found " +
+           std::to_string(fields.size());
+}
+
+std::string ReadBlankSeparatedUtm(std::string_view line, std::span<const std::string_view> fields,
+                                  const InverseTerms& terms, UtmFields& utm) {
+    const std::string_view first = fields[0];
+    if (fields.size() == 3 && StartsWithZoneAndLetter(first) &&
+        first.size() == LeadingDigits(first) + 1) {
+        return ReadZoneEastingNorthing(fields, utm); // "38N 402339.35 1755355.43"
+    }
+    const bool zoneApart = first.size() <= 2 && LeadingDigits(first) == first.size() &&
+                           IsLetter(fields[1].front()); // "38 P   MC  02339  55355"
+    if (StartsWithZoneAndLetter(first) || zoneApart) {
+        return ReadReference(line, terms, utm);
+    }
+    return ReadUtmFields(fields, terms, utm);
 }
 
 std::string PoleFailure(double latitude) {

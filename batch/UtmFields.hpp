@@ -23,7 +23,9 @@ struct UtmFields {
     }
 };
 
-// Four fields, northing, easting, zone and N or S, each read whole; a line as to-UTM writes it
+// Four fields, northing, easting, zone and N or S, each read whole; three in the usual notation,
+// the zone with its hemisphere or band letter, the easting and the northing ("38N", "402339.35",
+// "1755355.43"), whose band must hold the position; a line as to-UTM writes it
 // (zone, band, central meridian, northing, easting, grid reference), whose band gives the
 // hemisphere and whose central meridian and grid reference must be its position's; or one field
 // holding a grid reference, read on the run's ellipsoid. Zones 1 to 61, eastings 100 to 900 km
@@ -31,6 +33,13 @@ struct UtmFields {
 // Gives an empty text, or what is wrong.
 std::string ReadUtmFields(std::span<const std::string_view> fields, const InverseTerms& terms,
                           UtmFields& utm);
+
+// A whole line whose fields are separated by blanks, read as the same forms where that has one
+// reading: told by the first field, a number starts the window's four fields, a zone with its
+// letter and two more fields are the usual notation ("38N 402339.35 1755355.43"), and any other
+// line starting with a zone is a grid reference ("38 P   MC  02339  55355").
+std::string ReadBlankSeparatedUtm(std::string_view line, std::span<const std::string_view> fields,
+                                  const InverseTerms& terms, UtmFields& utm);
 
 // Whether the position converted lies on this side of the pole, to within kBandEdgeTolerance (a
 // point at the pole may come back a hair beyond it): an empty text, or the failure.

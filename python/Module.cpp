@@ -7,6 +7,7 @@
 #include "PointInputs.hpp"
 #include "StrColumn.hpp"
 #include "commands/AngleBoxes.hpp"
+#include "commands/EllipsoidName.hpp"
 #include "geodesy/DatumTable.hpp"
 #include "geodesy/InverseProjection.hpp"
 
@@ -40,7 +41,7 @@ std::size_t CheckedLength(std::initializer_list<const py::array*> arrays) {
     return size;
 }
 
-// The datum list's row at a position that ListPositionOf gave.
+// The datum list's row at a position that EllipsoidPositionOf gave.
 const DatumEntry& ListedDatum(int position) {
     return DatumForListPosition(static_cast<std::int16_t>(position));
 }
@@ -164,7 +165,9 @@ PYBIND11_MODULE(_korvane, module) {
     module.doc() = "Korvane's conversions over flat float64 arrays; use the korvane package.";
     module.def("ellipsoids", &korvane::EllipsoidNames);
     module.def("list_position",
-               [](std::string_view name) { return korvane::ListPositionOf(name); });
+               [](std::string_view name) { return korvane::EllipsoidPositionOf(name); });
+    module.def("nearest_ellipsoid",
+               [](std::string_view name) { return korvane::NearestEllipsoidName(name); });
     module.def("to_utm", &korvane::ToUtm);
     module.def("to_latlong", &korvane::ToLatLong);
 }

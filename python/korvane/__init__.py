@@ -100,7 +100,8 @@ def to_utm(lat, lon, ellipsoid="WGS 84", *, errors="coerce"):
             integer or floating dtype, broadcast together. A latitude beyond 90 degrees or a
             longitude beyond 180 either way, NaN or infinity fails for that point; so does a
             masked element of a NumPy masked array, a missing point.
-        ellipsoid: one of the names that ellipsoids() gives.
+        ellipsoid: one of the names that ellipsoids() gives, told apart by its letters and
+            digits alone ("WGS84" and "clarke 1866" name list entries too).
         errors: "coerce" (the default) gives failed points NaN and their reason in `error`;
             "raise" raises ConversionError for the first point that fails.
 
@@ -185,7 +186,11 @@ def _list_position(ellipsoid):
     position = _korvane.list_position(ellipsoid)
     if position is None:
         names = ", ".join(repr(name) for name in ellipsoids())
-        raise ValueError(f"unknown ellipsoid {ellipsoid!r}; the ellipsoids are {names}")
+        nearest = _korvane.nearest_ellipsoid(ellipsoid)
+        raise ValueError(
+            f"unknown ellipsoid {ellipsoid!r}; did you mean {nearest!r}? "
+            f"The ellipsoids are {names}"
+        )
     return position
 
 

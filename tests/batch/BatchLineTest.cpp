@@ -135,7 +135,7 @@ TEST(BatchLine, ToLatLongRejectsWhatItCannotReadWhole) {
     // clang-format off
     const LineCase cases[] = {
         {"1755352.105,402336.0,38,X",                            "Error\tthe hemisphere must be N or S"},
-        {"1755352.105,402336.0,38",                              "Error\texpected 4 fields (northing, easting, zone, N or S), 6"},
+        {"1755352.105,402336.0,38",                              "Error\texpected 4 fields (northing, easting, zone, N or S), 3 (zone and letter, easting, northing), 6"},
         {"1755352.105,402336.0,38.5,N",                          "Error\tzone \"38.5\" is not a whole number"},
         {"1755352.105,,38,N",                                    "Error\teasting is empty"},
         {"1 755 352,402336.0,38,N",                              "Error\tnorthing \"1 755 352\" is not a number"},
@@ -154,6 +154,51 @@ TEST(BatchLine, ToLatLongRejectsWhatItCannotReadWhole) {
     };
     // clang-format on
     ExpectAnswers(Direction(BatchDirection::ToLatLong), cases);
+}
+
+// The forms people bring from GeoConvert and proj: fields separated by blanks, and the usual UTM
+// notation, zone and hemisphere or band first. Blanks stand inside angles and grid references
+// too, so a line of blanks is read only in the forms that have one reading.
+TEST(BatchLine, ReadsBlankSeparatedLinesAndTheUsualNotation) {
+    constexpr const char* kDefaultBack =
+        "15\t52\t31\tN\t44\t5\t16\tE\t38 P   MC  02336  55352\t15.875278150\t44.087777175";
+    constexpr const char* kSydneyBack =
+        "33\t51\t36\tS\t151\t12\t36\tE\t56 H   LH  34416  51925\t-33.860000002\t151.209999957";
+    constexpr const char* kReference =
+        "15\t52\t31.11\tN\t44\t5\t16.12\tE\t38 P   MC  02339  55355\t15.875308976\t44.087809725";
+    // clang-format off
+    const LineCase toUtm[] = {
+        {"-33.86 151.21",                  kSydney},
+        {"  -33.86   151.21  ",            kSydney},
+        {"33.86S 151.21E",                 kSydney},
+        {"33°51'36\"S 151°12'36\"E",       kSydney},
+        {"33 51 36 S 151 12 36 E",         kSydney}, // the window's eight
+        {"15:52:31.11N 44:5:16.11E",       kDefault},
+        {"33 51 36 151 12 36",             "Error\t6 fields separated by blanks have more than one reading"},
+        {"33.86 S 151.21 E",               "Error\t4 fields separated by blanks have more than one reading"},
+        {"-33.86",                         "Error\texpected 2 fields (latitude, longitude) or 8"},
+    };
+    const LineCase toLatLong[] = {
+        {"1755352.105 402336.0 38 N",      kDefaultBack},
+        {"38N 402336.0 1755352.105",       kDefaultBack},
+        {"38n,402336.0,1755352.105",       kDefaultBack},
+        {"38P 402336.0 1755352.105",       kDefaultBack},  // a band, which holds the point
+        {"56S,334416.39,6251925.36",       kSydneyBack},   // S: the hemisphere, not the band
+        {"56H\t334416.39\t6251925.36",     kSydneyBack},
+        {"38 P   MC  02339  55355",        kReference},
+        {"38P MC 02339 55355",             kReference},
+        {"38PMC 0233955355",               kReference},
+        {"38Q 402336.0 1755352.105",       "Error\tband Q does not hold the position's latitude 15.875278"},
+        {"38I 402336.0 1755352.105",       "Error\tzone and letter \"38I\" has neither a hemisphere (N, S) nor a band letter"},
+        {"38NN 402336.0 1755352.105",      "Error\trow letter \" \" is not one of A to V"}, // a grid reference
+        {"380N,402336.0,1755352.105",      "Error\texpected 4 fields (northing, easting, zone, N or S), 3 (zone and letter"},
+        {"38N 1755352.105 402336.0",       "Error\teasting \"1755352.105\" is outside 100000 to 900000"}, // never guessed from sizes
+        {"99N 402336.0 1755352.105",       "Error\tzone \"99N\" is outside 1 to 60"},
+        {"1755352.105 402336.0 38",        "Error\texpected 4 fields (northing, easting, zone, N or S), 3"},
+    };
+    // clang-format on
+    ExpectAnswers(Direction(BatchDirection::ToUtm), toUtm);
+    ExpectAnswers(Direction(BatchDirection::ToLatLong), toLatLong);
 }
 
 // Only positions of the grid are answered: a grid reference never leaves the alphabet, a zone

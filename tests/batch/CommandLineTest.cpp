@@ -43,6 +43,12 @@ TEST(CommandLine, ReadsOptionsAnywhereInBothSpellings) {
         {{"to-utm", "--fields=2-9"},                       U, 0,  {1, 2, 3, 4, 5, 6, 7, 8}, {"-"}},
         {{"to-latlong", "--fields=1,3-5"},                 L, 0,  {0, 2, 3, 4}, {"-"}},
         {{"to-utm", "--", "--datum"},                      U, 0,  {},        {"--datum"}},
+        {{"to-utm", "--datum=WGS84"},                      U, 0,  {},        {"-"}}, // as people type them
+        {{"to-utm", "--datum=wgs 84"},                     U, 0,  {},        {"-"}},
+        {{"to-utm", "--datum=clarke 1866"},                U, 10, {},        {"-"}},
+        {{"to-utm", "--datum=NORTH-AMERICAN-1927"},        U, 6,  {},        {"-"}},
+        {{"to-utm", "--datum= Everest1830 "},              U, 13, {},        {"-"}},
+        {{"to-latlong", "--fields=1-3"},                   L, 0,  {0, 1, 2}, {"-"}}, // the usual notation
     };
     // clang-format on
     for (const auto& c : cases) {
@@ -57,6 +63,11 @@ TEST(CommandLine, ReadsOptionsAnywhereInBothSpellings) {
         EXPECT_EQ(commandLine.inputs, c.inputs);
     }
     EXPECT_TRUE(Read({"to-utm", "--compact-reference"}).commandLine.settings.compactReference);
+    EXPECT_TRUE(Read({"to-utm", "--csv"}).commandLine.settings.csv);
+    EXPECT_EQ(Read({"to-latlong", "--output=degrees"}).commandLine.settings.latLongOutput,
+              LatLongOutput::Degrees);
+    EXPECT_EQ(Read({"to-latlong", "--output", "full"}).commandLine.settings.latLongOutput,
+              LatLongOutput::Full);
     EXPECT_EQ(Read({"to-utm", "x", "--help"}).commandLine.action, CommandLine::Action::Help);
     EXPECT_EQ(Read({"-h"}).commandLine.action, CommandLine::Action::Help);
     EXPECT_EQ(Read({"--version"}).commandLine.action, CommandLine::Action::Version);
@@ -71,7 +82,11 @@ TEST(CommandLine, NamesWhatIsWrong) {
         {{"to-utm", "--frobnicate=1"},          "unknown option '--frobnicate'"},
         {{"to-utm", "-x"},                      "unknown option '-x'"},
         {{"to-utm", "--datum"},                 "option '--datum' needs a value"},
-        {{"to-utm", "--datum", "WGS 48"},       "unknown ellipsoid 'WGS 48'; the ellipsoids are:\n    WGS 84"},
+        {{"to-utm", "--datum", "WGS 48"},       "unknown ellipsoid 'WGS 48'; did you mean 'WGS 84'? The ellipsoids are:\n    WGS 84"},
+        {{"to-utm", "--datum", "Clark 1880"},   "unknown ellipsoid 'Clark 1880'; did you mean 'Clarke 1880'?"},
+        {{"to-utm", "--datum", "Bessel"},       "unknown ellipsoid 'Bessel'; did you mean 'Bessel 1841'?"},
+        {{"to-utm", "--output=degrees"},        "--output takes full for to-utm, not 'degrees'"},
+        {{"to-latlong", "--output=dms"},        "--output takes full or degrees for to-latlong, not 'dms'"},
         {{"to-utm", "--compact-reference=yes"}, "option '--compact-reference' takes no value"},
         {{"to-utm", "--fields=3"},              "--fields names 1 fields; to-utm takes 2"},
         {{"to-latlong", "--fields=1,2"},        "--fields names 2 fields; to-latlong takes 4"},

@@ -39,6 +39,11 @@ TEST(FieldSplitter, SplitsAtTabsAndCommasOutsideQuotes) {
         {"a,b\tc",                      {"a,b", "c"}},
         {"\"a,b\"\tc",                  {"a,b", "c"}},
         {"\"a\",b\tc",                  {"a", "b\tc"}},
+        {"-33.86 151.21",               {"-33.86", "151.21"}},  // neither: runs of blanks
+        {"  38N  402339 1755355 ",      {"38N", "402339", "1755355"}},
+        {"\"New York\" 40.7 -74",       {"New York", "40.7", "-74"}},
+        {"38PMC0233955355",             {"38PMC0233955355"}},
+        {"   ",                         {""}},
     };
     // clang-format on
     for (const auto& [line, fields] : cases) {
@@ -53,13 +58,18 @@ TEST(FieldSplitter, SplitsAtTabsAndCommasOutsideQuotes) {
 TEST(FieldSplitter, SplitsLinesWithoutQuotesAsCharacterByCharacter) {
     const auto byCharacter = [](std::string_view line) {
         Fields fields(1);
-        const char separator = line.find('\t') != std::string_view::npos ? '\t' : ',';
+        const bool tab = line.find('\t') != std::string_view::npos;
+        const char separator =
+            tab || line.find(',') != std::string_view::npos ? (tab ? '\t' : ',') : ' ';
         for (const char c : line) {
-            if (c == separator) {
-                fields.emplace_back();
-            } else {
+            if (c != separator) {
                 fields.back() += c;
+            } else if (separator != ' ' || !fields.back().empty()) {
+                fields.emplace_back(); // blanks in a run separate once
             }
+        }
+        if (separator == ' ' && fields.size() > 1 && fields.back().empty()) {
+            fields.pop_back(); // blanks at the end
         }
         return fields;
     };

@@ -32,7 +32,7 @@ while IFS= read -r case; do
     "$batch" "$@" "$work/in" >"$work/out" 2>"$work/err"
     status=$?
     wanted=0
-    grep -qP '(^|\t)Error\t' "$work/expected" && wanted=1
+    grep -qP '(^|\t|,)Error(\t|,)' "$work/expected" && wanted=1
     if ! cmp -s "$work/expected" "$work/out"; then
         fail "$arguments | $input"; diff "$work/expected" "$work/out" | head -n 6
     elif [ "$status" -ne "$wanted" ]; then

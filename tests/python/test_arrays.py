@@ -65,7 +65,7 @@ def test_to_latlong_gives_the_windows_texts(point, expected):
 
 
 def test_to_latlong_decimal_degrees_and_ellipsoids():
-    r = korvane.to_latlong(1755352.105, 402336.0, 38, "N", "Everest 1830")
+    r = korvane.to_latlong(1755352.105, 402336.0, 38, "N", "everest1830")
     assert (round(r.latitude, 7), round(r.longitude, 7)) == (15.8765499, 44.0876464)
     back = korvane.to_latlong(8244644.57, 597660.65, 23, "S")
     assert abs(back.latitude + WINDOW[0]) * 3600 < 0.0002
@@ -135,7 +135,8 @@ def test_missing_and_unusable_values_fail_only_their_element(call, errors):
 
 
 @pytest.mark.parametrize("call, error, message", [
-    (lambda: korvane.to_utm(1, 2, "WGS84"), ValueError, "'WGS 84', 'NAD 83'.*'Everest 1830'"),
+    (lambda: korvane.to_utm(1, 2, "WGS 48"), ValueError,
+     "did you mean 'WGS 84'\\? The ellipsoids are 'WGS 84', 'NAD 83'.*'Everest 1830'"),
     (lambda: korvane.to_utm([1, 2], [1, 2, 3]), ValueError, r"lat \(2,\), lon \(3,\)"),
     (lambda: korvane.to_utm(["1"], [2]), TypeError, "lat must be numbers"),
     (lambda: korvane.to_utm(1, 2, errors="ignore"), ValueError, "coerce"),
