@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <limits>
 #include <pybind11/numpy.h>
 #include <pybind11/pybind11.h>
@@ -62,6 +63,7 @@ py::tuple ToUtm(const Numbers& latitude, const Numbers& longitude, int datumPosi
     auto northing = LargePageArray<double>(count);
     auto easting = LargePageArray<double>(count);
     const std::size_t threads = ConvertingThreads(count);
+    StrColumn hemisphere(count, kLetterWidth, threads);
     StrColumn band(count, kLetterWidth, threads);
     StrColumn gridReference(count, kGridReferenceWidth, threads);
     ReasonColumn error(threads);
@@ -80,6 +82,8 @@ py::tuple ToUtm(const Numbers& latitude, const Numbers& longitude, int datumPosi
             meridians[i] = converted ? result.centralMeridian : kNaN;
             northings[i] = converted ? result.northing : kNaN;
             eastings[i] = converted ? result.easting : kNaN;
+            // As the conversion took it, by the latitude's sign: -0 is south.
+            hemisphere.Write(i, !converted ? "" : std::signbit(latitudes[i]) ? "S" : "N", thread);
             band.Write(i, result.band, thread);
             gridReference.Write(i, result.gridReference, thread);
             if (!converted) {
@@ -87,8 +91,8 @@ py::tuple ToUtm(const Numbers& latitude, const Numbers& longitude, int datumPosi
             }
         }
     });
-    return py::make_tuple(zone, band.Settle(), centralMeridian, northing, easting,
-                          gridReference.Settle(), error.Settle(count));
+    return py::make_tuple(zone, hemisphere.Settle(), band.Settle(), centralMeridian, northing,
+                          easting, gridReference.Settle(), error.Settle(count));
 }
 
 py::tuple ToLatLong(const Numbers& northing, const Numbers& easting, const Numbers& zone,
@@ -163,6 +167,7 @@ std::vector<std::string> EllipsoidNames() {
 
 PYBIND11_MODULE(_korvane, module) {
     module.doc() = "Korvane's conversions over flat float64 arrays; use the korvane package.";
+    module.attr("__version__") = KORVANE_VERSION;
     module.def("ellipsoids", &korvane::EllipsoidNames);
     module.def("list_position",
                [](std::string_view name) { return korvane::EllipsoidPositionOf(name); });

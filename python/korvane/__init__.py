@@ -26,6 +26,8 @@ import numpy as np
 
 from . import _korvane
 
+__version__ = _korvane.__version__
+
 __all__ = [
     "ConversionError",
     "LatLongResult",
@@ -56,6 +58,7 @@ class UtmResult(NamedTuple):
     """What to_utm gives, each field an array of the arguments' broadcast shape."""
 
     zone: np.ndarray  # int16; 0 where the point failed
+    hemisphere: np.ndarray  # "N" or "S" by the latitude's sign (-0.0 is south); "" where failed
     band: np.ndarray  # the latitude band letter
     central_meridian: np.ndarray  # float64, the zone's central meridian in whole degrees east
     northing: np.ndarray  # float64 metres to hundredths, as korvane-batch prints it
@@ -106,10 +109,11 @@ def to_utm(lat, lon, ellipsoid="WGS 84", *, errors="coerce"):
             "raise" raises ConversionError for the first point that fails.
 
     Returns a UtmResult of arrays in the broadcast shape (scalars for scalar arguments):
-        zone (int16), band (str), central_meridian, northing, easting (float64: northing and
-        easting in metres to hundredths, exactly the values korvane-batch prints),
+        zone (int16), hemisphere and band (str), central_meridian, northing, easting (float64:
+        northing and easting in metres to hundredths, exactly the values korvane-batch prints),
         grid_reference (str, as the windows write it) and error (str, "" where converted).
-        A failed point has NaN numbers, zone 0 and empty texts.
+        A failed point has NaN numbers, zone 0 and empty texts. The result converts back as it
+        is: to_latlong(result).
 
     The zone is that of the longitude alone: 0 degrees is zone 31, 180 degrees east zone 61;
     there are no regional exceptions. A negative latitude, -0.0 too, is south, with northings
@@ -129,8 +133,13 @@ def to_utm(lat, lon, ellipsoid="WGS 84", *, errors="coerce"):
     return _result(UtmResult, columns, shape, errors)
 
 
-def to_latlong(northing, easting, zone, hemisphere, ellipsoid="WGS 84", *, errors="coerce"):
+def to_latlong(
+    northing, easting=None, zone=None, hemisphere=None, ellipsoid="WGS 84", *, errors="coerce"
+):
     """UTM to latitude and longitude, with the UTM window's texts and korvane-batch's digits.
+
+    to_latlong(result, ellipsoid=...) converts a result of to_utm back: its northings, eastings,
+    zones and hemispheres, a point that failed to UTM keeping its reason.
 
     Arguments:
         northing, easting: metres, numbers or array-likes of an integer or floating dtype; a
@@ -157,8 +166,22 @@ def to_latlong(northing, easting, zone, hemisphere, ellipsoid="WGS 84", *, error
     numbers, or hemispheres that are not texts.
     A large array is converted on every core, without the GIL: other threads go on meanwhile.
     """
+    if isinstance(northing, UtmResult):
+        if easting is not None or zone is not None or hemisphere is not None:
+            raise TypeError("to_latlong takes a to_utm result alone; give the ellipsoid by name: "
+                            "to_latlong(result, ellipsoid=...)")
+        return _back_from_utm(northing, ellipsoid, errors)
+    if easting is None or zone is None or hemisphere is None:
+        raise TypeError("to_latlong needs the northing, easting, zone and hemisphere, or a "
+                        "result of to_utm")
     datum = _list_position(ellipsoid)
     _check_errors(errors)
+    return _to_latlong(northing, easting, zone, hemisphere, datum, errors)
+
+
+def _to_latlong(northing, easting, zone, hemisphere, datum, errors, carried=None):
+    """to_latlong on checked arguments; `carried` are reasons of failures from before, which
+    stand for their elements' own ("" for none)."""
     inputs, shape = _broadcast(
         [
             _numbers("northing", "northing", northing),
@@ -169,7 +192,19 @@ def to_latlong(northing, easting, zone, hemisphere, ellipsoid="WGS 84", *, error
     )
     columns = _korvane.to_latlong(*(given.values for given in inputs), datum)
     _name_failures(columns[-1], inputs)
+    if carried is not None:
+        before = np.broadcast_to(carried, shape).reshape(-1)
+        columns[-1][before != ""] = before[before != ""]
     return _result(LatLongResult, columns, shape, errors)
+
+
+def _back_from_utm(utm, ellipsoid, errors):
+    """A to_utm result converted back: a point that failed keeps its reason."""
+    datum = _list_position(ellipsoid)
+    _check_errors(errors)
+    error = np.asarray(utm.error, dtype=object)
+    hemisphere = np.where(error == "", utm.hemisphere, "N")  # a letter where none was given
+    return _to_latlong(utm.northing, utm.easting, utm.zone, hemisphere, datum, errors, error)
 
 
 def __getattr__(name):

@@ -1,4 +1,4 @@
-from typing import Any, Literal, NamedTuple
+from typing import Any, Literal, NamedTuple, overload
 
 import numpy as np
 import numpy.typing as npt
@@ -8,6 +8,8 @@ from . import pandas as pandas
 
 _Errors = Literal["coerce", "raise"]
 
+__version__: str
+
 class ConversionError(ValueError):
     index: Any
     reason: str
@@ -15,6 +17,7 @@ class ConversionError(ValueError):
 
 class UtmResult(NamedTuple):
     zone: Any
+    hemisphere: Any
     band: Any
     central_meridian: Any
     northing: Any
@@ -44,6 +47,14 @@ def to_utm(
     *,
     errors: _Errors = "coerce",
 ) -> UtmResult: ...
+@overload
+def to_latlong(
+    northing: UtmResult,
+    *,
+    ellipsoid: str = "WGS 84",
+    errors: _Errors = "coerce",
+) -> LatLongResult: ...
+@overload
 def to_latlong(
     northing: npt.ArrayLike,
     easting: npt.ArrayLike,

@@ -50,13 +50,35 @@ def to_latlong(
     korvane.ConversionError naming the row label of the first point that fails. Raises KeyError
     for a missing column and ValueError when the frame already has a column of a result's name;
     otherwise as korvane.to_latlong.
+
+    A frame that to_utm made converts back as it is, to_latlong(to_utm(frame)): its
+    grid_reference and error columns are then replaced by the round trip's, and a point that
+    failed to UTM keeps its reason.
     """
     columns = _columns(
         frame, northing=northing, easting=easting, zone=zone, hemisphere=hemisphere
     )
-    _check_free(frame, korvane.LatLongResult._fields, prefix)
-    result = korvane.to_latlong(*columns, ellipsoid, errors="coerce")
+    utm_error = _utm_error(frame, northing)
+    replaced = ("grid_reference", "error") if utm_error is not None else ()
+    _check_free(frame, korvane.LatLongResult._fields, prefix, replaced)
+    if utm_error is None:
+        result = korvane.to_latlong(*columns, ellipsoid, errors="coerce")
+    else:
+        northings, eastings, zones, hemispheres = columns
+        utm = korvane.UtmResult(zone=zones, hemisphere=hemispheres, band=None,
+                                central_meridian=None, northing=northings, easting=eastings,
+                                grid_reference=None, error=utm_error.to_numpy(dtype=object))
+        result = korvane.to_latlong(utm, ellipsoid=ellipsoid)
     return _with_result(frame, result, errors, prefix)
+
+
+def _utm_error(frame, northing):
+    """The error column of a frame that to_utm made, whose northing column is named `northing`:
+    None for any other frame."""
+    if not northing.endswith("northing"):
+        return None
+    made = [northing[: -len("northing")] + field for field in korvane.UtmResult._fields]
+    return frame[made[-1]] if all(name in frame.columns for name in made) else None
 
 
 def _columns(frame, **names):
@@ -95,9 +117,11 @@ def _numbers(column, role):
     return column.to_numpy()
 
 
-def _check_free(frame, fields, prefix):
-    # A result column must never overwrite one of the frame's own.
-    taken = [prefix + field for field in fields if prefix + field in frame.columns]
+def _check_free(frame, fields, prefix, replaced=()):
+    # A result column must never overwrite one of the frame's own, but for those of to_utm's
+    # that a round trip replaces.
+    taken = [prefix + field for field in fields
+             if prefix + field in frame.columns and field not in replaced]
     if taken:
         raise ValueError(
             f"the frame already has the columns {taken}; pass a prefix for the results"

@@ -64,6 +64,17 @@ def test_pandas_takes_nullable_columns_and_names_a_duplicated_one():
         korvane.pandas.to_utm(twice)
 
 
+def test_pandas_results_convert_back_as_they_are():
+    back = korvane.pandas.to_latlong(korvane.pandas.to_utm(FRAME))
+    assert list(back.latitude.round(5)[:2]) == [15.87531, -33.86]
+    assert back.loc[30, "error"] == "latitude 91 is outside 0 to 90 degrees"  # carried on
+    assert list(back.grid_reference[:2]) == ["38 P   MC  02336  55355", "56 H   LH  34416  51925"]
+    prefixed = korvane.pandas.to_utm(FRAME, prefix="utm_")
+    again = korvane.pandas.to_latlong(prefixed, "utm_northing", "utm_easting", "utm_zone",
+                                      "utm_hemisphere")
+    assert again.loc[30, "error"] == again.loc[30, "utm_error"]
+
+
 def test_pandas_prefix_keeps_earlier_results():
     again = korvane.pandas.to_utm(korvane.pandas.to_utm(FRAME), prefix="utm_")
     assert list(again.utm_zone) == list(again.zone) == [38, 56, 0]
