@@ -40,8 +40,9 @@ double GeodeticTangent(double conformalTangent, double eccentricity) {
     for (int step = 0; step < kMostNewtonSteps; ++step) {
         const double guess = ConformalTangent(tangent, eccentricity);
         // d(conformal)/d(geodetic) = (1 - e^2) sqrt(1 + t'^2) sqrt(1 + t^2) / (1 + (1 - e^2) t^2)
-        const double change = (conformalTangent - guess) * (1 + e2m * tangent * tangent) /
-                              (e2m * std::sqrt(1 + tangent * tangent) * std::sqrt(1 + guess * guess));
+        const double change =
+            (conformalTangent - guess) * (1 + e2m * tangent * tangent) /
+            (e2m * std::sqrt(1 + tangent * tangent) * std::sqrt(1 + guess * guess));
         tangent += change;
         if (!(std::fabs(change) >= tolerance)) {
             break;

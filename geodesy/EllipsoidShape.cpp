@@ -32,14 +32,13 @@ double CheckedEquatorialRadius(double a, double b) {
 } // namespace
 
 EllipsoidShape::EllipsoidShape(double aIn, double b)
-    : a(CheckedEquatorialRadius(aIn, b)),
-      n((a - b) / (a + b)),
+    : a(CheckedEquatorialRadius(aIn, b)), n((a - b) / (a + b)),
       eccentricity(2 * std::sqrt(n) / (1 + n)) {}
 
 double CheckedScale(double scale, const char* step) {
     if (!(std::isfinite(scale) && scale > 0)) {
-        throw InvalidArgumentFailure(step, "scale " + ValueText(scale) +
-                                               " is not a positive number");
+        throw InvalidArgumentFailure(step,
+                                     "scale " + ValueText(scale) + " is not a positive number");
     }
     return scale;
 }

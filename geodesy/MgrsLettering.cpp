@@ -8,8 +8,8 @@
 namespace korvane {
 
 MgrsLettering LetteringForDatum(std::string_view listName) {
-    constexpr std::array<std::string_view, 4> kOldLettering = {"Clarke 1866", "Clarke 1880",
-                                                               "Bessel 1841", "North American 1927"};
+    constexpr std::array<std::string_view, 4> kOldLettering = {
+        "Clarke 1866", "Clarke 1880", "Bessel 1841", "North American 1927"};
     return std::find(kOldLettering.begin(), kOldLettering.end(), listName) != kOldLettering.end()
                ? MgrsLettering::AL
                : MgrsLettering::AA;

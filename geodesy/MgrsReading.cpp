@@ -105,9 +105,9 @@ void TakeDigitGroups(std::string_view rest, std::string_view text, Parts& parts)
         parts.eastingDigits = first.substr(0, first.size() / 2);
         parts.northingDigits = first.substr(first.size() / 2);
     } else if (first.size() != second.size()) {
-        throw Unreadable("the reference " + Quoted(text) + " has " +
-                         std::to_string(first.size()) + " easting digits and " +
-                         std::to_string(second.size()) + " northing digits");
+        throw Unreadable("the reference " + Quoted(text) + " has " + std::to_string(first.size()) +
+                         " easting digits and " + std::to_string(second.size()) +
+                         " northing digits");
     } else {
         parts.eastingDigits = first;
         parts.northingDigits = second;
@@ -203,8 +203,8 @@ MgrsReading ReadUps(const Parts& parts) {
     const auto column = band->columns.find(parts.column);
     if (column == std::string_view::npos) {
         throw Unreadable("column letter " + Quoted(parts.column) + " is not used in UPS band " +
-                         Quoted(parts.band) + ", whose columns are " +
-                         LetterList(band->columns) + " without I and O");
+                         Quoted(parts.band) + ", whose columns are " + LetterList(band->columns) +
+                         " without I and O");
     }
     const auto row = band->rows.find(parts.row);
     if (row == std::string_view::npos) {
@@ -212,9 +212,8 @@ MgrsReading ReadUps(const Parts& parts) {
                          Quoted(parts.band) + ", whose rows are " + LetterList(band->rows) +
                          " without I and O");
     }
-    const Square square =
-        InSquare(band->firstColumn + static_cast<long long>(column),
-                 band->firstRow + static_cast<long long>(row), parts);
+    const Square square = InSquare(band->firstColumn + static_cast<long long>(column),
+                                   band->firstRow + static_cast<long long>(row), parts);
     MgrsReading reading;
     reading.position.zone = kUpsZone;
     reading.position.hemisphere = band->letter < 'M' ? Hemisphere::South : Hemisphere::North;
@@ -250,8 +249,8 @@ MgrsReading ReadUtm(const Parts& parts, const UtmUpsTerms& terms, MgrsLettering 
     const auto column = columns.find(parts.column);
     if (column == std::string_view::npos) {
         throw Unreadable("column letter " + Quoted(parts.column) + " is not used in zone " +
-                         std::to_string(parts.zone) + ", whose columns are " +
-                         LetterList(columns) + " without I and O");
+                         std::to_string(parts.zone) + ", whose columns are " + LetterList(columns) +
+                         " without I and O");
     }
     const auto rowLetter = kUtmRowLetters.find(parts.row);
     if (rowLetter == std::string_view::npos) {
@@ -275,10 +274,10 @@ MgrsReading ReadUtm(const Parts& parts, const UtmUpsTerms& terms, MgrsLettering 
         periodic + kCycle * std::llround((middle - 0.5 - static_cast<double>(periodic)) /
                                          static_cast<double>(kCycle));
     const Square square = InSquare(static_cast<long long>(column) + 1, row, parts);
-    const std::string named = "the square " + Quoted(std::to_string(parts.zone) + parts.band +
-                                                     parts.column + parts.row +
-                                                     std::string(parts.eastingDigits) +
-                                                     std::string(parts.northingDigits));
+    const std::string named =
+        "the square " +
+        Quoted(std::to_string(parts.zone) + parts.band + parts.column + parts.row +
+               std::string(parts.eastingDigits) + std::string(parts.northingDigits));
     const std::string band = "band " + std::string(1, parts.band) + ", " +
                              ValueText(std::fabs(bandSouth)) + (bandSouth < 0 ? " S" : " N") +
                              " to " + ValueText(std::fabs(bandNorth)) +

@@ -37,10 +37,9 @@ long long WithinLettered(const char* coordinate, double metres, long long count,
     }
     if (count < low || count > high) {
         throw InvalidArgumentFailure(kStep, std::string(coordinate) + " " + ValueText(metres) +
-                                                " m is outside the MGRS range of " + range +
-                                                ", " + std::to_string(low / 1000000000) +
-                                                " to " + std::to_string(high / 1000000000) +
-                                                " km");
+                                                " m is outside the MGRS range of " + range + ", " +
+                                                std::to_string(low / 1000000000) + " to " +
+                                                std::to_string(high / 1000000000) + " km");
     }
     return count;
 }
@@ -109,13 +108,12 @@ GridReferenceText MgrsReference(const UtmUpsPosition& position, double latitude,
         const long long fromEquator = north ? northing : northing - kSouthShift;
         const bool northOfEquator = fromEquator >= 0;
         northing = northOfEquator ? fromEquator : fromEquator + kSouthShift;
-        easting = WithinLettered("easting", position.easting, easting, 1 * kSquare,
-                                 9 * kSquare, "UTM");
-        northing = northOfEquator
-                       ? WithinLettered("northing", position.northing, northing, 0, 95 * kSquare,
-                                        "UTM in the north")
-                       : WithinLettered("northing", position.northing, northing, 10 * kSquare,
-                                        100 * kSquare, "UTM in the south");
+        easting =
+            WithinLettered("easting", position.easting, easting, 1 * kSquare, 9 * kSquare, "UTM");
+        northing = northOfEquator ? WithinLettered("northing", position.northing, northing, 0,
+                                                   95 * kSquare, "UTM in the north")
+                                  : WithinLettered("northing", position.northing, northing,
+                                                   10 * kSquare, 100 * kSquare, "UTM in the south");
         *out++ = static_cast<char>('0' + position.zone / 10);
         *out++ = static_cast<char>('0' + position.zone % 10);
         *out++ = UtmBand(latitude, northOfEquator);

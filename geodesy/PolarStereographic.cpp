@@ -29,9 +29,8 @@ PolarStereographicPoint PolarStereographicForward(const PolarStereographicTerms&
     const double latitude = LatitudeTowards(pole, position.latitude);
     if (!(std::fabs(latitude) <= 90) || !std::isfinite(position.longitude)) {
         throw InvalidArgumentFailure("polar stereographic",
-                                     "latitude " + ValueText(position.latitude) +
-                                         " or longitude " + ValueText(position.longitude) +
-                                         " is not a position");
+                                     "latitude " + ValueText(position.latitude) + " or longitude " +
+                                         ValueText(position.longitude) + " is not a position");
     }
     if (latitude == -90) {
         throw InvalidArgumentFailure("polar stereographic",

@@ -14,8 +14,7 @@ int StandardZone(const GeodeticPosition& position) {
                                      "latitude " + ValueText(latitude) + " is outside -90 to 90");
     }
     if (!std::isfinite(position.longitude)) {
-        throw InvalidArgumentFailure("standard zone", "longitude " +
-                                                          ValueText(position.longitude) +
+        throw InvalidArgumentFailure("standard zone", "longitude " + ValueText(position.longitude) +
                                                           " is not a number of degrees");
     }
     if (latitude < -80 || latitude >= 84) {

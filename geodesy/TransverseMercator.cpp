@@ -92,17 +92,15 @@ struct Complex {
 } // namespace
 
 TransverseMercatorTerms::TransverseMercatorTerms(const EllipsoidShape& ellipsoid, double scale)
-    : eccentricity(ellipsoid.eccentricity),
-      gridRadius(GridRadius(ellipsoid, scale)),
-      alpha(Coefficients(kAlpha, ellipsoid.n)),
-      beta(Coefficients(kBeta, ellipsoid.n)) {}
+    : eccentricity(ellipsoid.eccentricity), gridRadius(GridRadius(ellipsoid, scale)),
+      alpha(Coefficients(kAlpha, ellipsoid.n)), beta(Coefficients(kBeta, ellipsoid.n)) {}
 
 TransverseMercatorPoint TransverseMercatorForward(const TransverseMercatorTerms& terms,
                                                   double latitude,
                                                   double longitudeFromCentralMeridian) {
     if (!(std::fabs(latitude) <= 90)) {
-        throw InvalidArgumentFailure("transverse Mercator", "latitude " + ValueText(latitude) +
-                                                                " is outside -90 to 90");
+        throw InvalidArgumentFailure("transverse Mercator",
+                                     "latitude " + ValueText(latitude) + " is outside -90 to 90");
     }
     if (!(std::fabs(longitudeFromCentralMeridian) <= 90)) {
         throw InvalidArgumentFailure("transverse Mercator",

@@ -50,9 +50,8 @@ void CheckSeriesReach(const GeodeticPosition& position, int zone, double offset)
                        kRadiansPerDegree;
     if (arc > kSeriesReachDegrees) {
         throw InvalidArgumentFailure(
-            "standard UTM", where + ValueText(std::round(arc * 1000) / 1000) +
-                                " degrees of arc" + meridian + ", beyond the " +
-                                ValueText(kSeriesReachDegrees) +
+            "standard UTM", where + ValueText(std::round(arc * 1000) / 1000) + " degrees of arc" +
+                                meridian + ", beyond the " + ValueText(kSeriesReachDegrees) +
                                 " within which the series is accurate to a tenth of a millimetre");
     }
 }
@@ -70,8 +69,7 @@ void CheckRange(const char* coordinate, double value, double low, double high,
 } // namespace
 
 UtmUpsTerms::UtmUpsTerms(const EllipsoidShape& ellipsoid)
-    : utm(ellipsoid, kScaleFactor),
-      ups(ellipsoid, kUpsScaleFactor),
+    : utm(ellipsoid, kScaleFactor), ups(ellipsoid, kUpsScaleFactor),
       utmReach(TransverseMercatorForward(utm, 0, kSeriesReachDegrees).x),
       utmPoleNorthing(utm.gridRadius * std::numbers::pi / 2) {}
 
@@ -85,11 +83,11 @@ UtmUpsPosition UtmUpsForward(const GeodeticPosition& position, const UtmUpsTerms
     result.hemisphere = hemisphere.value_or(own);
     if (result.zone == kUpsZone) {
         if (result.hemisphere != own && position.latitude != 0) {
-            throw InvalidArgumentFailure(
-                "standard UPS", "latitude " + ValueText(position.latitude) + " lies " +
-                                    HemisphereName(own) + " of the equator, and UPS " +
-                                    HemisphereName(result.hemisphere) +
-                                    " projects from the other pole");
+            throw InvalidArgumentFailure("standard UPS",
+                                         "latitude " + ValueText(position.latitude) + " lies " +
+                                             HemisphereName(own) + " of the equator, and UPS " +
+                                             HemisphereName(result.hemisphere) +
+                                             " projects from the other pole");
         }
         const auto point = PolarStereographicForward(terms.ups, result.hemisphere, position);
         result.easting = kUpsFalseOrigin + point.x;
@@ -100,8 +98,7 @@ UtmUpsPosition UtmUpsForward(const GeodeticPosition& position, const UtmUpsTerms
     CheckSeriesReach(position, result.zone, offset);
     const auto point = TransverseMercatorForward(terms.utm, position.latitude, offset);
     result.easting = kFalseEasting + point.x;
-    result.northing =
-        result.hemisphere == Hemisphere::South ? kFalseNorthing + point.y : point.y;
+    result.northing = result.hemisphere == Hemisphere::South ? kFalseNorthing + point.y : point.y;
     return result;
 }
 
@@ -109,10 +106,10 @@ GeodeticPosition UtmUpsReverse(const UtmUpsPosition& position, const UtmUpsTerms
                                GridRanges ranges) {
     CheckZone(position.zone, "standard UTM/UPS reverse");
     const bool north = position.hemisphere == Hemisphere::North;
-    const std::string range = std::string(ranges == GridRanges::Standard ? "the standard "
-                                                                         : "the forced ") +
-                              (position.zone == kUpsZone ? "UPS" : "UTM") + " range in the " +
-                              HemisphereName(position.hemisphere);
+    const std::string range =
+        std::string(ranges == GridRanges::Standard ? "the standard " : "the forced ") +
+        (position.zone == kUpsZone ? "UPS" : "UTM") + " range in the " +
+        HemisphereName(position.hemisphere);
     if (position.zone == kUpsZone) {
         if (ranges == GridRanges::Standard) {
             const double low = north ? 1200000 : 700000;
@@ -120,9 +117,9 @@ GeodeticPosition UtmUpsReverse(const UtmUpsPosition& position, const UtmUpsTerms
             CheckRange("easting", position.easting, low, high, range);
             CheckRange("northing", position.northing, low, high, range);
         } // else anywhere: the reverse itself refuses what is not a number
-        return PolarStereographicReverse(terms.ups, position.hemisphere,
-                                         {position.easting - kUpsFalseOrigin,
-                                          position.northing - kUpsFalseOrigin});
+        return PolarStereographicReverse(
+            terms.ups, position.hemisphere,
+            {position.easting - kUpsFalseOrigin, position.northing - kUpsFalseOrigin});
     }
     const double shift = north ? 0 : kFalseNorthing;
     if (ranges == GridRanges::Standard) {
