@@ -152,9 +152,11 @@ TransverseMercatorPoint TransverseMercatorForward(const TransverseMercatorTerms&
 
 TransverseMercatorPosition TransverseMercatorReverse(const TransverseMercatorTerms& terms,
                                                      TransverseMercatorPoint point) {
-    const double xi = point.y / terms.gridRadius;
+    // The poles' own northing, divided back, may come out an ulp beyond pi/2.
+    constexpr double kPoleRounding = 1e-15;
+    double xi = point.y / terms.gridRadius;
     const double eta = point.x / terms.gridRadius;
-    if (!(std::fabs(xi) <= std::numbers::pi / 2 && std::isfinite(eta))) {
+    if (!(std::fabs(xi) <= std::numbers::pi / 2 + kPoleRounding && std::isfinite(eta))) {
         throw InvalidArgumentFailure("transverse Mercator",
                                      "the point " + ValueText(point.x) + " m east, " +
                                          ValueText(point.y) +
@@ -162,7 +164,7 @@ TransverseMercatorPosition TransverseMercatorReverse(const TransverseMercatorTer
     }
     const double xSign = std::signbit(eta) ? -1 : 1;
     const double ySign = std::signbit(xi) ? -1 : 1;
-    const double xiAbs = std::fabs(xi);
+    const double xiAbs = std::min(std::fabs(xi), std::numbers::pi / 2);
     const double etaAbs = std::fabs(eta);
     // sinh and cosh of 2 eta from one expm1, exact in proportion however small eta is.
     const double m = std::expm1(2 * etaAbs);

@@ -61,8 +61,9 @@ void CheckRange(const char* coordinate, double value, double low, double high,
     if (!(value >= low && value <= high)) {
         throw InvalidArgumentFailure("standard UTM/UPS reverse",
                                      std::string(coordinate) + " " + ValueText(value) +
-                                         " m is outside " + ValueText(low / 1000) + " to " +
-                                         ValueText(high / 1000) + " km, " + range);
+                                         " m is outside " + ValueText(std::round(low) / 1000) +
+                                         " to " + ValueText(std::round(high) / 1000) + " km, " +
+                                         range);
     }
 }
 
