@@ -8,6 +8,7 @@
 #include "commands/NumberText.hpp"
 #include "commands/UtmConversion.hpp"
 #include "geodesy/DatumTable.hpp"
+#include "geodesy/DefiningEllipsoid.hpp"
 #include "geodesy/GridReference.hpp"
 
 #include <charconv>
@@ -53,9 +54,16 @@ std::string BatchLine::Convert(std::string_view line, std::string& output) {
         const std::size_t resultStart = output.size();
         // Fields picked by number are what they are said to be, however they were separated.
         const bool blankSeparated = settings_.positionFields.empty() && splitter_.BlankSeparated();
-        failure = settings_.direction == BatchDirection::ToUtm
-                      ? ToUtm(position, blankSeparated, output)
-                      : ToLatLong(position, blankSeparated ? line : std::string_view(), output);
+        const std::string_view blankLine = blankSeparated ? line : std::string_view();
+        if (standard_) {
+            failure = settings_.direction == BatchDirection::ToUtm
+                          ? standard_->ToUtm(position, blankSeparated, output)
+                          : standard_->ToLatLong(position, blankLine, output);
+        } else {
+            failure = settings_.direction == BatchDirection::ToUtm
+                          ? ToUtm(position, blankSeparated, output)
+                          : ToLatLong(position, blankLine, output);
+        }
         if (!failure.empty()) {
             output.resize(resultStart);
         }
@@ -98,7 +106,14 @@ std::string BatchLine::CopyFieldsAndPickPosition(std::string& output) {
 BatchLine::BatchLine(const BatchSettings& settings)
     : settings_(settings),
       forwardTerms_(DatumForListPosition(static_cast<std::int16_t>(settings.datumPosition))),
-      inverseTerms_(DatumForListPosition(static_cast<std::int16_t>(settings.datumPosition))) {}
+      inverseTerms_(DatumForListPosition(static_cast<std::int16_t>(settings.datumPosition))) {
+    if (settings.grid == GridMode::Standard) {
+        // The ellipsoid as it is defined, not as the windows' list rounds it.
+        const DefiningEllipsoid& ellipsoid = DefiningEllipsoidAt(settings.datumPosition);
+        standard_.emplace(settings, EllipsoidShape(ellipsoid.a, ellipsoid.b),
+                          LetteringForDatum(ellipsoid.listName));
+    }
+}
 
 void BatchLine::AnswerHeader(std::string_view line, std::string& output) {
     // A header whose own fields cannot be written out is answered with the column names alone.
@@ -106,7 +121,8 @@ void BatchLine::AnswerHeader(std::string_view line, std::string& output) {
         CopyOwnFields(output);
     }
     using Columns = std::span<const std::string_view>;
-    const Columns columns = settings_.direction == BatchDirection::ToUtm ? Columns(kUtmColumns)
+    const Columns columns = standard_ ? StandardLine::Columns(settings_)
+                            : settings_.direction == BatchDirection::ToUtm ? Columns(kUtmColumns)
                             : settings_.latLongOutput == LatLongOutput::Degrees
                                 ? Columns(kDegreesColumns)
                                 : Columns(kLatLongColumns);

@@ -2,16 +2,19 @@
 
 #include "batch/BatchSettings.hpp"
 #include "batch/FieldSplitter.hpp"
+#include "batch/StandardLine.hpp"
 #include "geodesy/ForwardProjection.hpp"
 #include "geodesy/InverseProjection.hpp"
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace korvane {
 
-// Answers the lines of a run that hold points, through the same conversions as the windows.
+// Answers the lines of a run that hold points, through the same conversions as the windows, or
+// on the standard grid where the run asks for it (StandardLine).
 //
 // To UTM, a position is what LatLongFields reads; the answer is zone, band, central meridian,
 // northing, easting (two decimals) and the grid reference.
@@ -55,6 +58,7 @@ class BatchLine {
     const BatchSettings& settings_;
     const ForwardTerms forwardTerms_;
     const InverseTerms inverseTerms_;
+    std::optional<StandardLine> standard_; // the standard grid's, when the run asks for it
     FieldSplitter splitter_;
     std::vector<std::string_view> picked_;
 };

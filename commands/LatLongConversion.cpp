@@ -77,6 +77,21 @@ LatLongConversion Project(const Angle& latitude, const Angle& longitude, bool so
     return result;
 }
 
+} // namespace
+
+LatLongReading ReadLatLongInputs(const LatLongInputs& inputs) {
+    const Angle latitude = ReadAngle(inputs.latitude, "latitude", 90);
+    const Angle longitude = ReadAngle(inputs.longitude, "longitude", 180);
+    if (!latitude.failure.empty() || !longitude.failure.empty()) {
+        return {{}, !latitude.failure.empty() ? latitude.failure : longitude.failure};
+    }
+    return {{latitude.degrees, longitude.degrees, inputs.latitudeHemisphere == "S",
+             inputs.longitudeHemisphere == "W"},
+            {}};
+}
+
+namespace {
+
 template <class TermsOf> LatLongConversion Convert(const LatLongInputs& inputs, TermsOf termsOf) {
     const Angle latitude = ReadAngle(inputs.latitude, "latitude", 90);
     const Angle longitude = ReadAngle(inputs.longitude, "longitude", 180);

@@ -49,4 +49,12 @@ struct LatLongDegrees {
 };
 LatLongConversion ConvertLatLong(const LatLongDegrees& degrees, const ForwardTerms& terms);
 
+// The position the inputs give, read and checked as the Lat/Long window reads them, or why it
+// cannot be converted: for conversions other than the window's own.
+struct LatLongReading {
+    LatLongDegrees degrees;
+    std::string failure;
+};
+LatLongReading ReadLatLongInputs(const LatLongInputs& inputs);
+
 } // namespace korvane

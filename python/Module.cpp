@@ -5,6 +5,7 @@
 #include "ConvertOnThreads.hpp"
 #include "LargePageArray.hpp"
 #include "PointInputs.hpp"
+#include "StandardGridModule.hpp"
 #include "StrColumn.hpp"
 #include "commands/AngleBoxes.hpp"
 #include "commands/EllipsoidName.hpp"
@@ -175,4 +176,5 @@ PYBIND11_MODULE(_korvane, module) {
                [](std::string_view name) { return korvane::NearestEllipsoidName(name); });
     module.def("to_utm", &korvane::ToUtm);
     module.def("to_latlong", &korvane::ToLatLong);
+    korvane::AddStandardGrid(module);
 }

@@ -31,13 +31,17 @@ __version__ = _korvane.__version__
 __all__ = [
     "ConversionError",
     "LatLongResult",
+    "StandardLatLongResult",
+    "StandardUtmResult",
     "UtmResult",
     "ellipsoids",
+    "from_mgrs",
     "to_latlong",
     "to_utm",
 ]
 
 _ERRORS = ("coerce", "raise")
+_GRIDS = ("windows", "standard")
 
 
 class ConversionError(ValueError):
@@ -87,6 +91,25 @@ class LatLongResult(NamedTuple):
     error: np.ndarray  # "" where converted, else why not
 
 
+class StandardUtmResult(NamedTuple):
+    """What to_utm gives on the standard grid, each field an array of the broadcast shape."""
+
+    zone: np.ndarray  # int16: 1 to 60, 0 for UPS (and where the point failed)
+    hemisphere: np.ndarray  # "N" or "S"; "" where the point failed
+    easting: np.ndarray  # float64 metres, exact (not rounded)
+    northing: np.ndarray  # float64 metres, exact; for UPS from 2,000,000 at the pole
+    mgrs: np.ndarray  # the compact standard MGRS reference: "38PMC0233955355"
+    error: np.ndarray  # "" where converted, else why not
+
+
+class StandardLatLongResult(NamedTuple):
+    """What to_latlong and from_mgrs give on the standard grid."""
+
+    latitude: np.ndarray  # float64 signed decimal degrees, north positive
+    longitude: np.ndarray  # float64 signed decimal degrees, east positive, -180 to 180
+    error: np.ndarray  # "" where converted, else why not
+
+
 def ellipsoids():
     """The names of the fourteen ellipsoids, in the order of the windows' list.
 
@@ -95,8 +118,10 @@ def ellipsoids():
     return _korvane.ellipsoids()
 
 
-def to_utm(lat, lon, ellipsoid="WGS 84", *, errors="coerce"):
-    """Latitude and longitude to UTM, with the windows' and korvane-batch's digits.
+def to_utm(lat, lon, ellipsoid="WGS 84", *, errors="coerce", grid="windows", zone=None,
+           mgrs_precision=5):
+    """Latitude and longitude to UTM, with the windows' and korvane-batch's digits, or on the
+    standard grid.
 
     Arguments:
         lat, lon: signed decimal degrees, north and east positive; numbers or array-likes of an
@@ -107,6 +132,19 @@ def to_utm(lat, lon, ellipsoid="WGS 84", *, errors="coerce"):
             digits alone ("WGS84" and "clarke 1866" name list entries too).
         errors: "coerce" (the default) gives failed points NaN and their reason in `error`;
             "raise" raises ConversionError for the first point that fails.
+        grid: "windows" (the default: the windows' series and grid reference) or "standard":
+            exact transverse Mercator, UPS from 84 N and below 80 S, the standard zones with the
+            Norway and Svalbard exceptions and standard MGRS, on the ellipsoid as EPSG defines
+            it (as korvane-batch --grid=standard).
+        zone: on the standard grid, a zone for every point, also beyond its edges (up to 60
+            degrees of arc from its central meridian): 1 to 60, "31N" or "31S" to ask for the
+            hemisphere too, or "UPS" (or 0).
+        mgrs_precision: on the standard grid, the MGRS reference's digit pairs, 0 (100 km) to
+            5 (1 m); its digits are truncated from the exact easting and northing.
+
+    On the standard grid, returns a StandardUtmResult: zone (int16, 0 for UPS), hemisphere,
+    easting and northing (float64, exact), mgrs and error; a point of a zone asked for that
+    lies beyond the squares MGRS letters has an empty reference.
 
     Returns a UtmResult of arrays in the broadcast shape (scalars for scalar arguments):
         zone (int16), hemisphere and band (str), central_meridian, northing, easting (float64:
@@ -125,21 +163,74 @@ def to_utm(lat, lon, ellipsoid="WGS 84", *, errors="coerce"):
     """
     datum = _list_position(ellipsoid)
     _check_errors(errors)
+    standard = _check_grid(grid)
+    if not standard and (zone is not None or mgrs_precision != 5):
+        raise ValueError('zone and mgrs_precision are choices of the standard grid: '
+                         'give grid="standard"')
     inputs, shape = _broadcast(
         [_numbers("lat", "latitude", lat), _numbers("lon", "longitude", lon)]
     )
-    columns = _korvane.to_utm(*(given.values for given in inputs), datum)
+    values = [given.values for given in inputs]
+    if standard:
+        forced, south = _zone_asked(zone)
+        columns = _korvane.to_standard_grid(*values, datum, forced, south,
+                                            _mgrs_precision(mgrs_precision))
+        kind = StandardUtmResult
+    else:
+        columns = _korvane.to_utm(*values, datum)
+        kind = UtmResult
     _name_failures(columns[-1], inputs)
-    return _result(UtmResult, columns, shape, errors)
+    return _result(kind, columns, shape, errors)
+
+
+def from_mgrs(reference, ellipsoid="WGS 84", *, errors="coerce"):
+    """Standard MGRS references to the latitude and longitude of the centres of their squares.
+
+    Arguments:
+        reference: a str or an array-like of str, compact ("38PMC0233955355") or with blanks
+            between the parts, letters in either case, 0 to 11 digit pairs; UPS references
+            ("ZGC2227118959") too. The band and the zone must hold the square.
+        ellipsoid: one of the names that ellipsoids() gives; its squares are lettered as the
+            standard letters them (the old AL rows for Clarke 1866, Clarke 1880, Bessel 1841 and
+            North American 1927).
+        errors: "coerce" (the default) or "raise", as for to_utm.
+
+    Returns a StandardLatLongResult of arrays of the argument's shape: latitude, longitude
+    (float64) and error. Raises ValueError for an unknown ellipsoid; TypeError for references
+    that are not texts.
+    """
+    datum = _list_position(ellipsoid)
+    _check_errors(errors)
+    texts = np.asarray(reference)
+    if texts.dtype.kind == "O":
+        texts = texts.astype(str) if all(isinstance(t, str) for t in texts.flat) else texts
+    if texts.dtype.kind != "U":
+        raise TypeError(f"reference must be texts, not {texts.dtype}")
+    shape = texts.shape
+    width = max(texts.dtype.itemsize // 4, 1)
+    flat = np.ascontiguousarray(texts.reshape(-1)).astype(f"<U{width}")
+    codes = flat.view(np.uint32).reshape(-1) if flat.size else np.zeros(0, np.uint32)
+    columns = _korvane.from_mgrs(codes, width, datum)
+    return _result(StandardLatLongResult, columns, shape, errors)
 
 
 def to_latlong(
-    northing, easting=None, zone=None, hemisphere=None, ellipsoid="WGS 84", *, errors="coerce"
+    northing,
+    easting=None,
+    zone=None,
+    hemisphere=None,
+    ellipsoid="WGS 84",
+    *,
+    errors="coerce",
+    grid="windows",
+    forced=False,
 ):
-    """UTM to latitude and longitude, with the UTM window's texts and korvane-batch's digits.
+    """UTM to latitude and longitude, with the UTM window's texts and korvane-batch's digits,
+    or on the standard grid.
 
     to_latlong(result, ellipsoid=...) converts a result of to_utm back: its northings, eastings,
-    zones and hemispheres, a point that failed to UTM keeping its reason.
+    zones and hemispheres, on the grid it was made on, a point that failed to UTM keeping its
+    reason.
 
     Arguments:
         northing, easting: metres, numbers or array-likes of an integer or floating dtype; a
@@ -151,7 +242,12 @@ def to_latlong(
             (None, pandas' NA, a masked element), fails for its point with a reason naming it.
         ellipsoid: one of the names that ellipsoids() gives.
         errors: "coerce" (the default) or "raise", as for to_utm.
+        grid: "windows" (the default) or "standard", as for to_utm: on the standard grid the
+            zone 0 is UPS, and the coordinates must lie in the standard ranges of UTM and UPS
+            (GeographicLib's), or, with forced=True, anywhere a zone asked for reaches.
         All four broadcast together.
+
+    On the standard grid, returns a StandardLatLongResult: latitude, longitude and error.
 
     Returns a LatLongResult of arrays in the broadcast shape (scalars for scalar arguments):
         latitude, longitude (float64 signed decimal degrees, north and east positive); the
@@ -166,7 +262,7 @@ def to_latlong(
     numbers, or hemispheres that are not texts.
     A large array is converted on every core, without the GIL: other threads go on meanwhile.
     """
-    if isinstance(northing, UtmResult):
+    if isinstance(northing, (UtmResult, StandardUtmResult)):
         if easting is not None or zone is not None or hemisphere is not None:
             raise TypeError("to_latlong takes a to_utm result alone; give the ellipsoid by name: "
                             "to_latlong(result, ellipsoid=...)")
@@ -176,10 +272,15 @@ def to_latlong(
                         "result of to_utm")
     datum = _list_position(ellipsoid)
     _check_errors(errors)
-    return _to_latlong(northing, easting, zone, hemisphere, datum, errors)
+    standard = _check_grid(grid)
+    if forced and not standard:
+        raise ValueError('forced is a choice of the standard grid: give grid="standard"')
+    return _to_latlong(northing, easting, zone, hemisphere, datum, errors,
+                       standard=standard, forced=bool(forced))
 
 
-def _to_latlong(northing, easting, zone, hemisphere, datum, errors, carried=None):
+def _to_latlong(northing, easting, zone, hemisphere, datum, errors, carried=None,
+                standard=False, forced=False):
     """to_latlong on checked arguments; `carried` are reasons of failures from before, which
     stand for their elements' own ("" for none)."""
     inputs, shape = _broadcast(
@@ -190,21 +291,29 @@ def _to_latlong(northing, easting, zone, hemisphere, datum, errors, carried=None
             _hemisphere_codes(hemisphere),
         ]
     )
-    columns = _korvane.to_latlong(*(given.values for given in inputs), datum)
+    values = [given.values for given in inputs]
+    if standard:
+        columns = _korvane.from_standard_grid(*values, datum, forced)
+    else:
+        columns = _korvane.to_latlong(*values, datum)
     _name_failures(columns[-1], inputs)
     if carried is not None:
         before = np.broadcast_to(carried, shape).reshape(-1)
         columns[-1][before != ""] = before[before != ""]
-    return _result(LatLongResult, columns, shape, errors)
+    return _result(StandardLatLongResult if standard else LatLongResult, columns, shape, errors)
 
 
 def _back_from_utm(utm, ellipsoid, errors):
-    """A to_utm result converted back: a point that failed keeps its reason."""
+    """A to_utm result converted back, on its own grid: a point that failed keeps its reason.
+    A standard result may hold positions of a zone asked for, so their wider ranges are
+    taken."""
     datum = _list_position(ellipsoid)
     _check_errors(errors)
     error = np.asarray(utm.error, dtype=object)
     hemisphere = np.where(error == "", utm.hemisphere, "N")  # a letter where none was given
-    return _to_latlong(utm.northing, utm.easting, utm.zone, hemisphere, datum, errors, error)
+    standard = isinstance(utm, StandardUtmResult)
+    return _to_latlong(utm.northing, utm.easting, utm.zone, hemisphere, datum, errors, error,
+                       standard=standard, forced=standard)
 
 
 def __getattr__(name):
@@ -227,6 +336,39 @@ def _list_position(ellipsoid):
             f"The ellipsoids are {names}"
         )
     return position
+
+
+def _check_grid(grid):
+    """Whether the grid named is the standard one."""
+    if grid not in _GRIDS:
+        raise ValueError(f'grid must be "windows" or "standard", not {grid!r}')
+    return grid == "standard"
+
+
+def _zone_asked(zone):
+    """A zone asked for as the compiled module takes it: the zone or None, and whether the
+    hemisphere asked for is south (None for the latitude's own)."""
+    if zone is None:
+        return None, None
+    if isinstance(zone, str):
+        text = zone.strip().upper()
+        if text == "UPS":
+            return 0, None
+        letter = text[-1:] if text[-1:] in ("N", "S") else ""
+        digits = text[: len(text) - len(letter)]
+        if digits.isdigit() and 1 <= int(digits) <= 60:
+            return int(digits), (letter == "S") if letter else None
+    elif isinstance(zone, (int, np.integer)) and not isinstance(zone, bool) and 0 <= zone <= 60:
+        return int(zone), None
+    raise ValueError(f'zone must be 1 to 60, "31N" or "31S", or "UPS" (0), not {zone!r}')
+
+
+def _mgrs_precision(precision):
+    if not isinstance(precision, (int, np.integer)) or isinstance(precision, bool) or not (
+        0 <= precision <= 5
+    ):
+        raise ValueError(f"mgrs_precision must be 0 to 5 digit pairs, not {precision!r}")
+    return int(precision)
 
 
 def _check_errors(errors):

@@ -39,14 +39,35 @@ class LatLongResult(NamedTuple):
     grid_reference: Any
     error: Any
 
+class StandardUtmResult(NamedTuple):
+    zone: Any
+    hemisphere: Any
+    easting: Any
+    northing: Any
+    mgrs: Any
+    error: Any
+
+class StandardLatLongResult(NamedTuple):
+    latitude: Any
+    longitude: Any
+    error: Any
+
+_Grid = Literal["windows", "standard"]
+
 def ellipsoids() -> list[str]: ...
+def from_mgrs(
+    reference: str | npt.ArrayLike, ellipsoid: str = "WGS 84", *, errors: _Errors = "coerce"
+) -> StandardLatLongResult: ...
 def to_utm(
     lat: npt.ArrayLike,
     lon: npt.ArrayLike,
     ellipsoid: str = "WGS 84",
     *,
     errors: _Errors = "coerce",
-) -> UtmResult: ...
+    grid: _Grid = "windows",
+    zone: int | str | None = None,
+    mgrs_precision: int = 5,
+) -> UtmResult | StandardUtmResult: ...
 @overload
 def to_latlong(
     northing: UtmResult,
@@ -56,6 +77,13 @@ def to_latlong(
 ) -> LatLongResult: ...
 @overload
 def to_latlong(
+    northing: StandardUtmResult,
+    *,
+    ellipsoid: str = "WGS 84",
+    errors: _Errors = "coerce",
+) -> StandardLatLongResult: ...
+@overload
+def to_latlong(
     northing: npt.ArrayLike,
     easting: npt.ArrayLike,
     zone: npt.ArrayLike,
@@ -63,4 +91,6 @@ def to_latlong(
     ellipsoid: str = "WGS 84",
     *,
     errors: _Errors = "coerce",
-) -> LatLongResult: ...
+    grid: _Grid = "windows",
+    forced: bool = False,
+) -> LatLongResult | StandardLatLongResult: ...

@@ -10,6 +10,9 @@ def to_utm(
     *,
     errors: Literal["coerce", "raise"] = "coerce",
     prefix: str = "",
+    grid: Literal["windows", "standard"] = "windows",
+    zone: int | str | None = None,
+    mgrs_precision: int = 5,
 ) -> pd.DataFrame: ...
 def to_latlong(
     frame: pd.DataFrame,
@@ -21,4 +24,6 @@ def to_latlong(
     *,
     errors: Literal["coerce", "raise"] = "coerce",
     prefix: str = "",
+    grid: Literal["windows", "standard"] | None = None,
+    forced: bool = False,
 ) -> pd.DataFrame: ...

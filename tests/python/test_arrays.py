@@ -88,6 +88,53 @@ def test_results_convert_back_as_they_are():
         korvane.to_latlong(5e6, 5e5)
 
 
+# The standard grid: korvane-batch's numbers (here to the millimetre it writes), GeoConvert's
+# zones and references, the exceptions and the poles; back again as it came.
+STANDARD = [
+    ((15.875308333333335, 44.08780833333333), (38, "N", 402339.351, 1755355.430, "38PMC0233955355")),
+    ((40.7128, -74.006), (18, "N", 583959.372, 4507350.998, "18TWL8395907350")),  # not 07351
+    ((60, 5), (32, "N", 276979.926, 6658157.202, "32VKM7697958157")),
+    ((78, 10), (33, "N", 384085.475, 8663320.201, "33XUG8408563320")),
+    ((85, 10), (0, "N", 2096454.164, 1452981.254, "ZAB9645452981")),
+    ((-85, -10), (0, "S", 1903545.836, 2547018.746, "AZT0354547018")),
+]
+
+
+@pytest.mark.parametrize("position, expected", STANDARD)
+def test_the_standard_grid_gives_korvane_batchs_numbers(position, expected):
+    r = korvane.to_utm(*position, grid="standard")
+    assert (r.zone, r.hemisphere, round(r.easting, 3), round(r.northing, 3), r.mgrs) == expected
+    back = korvane.to_latlong(r)
+    assert isinstance(back, korvane.StandardLatLongResult) and back.error == ""
+    assert abs(back.latitude - position[0]) < 1e-11 and abs(back.longitude - position[1]) < 1e-11
+    square = korvane.from_mgrs(r.mgrs)
+    assert abs(square.latitude - position[0]) < 1e-5 and square.error == ""
+
+
+def test_the_standard_grids_choices():
+    far = korvane.to_utm([45, 45], [7.5, 100], grid="standard", zone=31, mgrs_precision=2)
+    assert list(far.mgrs) == ["31THK5492", ""] and "97 degrees" in far.error[1]
+    south = korvane.to_utm(-1, 3, grid="standard", zone="31N")
+    assert (south.hemisphere, round(south.northing, 3)) == ("N", -110530.159)
+    assert korvane.to_latlong(south.northing, 500000, 31, "N", grid="standard").error == ""
+    clarke = korvane.from_mgrs(["38PMN023552", "38PMC023553"], "clarke 1866")
+    assert clarke.error[0] == "" and "band P" in clarke.error[1]  # the old AL rows
+    failed = korvane.to_latlong([1e6, 5e6], [5e5, 5e5], [0, 61], "N", grid="standard")
+    assert "outside" in failed.error[0] and "zone 61" in failed.error[1]
+
+
+@pytest.mark.parametrize("call, message", [
+    (lambda: korvane.to_utm(1, 2, grid="exact"), "grid must be"),
+    (lambda: korvane.to_utm(1, 2, zone=31), "choices of the standard grid"),
+    (lambda: korvane.to_utm(1, 2, grid="standard", zone="61"), "zone must be 1 to 60"),
+    (lambda: korvane.to_utm(1, 2, grid="standard", mgrs_precision=6), "mgrs_precision"),
+    (lambda: korvane.to_latlong(1, 2, 3, "N", forced=True), "forced is a choice"),
+])
+def test_the_standard_grids_choices_are_checked(call, message):
+    with pytest.raises(ValueError, match=message):
+        call()
+
+
 def test_the_package_knows_its_version():
     import importlib.metadata
 

@@ -75,6 +75,15 @@ def test_pandas_results_convert_back_as_they_are():
     assert again.loc[30, "error"] == again.loc[30, "utm_error"]
 
 
+def test_pandas_on_the_standard_grid_and_back():
+    utm = korvane.pandas.to_utm(FRAME, grid="standard", mgrs_precision=3)
+    assert list(utm.columns[3:]) == list(korvane.StandardUtmResult._fields)
+    assert list(utm.mgrs) == ["38PMC023553", "56HLH344519", ""]
+    back = korvane.pandas.to_latlong(utm)  # on the grid the frame was made on
+    assert list(back.latitude.round(9)[:2]) == [15.875308, -33.86]
+    assert back.loc[30, "error"] == "latitude 91 is outside -90 to 90 degrees"
+
+
 def test_pandas_prefix_keeps_earlier_results():
     again = korvane.pandas.to_utm(korvane.pandas.to_utm(FRAME), prefix="utm_")
     assert list(again.utm_zone) == list(again.zone) == [38, 56, 0]
