@@ -202,6 +202,11 @@ void CheckGeographic2d(const ProjContext& context, const PJ* crs, const std::str
 
 GeodeticDatum ResolveDatum(std::string_view nameOrCode) {
     const ProjContext context;
+    // Without its database PROJ would know no name at all, which is not the user's doing.
+    if (proj_context_get_database_path(context.Get()) == nullptr) {
+        throw DatumFailure("PROJ cannot open its database, proj.db (Debian package proj-data): " +
+                           context.LastLoggedError());
+    }
     const std::string given = Trimmed(nameOrCode);
     if (given.empty()) {
         throw UnknownDatumFailure(std::string(nameOrCode), "no name or code was given", {});

@@ -37,7 +37,7 @@ struct GeodeticDatum {
 // Throws UnknownDatumFailure for a text the database does not hold (with close names), and
 // DatumFailure for a CRS that is not a geographic 2D one (naming the geographic CRS of a
 // projected one), or counts angles in other units than degrees or longitudes from another
-// meridian than Greenwich.
+// meridian than Greenwich, and when PROJ cannot open its database.
 GeodeticDatum ResolveDatum(std::string_view nameOrCode);
 
 } // namespace korvane

@@ -4,6 +4,7 @@
 #include "geodesy/DatumTable.hpp"
 #include "geodesy/ForwardProjection.hpp"
 
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 namespace korvane {
@@ -143,6 +144,29 @@ TEST(GeodeticDatum, CrssThatAreNotLatitudeAndLongitudeInDegreesFromGreenwichFail
             EXPECT_EQ(failure.what(), std::string(message));
         }
     }
+}
+
+// Without proj.db every name would be unknown; the failure says what is missing instead.
+TEST(GeodeticDatum, AMissingDatabaseIsNotAnUnknownName) {
+    const char* kept = std::getenv("PROJ_DATA");
+    const std::string before = kept != nullptr ? kept : "";
+    setenv("PROJ_DATA", "/nonexistent", 1);
+    try {
+        ResolveDatum("ED50");
+        ADD_FAILURE() << "resolved";
+    } catch (const UnknownDatumFailure& failure) {
+        ADD_FAILURE() << failure.what();
+    } catch (const DatumFailure& failure) {
+        EXPECT_EQ(std::string(failure.what()).rfind("PROJ cannot open its database, proj.db", 0),
+                  0u)
+            << failure.what();
+    }
+    if (kept != nullptr) {
+        setenv("PROJ_DATA", before.c_str(), 1);
+    } else {
+        unsetenv("PROJ_DATA");
+    }
+    EXPECT_EQ(ResolveDatum("ED50").code, "EPSG:4230");
 }
 
 } // namespace
