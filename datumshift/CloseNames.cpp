@@ -65,7 +65,8 @@ std::vector<std::size_t> CloseNames(std::string_view given, std::span<const std:
     }
     std::sort(close.begin(), close.end());
     std::vector<std::size_t> chosen;
-    for (const auto& [slips, length, index] : close) {
+    for (const auto& ranked : close) {
+        const std::size_t index = std::get<2>(ranked);
         if (chosen.size() == atMost) {
             break;
         }
