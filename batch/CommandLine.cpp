@@ -239,8 +239,8 @@ std::string ReadZone(std::string_view text, BatchSettings& settings) {
         return {};
     }
     std::string_view number = text;
-    if (!text.empty() && (text.back() == 'N' || text.back() == 'S' || text.back() == 'n' ||
-                          text.back() == 's')) {
+    if (!text.empty() &&
+        (text.back() == 'N' || text.back() == 'S' || text.back() == 'n' || text.back() == 's')) {
         settings.hemisphere =
             text.back() == 'S' || text.back() == 's' ? Hemisphere::South : Hemisphere::North;
         number.remove_suffix(1);
@@ -264,8 +264,9 @@ std::string ReadGridChoices(const std::optional<std::string>& grid,
         return "--grid takes windows or standard, not '" + *grid + "'";
     }
     if (!grid || *grid == "windows") {
-        for (const auto& [given, name] :
-             {std::pair{zone, "--zone"}, {precision, "--mgrs-precision"}, {decimals, "--decimals"}}) {
+        for (const auto& [given, name] : {std::pair{zone, "--zone"},
+                                          {precision, "--mgrs-precision"},
+                                          {decimals, "--decimals"}}) {
             if (given) {
                 return std::string(name) + " is a choice of the standard grid: add --grid=standard";
             }
@@ -283,8 +284,8 @@ std::string ReadGridChoices(const std::optional<std::string>& grid,
     if (precision) {
         const auto pairs = NumberFrom(*precision, 0, kMostMgrsPrecision);
         if (!pairs) {
-            return "--mgrs-precision takes 0 (100 km) to 5 (1 m) digit pairs, not '" +
-                   *precision + "'";
+            return "--mgrs-precision takes 0 (100 km) to 5 (1 m) digit pairs, not '" + *precision +
+                   "'";
         }
         settings.mgrsPrecision = *pairs;
     }
@@ -444,9 +445,9 @@ CommandLineReading ReadCommandLine(int argc, char** argv) {
         }
     }
     if (commandLine.settings.decimals < 0) {
-        commandLine.settings.decimals =
-            commandLine.settings.latLongOutput == LatLongOutput::Degrees ? kDegreesDecimals
-                                                                         : kSecondsDecimals;
+        commandLine.settings.decimals = commandLine.settings.latLongOutput == LatLongOutput::Degrees
+                                            ? kDegreesDecimals
+                                            : kSecondsDecimals;
     }
     if (fields) {
         const auto list = FieldList(*fields);

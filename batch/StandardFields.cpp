@@ -141,8 +141,8 @@ std::string ReadFields(std::span<const std::string_view> fields, StandardFields&
 
 } // namespace
 
-std::string ReadStandardFields(std::span<const std::string_view> fields,
-                               std::string_view blankLine, StandardFields& standard) {
+std::string ReadStandardFields(std::span<const std::string_view> fields, std::string_view blankLine,
+                               StandardFields& standard) {
     // A zone with its letter and two more fields are the usual notation; a line whose letters
     // start, after a zone, with a band and a square's two letters is a reference, with its
     // parts apart or not; anything else is told by its number of fields.

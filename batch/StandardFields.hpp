@@ -11,9 +11,9 @@ namespace korvane {
 // A position to convert from the standard grid, as a line gives it.
 struct StandardFields {
     UtmUpsPosition position;
-    std::string_view mgrs;      // an MGRS reference given instead of the position, or beside it
-    bool mgrsAlone = false;     // the reference is the whole position
-    char band = 0;              // a UTM band letter given with the position, else 0
+    std::string_view mgrs;  // an MGRS reference given instead of the position, or beside it
+    bool mgrsAlone = false; // the reference is the whole position
+    char band = 0;          // a UTM band letter given with the position, else 0
 };
 
 // Reads the standard grid's forms: five fields as to-utm writes them in this mode (zone,
@@ -23,8 +23,8 @@ struct StandardFields {
 // field, an MGRS reference. Zone 0 is UPS. A line whose fields are separated by blanks
 // (blankLine, else empty) is told by its first field, as in the windows' mode: an MGRS reference
 // may have blanks between its parts. Gives an empty text, or what is wrong.
-std::string ReadStandardFields(std::span<const std::string_view> fields,
-                               std::string_view blankLine, StandardFields& standard);
+std::string ReadStandardFields(std::span<const std::string_view> fields, std::string_view blankLine,
+                               StandardFields& standard);
 
 // The latitudes of a standard UTM band letter (C to X, X twelve degrees) hold the latitude,
 // to a tenth of a millimetre: an empty text, or the failure.

@@ -57,8 +57,9 @@ std::string StandardLine::ToLatLong(std::span<const std::string_view> position,
     if (std::string failure = ReadStandardFields(position, blankLine, fields); !failure.empty()) {
         return failure;
     }
-    const StandardLatLong result = fields.mgrsAlone ? ConvertFromMgrs(fields.mgrs, grid_)
-                                                    : ConvertFromStandardGrid(fields.position, grid_);
+    const StandardLatLong result = fields.mgrsAlone
+                                       ? ConvertFromMgrs(fields.mgrs, grid_)
+                                       : ConvertFromStandardGrid(fields.position, grid_);
     if (!result.Converted()) {
         return result.failure;
     }
@@ -70,8 +71,7 @@ std::string StandardLine::ToLatLong(std::span<const std::string_view> position,
         }
     }
     if (!fields.mgrsAlone && !fields.mgrs.empty()) {
-        if (std::string failure =
-                MgrsMismatch(fields.mgrs, fields.position, grid_);
+        if (std::string failure = MgrsMismatch(fields.mgrs, fields.position, grid_);
             !failure.empty()) {
             return failure;
         }

@@ -36,7 +36,8 @@ void AppendDegreesMinutesSeconds(std::string& text, double degrees, int decimals
     // Counted in units of the last decimal of a second: whole, so that the rounding is done
     // once and carries into the minutes and the degrees as it must.
     const double scale = kPowersOfTen[decimals];
-    const auto units = static_cast<std::uint64_t>(std::nearbyint(std::fabs(degrees) * 3600 * scale));
+    const auto units =
+        static_cast<std::uint64_t>(std::nearbyint(std::fabs(degrees) * 3600 * scale));
     const auto perSecond = static_cast<std::uint64_t>(scale);
     const std::uint64_t seconds = units / perSecond;
     const std::uint64_t fraction = units % perSecond;

@@ -79,7 +79,8 @@ std::string MgrsMismatch(std::string_view reference, const UtmUpsPosition& posit
         holds(northing, centre.northing)) {
         return {};
     }
-    return "the MGRS reference \"" + std::string(reference) + "\" is not that of the line's position";
+    return "the MGRS reference \"" + std::string(reference) +
+           "\" is not that of the line's position";
 }
 
 } // namespace korvane

@@ -86,15 +86,14 @@ py::tuple ToStandardGrid(const Numbers& latitude, const Numbers& longitude, int 
         for (std::size_t i = begin; i < end; ++i) {
             StandardUtm result;
             if (!std::isfinite(latitudes[i]) || !std::isfinite(longitudes[i])) {
-                result.failure = std::isfinite(latitudes[i])
-                                     ? NotFinite("longitude", longitudes[i])
-                                     : NotFinite("latitude", latitudes[i]);
+                result.failure = std::isfinite(latitudes[i]) ? NotFinite("longitude", longitudes[i])
+                                                             : NotFinite("latitude", latitudes[i]);
             } else if (std::fabs(latitudes[i]) > 90 || std::fabs(longitudes[i]) > 180) {
-                result.failure = std::fabs(latitudes[i]) > 90
-                                     ? "latitude " + ValueText(latitudes[i]) +
-                                           " is outside -90 to 90 degrees"
-                                     : "longitude " + ValueText(longitudes[i]) +
-                                           " is outside -180 to 180 degrees";
+                result.failure =
+                    std::fabs(latitudes[i]) > 90
+                        ? "latitude " + ValueText(latitudes[i]) + " is outside -90 to 90 degrees"
+                        : "longitude " + ValueText(longitudes[i]) +
+                              " is outside -180 to 180 degrees";
             } else {
                 result = ConvertToStandardGrid({latitudes[i], longitudes[i]}, grid, precision);
             }
@@ -103,9 +102,9 @@ py::tuple ToStandardGrid(const Numbers& latitude, const Numbers& longitude, int 
             eastingOut[i] = converted ? result.position.easting : kNaN;
             northingOut[i] = converted ? result.position.northing : kNaN;
             hemispheres.Write(i,
-                              !converted ? ""
+                              !converted                                        ? ""
                               : result.position.hemisphere == Hemisphere::South ? "S"
-                                                                                 : "N",
+                                                                                : "N",
                               thread);
             mgrs.Write(i, result.mgrs, thread);
             if (!converted) {
@@ -121,8 +120,8 @@ py::tuple ToStandardGrid(const Numbers& latitude, const Numbers& longitude, int 
 struct LatLongColumns {
     explicit LatLongColumns(std::size_t count, std::size_t threads)
         : latitude(LargePageArray<double>(count)), longitude(LargePageArray<double>(count)),
-          error(threads), latitudes(latitude.mutable_data()),
-          longitudes(longitude.mutable_data()) {}
+          error(threads), latitudes(latitude.mutable_data()), longitudes(longitude.mutable_data()) {
+    }
 
     void Write(std::size_t i, const StandardLatLong& result, std::size_t thread) {
         latitudes[i] = result.Converted() ? result.position.latitude : kNaN;
@@ -155,8 +154,8 @@ py::tuple FromStandardGrid(const Numbers& northing, const Numbers& easting, cons
     // A zone asked for takes its wider ranges: the grid of each element's own zone.
     std::vector<StandardGrid> grids;
     for (int z = 0; z <= 60; ++z) {
-        grids.emplace_back(GridAt(listPosition, forced ? std::optional<int>(z) : std::nullopt,
-                                  std::nullopt));
+        grids.emplace_back(
+            GridAt(listPosition, forced ? std::optional<int>(z) : std::nullopt, std::nullopt));
         if (!forced) {
             break;
         }
@@ -165,13 +164,13 @@ py::tuple FromStandardGrid(const Numbers& northing, const Numbers& easting, cons
         for (std::size_t i = begin; i < end; ++i) {
             StandardLatLong result;
             const double z = zones[i];
-            if (!std::isfinite(northings[i]) || !std::isfinite(eastings[i]) ||
-                !std::isfinite(z)) {
-                result.failure = !std::isfinite(northings[i]) ? NotFinite("northing", northings[i])
+            if (!std::isfinite(northings[i]) || !std::isfinite(eastings[i]) || !std::isfinite(z)) {
+                result.failure = !std::isfinite(northings[i])  ? NotFinite("northing", northings[i])
                                  : !std::isfinite(eastings[i]) ? NotFinite("easting", eastings[i])
                                                                : NotFinite("zone", z);
             } else if (z != std::trunc(z) || z < 0 || z > 60) {
-                result.failure = "zone " + ValueText(z) + " is not a whole number from 0 (UPS) to 60";
+                result.failure =
+                    "zone " + ValueText(z) + " is not a whole number from 0 (UPS) to 60";
             } else if (hemispheres[i] < 0) {
                 result.failure = "the hemisphere must be N or S";
             } else {
@@ -179,8 +178,8 @@ py::tuple FromStandardGrid(const Numbers& northing, const Numbers& easting, cons
                                               hemispheres[i] == 1 ? Hemisphere::South
                                                                   : Hemisphere::North,
                                               eastings[i], northings[i]};
-                result = ConvertFromStandardGrid(
-                    position, grids[forced ? static_cast<std::size_t>(z) : 0]);
+                result = ConvertFromStandardGrid(position,
+                                                 grids[forced ? static_cast<std::size_t>(z) : 0]);
             }
             columns.Write(i, result, thread);
         }

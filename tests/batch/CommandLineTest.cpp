@@ -92,9 +92,9 @@ TEST(CommandLine, ReadsTheStandardGridsChoices) {
     EXPECT_EQ(standard.mgrsPrecision, 5);
     EXPECT_FALSE(standard.zone.has_value());
     EXPECT_EQ(settings({"to-latlong", "--grid=standard", "--output=degrees"}).decimals, 9);
-    EXPECT_EQ(settings({"to-latlong", "--grid=standard", "--output=degrees", "--decimals=3"})
-                  .decimals,
-              3);
+    EXPECT_EQ(
+        settings({"to-latlong", "--grid=standard", "--output=degrees", "--decimals=3"}).decimals,
+        3);
     EXPECT_EQ(settings({"to-utm", "--grid=standard", "--mgrs-precision=0"}).mgrsPrecision, 0);
     // clang-format off
     const std::tuple<const char*, int, std::optional<Hemisphere>> zones[] = {
