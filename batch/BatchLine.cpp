@@ -2,6 +2,7 @@
 
 #include "batch/LatLongFields.hpp"
 #include "batch/LineText.hpp"
+#include "batch/RunDatums.hpp"
 #include "batch/UtmFields.hpp"
 #include "commands/AngleBoxes.hpp"
 #include "commands/LatLongConversion.hpp"
@@ -12,6 +13,7 @@
 #include "geodesy/GridReference.hpp"
 
 #include <charconv>
+#include <cmath>
 
 namespace korvane {
 
@@ -103,16 +105,51 @@ std::string BatchLine::CopyFieldsAndPickPosition(std::string& output) {
     return {};
 }
 
-BatchLine::BatchLine(const BatchSettings& settings)
-    : settings_(settings),
-      forwardTerms_(DatumForListPosition(static_cast<std::int16_t>(settings.datumPosition))),
-      inverseTerms_(DatumForListPosition(static_cast<std::int16_t>(settings.datumPosition))) {
-    if (settings.grid == GridMode::Standard) {
-        // The ellipsoid as it is defined, not as the windows' list rounds it.
-        const DefiningEllipsoid& ellipsoid = DefiningEllipsoidAt(settings.datumPosition);
-        standard_.emplace(settings, EllipsoidShape(ellipsoid.a, ellipsoid.b),
-                          LetteringForDatum(ellipsoid.listName));
+namespace {
+
+// The grid's ellipsoid: the windows' list's entry, or with a datum shift the grid datum's own.
+DatumEntry GridEllipsoid(const BatchSettings& settings) {
+    return settings.datums != nullptr
+               ? settings.datums->GridEllipsoid()
+               : DatumForListPosition(static_cast<std::int16_t>(settings.datumPosition));
+}
+
+// The same for the standard grid, which takes the list's entries as EPSG defines them (not as
+// the list rounds them); and its MGRS squares' lettering.
+EllipsoidShape StandardEllipsoid(const BatchSettings& settings) {
+    if (settings.datums != nullptr) {
+        return EllipsoidShape(settings.datums->a, settings.datums->b);
     }
+    const DefiningEllipsoid& ellipsoid = DefiningEllipsoidAt(settings.datumPosition);
+    return EllipsoidShape(ellipsoid.a, ellipsoid.b);
+}
+MgrsLettering StandardLettering(const BatchSettings& settings) {
+    return LetteringForDatum(settings.datums != nullptr
+                                 ? std::string_view(settings.datums->ellipsoidName)
+                                 : DefiningEllipsoidAt(settings.datumPosition).listName);
+}
+
+GeodeticPosition Signed(const LatLongDegrees& degrees) {
+    return {degrees.south ? -degrees.latitude : degrees.latitude,
+            degrees.west ? -degrees.longitude : degrees.longitude};
+}
+
+} // namespace
+
+BatchLine::BatchLine(const BatchSettings& settings)
+    : settings_(settings), forwardTerms_(GridEllipsoid(settings)),
+      inverseTerms_(GridEllipsoid(settings)) {
+    if (settings.datums != nullptr) {
+        shift_.emplace(*settings.datums);
+    }
+    if (settings.grid == GridMode::Standard) {
+        standard_.emplace(settings, StandardEllipsoid(settings), StandardLettering(settings),
+                          shift_ ? &*shift_ : nullptr);
+    }
+}
+
+const std::vector<long>* BatchLine::ShiftUses() const {
+    return shift_ ? &shift_->Uses() : nullptr;
 }
 
 void BatchLine::AnswerHeader(std::string_view line, std::string& output) {
@@ -133,13 +170,30 @@ void BatchLine::AnswerHeader(std::string_view line, std::string& output) {
 }
 
 std::string BatchLine::ToUtm(std::span<const std::string_view> position, bool blankSeparated,
-                             std::string& output) const {
+                             std::string& output) {
     LatLongInputs inputs;
     if (std::string failure = ReadLatLongFields(position, blankSeparated, inputs);
         !failure.empty()) {
         return failure;
     }
-    const auto result = ConvertLatLong(inputs, forwardTerms_);
+    LatLongConversion result;
+    if (shift_) {
+        // The position shifted to the grid's datum, its hemispheres those of the shifted one.
+        const LatLongReading read = ReadLatLongInputs(inputs);
+        if (!read.failure.empty()) {
+            return read.failure;
+        }
+        GeodeticPosition shifted = Signed(read.degrees);
+        if (std::string failure = shift_->Apply(shifted); !failure.empty()) {
+            return failure;
+        }
+        result = ConvertLatLong(
+            LatLongDegrees{std::fabs(shifted.latitude), std::fabs(shifted.longitude),
+                           std::signbit(shifted.latitude), std::signbit(shifted.longitude)},
+            forwardTerms_);
+    } else {
+        result = ConvertLatLong(inputs, forwardTerms_);
+    }
     if (!result.Converted()) {
         return result.failure;
     }
@@ -160,7 +214,7 @@ std::string BatchLine::ToUtm(std::span<const std::string_view> position, bool bl
 }
 
 std::string BatchLine::ToLatLong(std::span<const std::string_view> position,
-                                 std::string_view blankLine, std::string& output) const {
+                                 std::string_view blankLine, std::string& output) {
     if (!position.empty() && Trimmed(position[0]) == "Error") {
         return "the line is an Error line";
     }
@@ -171,7 +225,7 @@ std::string BatchLine::ToLatLong(std::span<const std::string_view> position,
     if (!failure.empty()) {
         return failure;
     }
-    const auto result = ConvertUtm(utm.numbers, inverseTerms_);
+    auto result = ConvertUtm(utm.numbers, inverseTerms_);
     if (!result.Converted()) {
         return result.failure;
     }
@@ -182,6 +236,14 @@ std::string BatchLine::ToLatLong(std::span<const std::string_view> position,
         const double latitude = ProjectFromUtm(result.utm, inverseTerms_).latitude;
         const std::string pole = PoleFailure(latitude);
         return pole.empty() ? BandFailure(utm, latitude) : pole;
+    }
+    if (shift_) {
+        // Shifted from the library series' position, whose digits are the same whatever the
+        // build; the grid reference stays the grid's.
+        result.position = ProjectFromUtm(result.utm, inverseTerms_);
+        if (std::string unshifted = shift_->Apply(result.position); !unshifted.empty()) {
+            return unshifted;
+        }
     }
     if (settings_.latLongOutput == LatLongOutput::Degrees) {
         AppendNineDecimalDegrees(output, result.position.latitude);

@@ -2,6 +2,7 @@
 
 #include "batch/BatchSettings.hpp"
 #include "batch/FieldSplitter.hpp"
+#include "batch/RunDatums.hpp"
 #include "batch/StandardLine.hpp"
 #include "geodesy/ForwardProjection.hpp"
 #include "geodesy/InverseProjection.hpp"
@@ -41,6 +42,10 @@ class BatchLine {
 
     const BatchSettings& Settings() const { return settings_; }
 
+    // How many positions each of the run's transformations shifted here; nothing without a
+    // datum shift.
+    const std::vector<long>* ShiftUses() const;
+
   private:
     // Appends the split line's own fields, each followed by a tab; gives the failure, and appends
     // nothing, when a field would not survive being written out.
@@ -51,13 +56,14 @@ class BatchLine {
     // Gives the failure, or appends the result's fields to output. A line whose fields are
     // separated by blanks is read by the rules for such lines (LatLongFields, UtmFields).
     std::string ToUtm(std::span<const std::string_view> position, bool blankSeparated,
-                      std::string& output) const;
+                      std::string& output);
     std::string ToLatLong(std::span<const std::string_view> position, std::string_view blankLine,
-                          std::string& output) const;
+                          std::string& output);
 
     const BatchSettings& settings_;
     const ForwardTerms forwardTerms_;
     const InverseTerms inverseTerms_;
+    std::optional<ThreadShift> shift_;     // this thread's datum shift, when the run has one
     std::optional<StandardLine> standard_; // the standard grid's, when the run asks for it
     FieldSplitter splitter_;
     std::vector<std::string_view> picked_;

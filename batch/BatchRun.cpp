@@ -227,6 +227,22 @@ class BatchRun::Workers {
 
     OrderedPool<Block>& Pool() { return pool_; }
 
+    // Adds each converter's shifts to uses.
+    void AddShiftUses(std::vector<long>& uses) const {
+        for (const Converter& converter : lines_) {
+            AddUses(converter.line, uses);
+        }
+    }
+
+    static void AddUses(const BatchLine& line, std::vector<long>& uses) {
+        if (const std::vector<long>* own = line.ShiftUses()) {
+            uses.resize(own->size());
+            for (std::size_t i = 0; i < own->size(); ++i) {
+                uses[i] += (*own)[i];
+            }
+        }
+    }
+
   private:
     struct alignas(kCacheLine) Converter {
         explicit Converter(const BatchSettings& settings) : line(settings) {}
@@ -252,6 +268,15 @@ BatchRun::BatchRun(const BatchSettings& settings, OutputWriter& output, std::ost
       blockBytes_(std::max(blockBytes, std::size_t{1})) {}
 
 BatchRun::~BatchRun() = default;
+
+std::vector<long> BatchRun::ShiftUses() const {
+    std::vector<long> uses;
+    Workers::AddUses(line_, uses);
+    if (workers_) {
+        workers_->AddShiftUses(uses);
+    }
+    return uses;
+}
 
 void BatchRun::Convert(int descriptor, const std::string& name) {
     if (jobs_ > 1) {

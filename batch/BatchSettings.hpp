@@ -4,9 +4,12 @@
 
 #include <cstddef>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace korvane {
+
+struct RunDatums;
 
 enum class BatchDirection { ToUtm, ToLatLong };
 
@@ -37,6 +40,15 @@ struct BatchSettings {
     std::optional<Hemisphere> hemisphere;
     int mgrsPrecision = 5;
     int decimals = 0;
+
+    // A datum shift: the datum the positions are on (measured on, for to-utm; wanted on, for
+    // to-latlong) and the grid's, as PROJ names them; empty for none. datums are the two
+    // resolved, made once for the run before it starts.
+    std::string positionDatum;
+    std::string gridDatum;
+    bool shiftAnyway = false; // outside every transformation's area of use, PROJ's fallback
+    bool quiet = false;       // nothing said of the datums and the transformations
+    const RunDatums* datums = nullptr;
 };
 
 } // namespace korvane

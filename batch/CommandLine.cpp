@@ -87,10 +87,26 @@ are copied; a first line with names and without a digit is a header, answered wi
 of the output's columns; a byte order mark at the start of an input is passed over.
 
 Options:
-  --datum=NAME, --ellipsoid=NAME
+  --ellipsoid=NAME, --datum=NAME
                 the ellipsoid, by its name in the windows' datum list (default "WGS 84";
                 case, blanks and punctuation aside: WGS84, clarke 1866); it chooses the
                 ellipsoid only and applies no datum shift
+  --from=DATUM  to-utm: the datum the positions were measured on, by EPSG code (EPSG:4326)
+                or by a name PROJ knows (WGS 84); --datum then names the grid's datum the
+                same way (ED50, EPSG:4230), and each position is shifted to it through PROJ,
+                with the transformation PROJ's database chooses there (as cs2cs does), then
+                projected on that datum's own ellipsoid with its exact axes. The datums, the
+                ellipsoid and, at the end, the transformations used with their stated
+                accuracy are named on standard error. A position outside every
+                transformation's area of use is an Error. projinfo --list-crs
+                geographic_2d lists the names.
+  --to=DATUM    to-latlong: the datum the positions are wanted on, the grid's being --datum
+  --outside-area
+                shift a position outside every transformation's area of use all the same, as
+                PROJ and cs2cs do (perhaps by a ballpark transformation, off by hundreds of
+                metres)
+  --quiet       say nothing of the datums and transformations
+                (The Windows build has no PROJ, and refuses --from and --to.)
   --fields=LIST the fields that hold the position, counted from 1, as 3,4 or 2-9; each output
                 line is then the line's own fields followed by the result's (or by Error and
                 the reason; a line whose fields cannot be written out gives Error alone)
@@ -221,6 +237,53 @@ std::string ReadOutputForm(std::string_view form, BatchSettings& settings) {
            ", not '" + std::string(form) + "'";
 }
 
+// The ellipsoid of the windows' list (--ellipsoid, or --datum without a shift), or the datums of
+// a shift (--from or --to with --datum), which PROJ resolves once the run starts.
+std::string ReadDatums(const std::optional<std::string>& datum,
+                       const std::optional<std::string>& ellipsoid,
+                       const std::optional<std::string>& from, const std::optional<std::string>& to,
+                       BatchSettings& settings) {
+    const bool toUtm = settings.direction == BatchDirection::ToUtm;
+    if ((from && !toUtm) || (to && toUtm)) {
+        return toUtm ? "--to is for to-latlong: to-utm takes --from, the datum the positions "
+                       "were measured on"
+                     : "--from is for to-utm: to-latlong takes --to, the datum the positions "
+                       "are wanted on";
+    }
+    const std::optional<std::string>& positions = toUtm ? from : to;
+    if (positions) {
+        if (ellipsoid) {
+            return "--ellipsoid chooses an ellipsoid without a datum shift; with " +
+                   std::string(toUtm ? "--from" : "--to") +
+                   ", --datum names the grid's datum (an EPSG code or a name PROJ knows)";
+        }
+        if (!datum) {
+            return std::string(toUtm ? "--from" : "--to") +
+                   " needs --datum, the grid's datum (an EPSG code such as EPSG:4230, or a name "
+                   "PROJ knows such as ED50)";
+        }
+        settings.positionDatum = *positions;
+        settings.gridDatum = *datum;
+        return {};
+    }
+    if (settings.shiftAnyway) {
+        return "--outside-area is for a datum shift: add --from (to-utm) or --to (to-latlong)";
+    }
+    if (datum && ellipsoid) {
+        return "--datum and --ellipsoid name the same choice: give one";
+    }
+    const std::string name = datum ? *datum : ellipsoid ? *ellipsoid : "WGS 84";
+    const auto position = EllipsoidPositionOf(name);
+    if (!position) {
+        return "unknown ellipsoid '" + name + "'; did you mean '" +
+               std::string(NearestEllipsoidName(name)) + "'? The ellipsoids are:" + DatumNames() +
+               "\nTo shift a datum as well, name the positions' datum with --from (to-utm) or "
+               "--to (to-latlong).";
+    }
+    settings.datumPosition = *position;
+    return {};
+}
+
 // A whole number from least to most, or nothing.
 std::optional<int> NumberFrom(std::string_view text, int least, int most) {
     int number = 0;
@@ -313,7 +376,11 @@ std::string_view UsageSynopsis() {
 CommandLineReading ReadCommandLine(int argc, char** argv) {
     static const option kOptions[] = {
         {"datum", required_argument, nullptr, 'd'},
-        {"ellipsoid", required_argument, nullptr, 'd'},
+        {"ellipsoid", required_argument, nullptr, 'e'},
+        {"from", required_argument, nullptr, 'F'},
+        {"to", required_argument, nullptr, 'T'},
+        {"outside-area", no_argument, nullptr, 'O'},
+        {"quiet", no_argument, nullptr, 'q'},
         {"fields", required_argument, nullptr, 'f'},
         {"compact-reference", no_argument, nullptr, 'c'},
         {"csv", no_argument, nullptr, 'C'},
@@ -329,7 +396,10 @@ CommandLineReading ReadCommandLine(int argc, char** argv) {
     };
     CommandLineReading reading;
     CommandLine& commandLine = reading.commandLine;
-    std::string datum = "WGS 84";
+    std::optional<std::string> datum;
+    std::optional<std::string> ellipsoid;
+    std::optional<std::string> from;
+    std::optional<std::string> to;
     std::optional<std::string> fields;
     std::optional<std::string> output;
     std::optional<std::string> grid;
@@ -350,6 +420,21 @@ CommandLineReading ReadCommandLine(int argc, char** argv) {
             break;
         case 'd':
             datum = optarg;
+            break;
+        case 'e':
+            ellipsoid = optarg;
+            break;
+        case 'F':
+            from = optarg;
+            break;
+        case 'T':
+            to = optarg;
+            break;
+        case 'O':
+            commandLine.settings.shiftAnyway = true;
+            break;
+        case 'q':
+            commandLine.settings.quiet = true;
             break;
         case 'f':
             fields = optarg;
@@ -426,12 +511,8 @@ CommandLineReading ReadCommandLine(int argc, char** argv) {
     if (commandLine.inputs.empty()) {
         commandLine.inputs.emplace_back("-");
     }
-    if (const auto position = EllipsoidPositionOf(datum)) {
-        commandLine.settings.datumPosition = *position;
-    } else {
-        reading.failure = "unknown ellipsoid '" + datum + "'; did you mean '" +
-                          std::string(NearestEllipsoidName(datum)) +
-                          "'? The ellipsoids are:" + DatumNames();
+    reading.failure = ReadDatums(datum, ellipsoid, from, to, commandLine.settings);
+    if (!reading.failure.empty()) {
         return reading;
     }
     reading.failure = ReadGridChoices(grid, zone, precision, decimals, commandLine.settings);

@@ -15,8 +15,9 @@ constexpr std::string_view kLatLongColumns[] = {"latitude", "longitude"};
 } // namespace
 
 StandardLine::StandardLine(const BatchSettings& settings, const EllipsoidShape& ellipsoid,
-                           MgrsLettering lettering)
-    : settings_(settings), grid_(ellipsoid, lettering, settings.zone, settings.hemisphere) {}
+                           MgrsLettering lettering, ThreadShift* shift)
+    : settings_(settings), grid_(ellipsoid, lettering, settings.zone, settings.hemisphere),
+      shift_(shift) {}
 
 std::span<const std::string_view> StandardLine::Columns(const BatchSettings& settings) {
     return settings.direction == BatchDirection::ToUtm
@@ -25,7 +26,7 @@ std::span<const std::string_view> StandardLine::Columns(const BatchSettings& set
 }
 
 std::string StandardLine::ToUtm(std::span<const std::string_view> position, bool blankSeparated,
-                                std::string& output) const {
+                                std::string& output) {
     LatLongInputs inputs;
     if (std::string failure = ReadLatLongFields(position, blankSeparated, inputs);
         !failure.empty()) {
@@ -36,9 +37,15 @@ std::string StandardLine::ToUtm(std::span<const std::string_view> position, bool
         return read.failure;
     }
     const LatLongDegrees& degrees = read.degrees;
-    const GeodeticPosition signed_{degrees.south ? -degrees.latitude : degrees.latitude,
-                                   degrees.west ? -degrees.longitude : degrees.longitude};
-    const StandardUtm result = ConvertToStandardGrid(signed_, grid_, settings_.mgrsPrecision);
+    GeodeticPosition signedPosition{degrees.south ? -degrees.latitude : degrees.latitude,
+                                    degrees.west ? -degrees.longitude : degrees.longitude};
+    if (shift_ != nullptr) {
+        if (std::string failure = shift_->Apply(signedPosition); !failure.empty()) {
+            return failure;
+        }
+    }
+    const StandardUtm result =
+        ConvertToStandardGrid(signedPosition, grid_, settings_.mgrsPrecision);
     if (!result.Converted()) {
         return result.failure;
     }
@@ -52,7 +59,7 @@ std::string StandardLine::ToUtm(std::span<const std::string_view> position, bool
 }
 
 std::string StandardLine::ToLatLong(std::span<const std::string_view> position,
-                                    std::string_view blankLine, std::string& output) const {
+                                    std::string_view blankLine, std::string& output) {
     StandardFields fields;
     if (std::string failure = ReadStandardFields(position, blankLine, fields); !failure.empty()) {
         return failure;
@@ -63,7 +70,7 @@ std::string StandardLine::ToLatLong(std::span<const std::string_view> position,
     if (!result.Converted()) {
         return result.failure;
     }
-    const GeodeticPosition& converted = result.position;
+    GeodeticPosition converted = result.position;
     if (fields.band != 0) {
         if (std::string failure = StandardBandFailure(fields.band, converted.latitude);
             !failure.empty()) {
@@ -73,6 +80,11 @@ std::string StandardLine::ToLatLong(std::span<const std::string_view> position,
     if (!fields.mgrsAlone && !fields.mgrs.empty()) {
         if (std::string failure = MgrsMismatch(fields.mgrs, fields.position, grid_);
             !failure.empty()) {
+            return failure;
+        }
+    }
+    if (shift_ != nullptr) {
+        if (std::string failure = shift_->Apply(converted); !failure.empty()) {
             return failure;
         }
     }

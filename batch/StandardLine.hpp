@@ -1,6 +1,7 @@
 #pragma once
 
 #include "batch/BatchSettings.hpp"
+#include "batch/RunDatums.hpp"
 #include "commands/StandardGrid.hpp"
 
 #include <span>
@@ -20,15 +21,16 @@ namespace korvane {
 // longitude in degrees, minutes and seconds, or in decimal degrees.
 class StandardLine {
   public:
-    // On the ellipsoid given, its MGRS squares lettered as given.
+    // On the ellipsoid given, its MGRS squares lettered as given; positions shifted by `shift`
+    // (to the grid's datum, or from it) where it is given, which must outlive this.
     StandardLine(const BatchSettings& settings, const EllipsoidShape& ellipsoid,
-                 MgrsLettering lettering);
+                 MgrsLettering lettering, ThreadShift* shift);
 
     // Give the failure, or append the result's fields, separated by tabs, to output.
     std::string ToUtm(std::span<const std::string_view> position, bool blankSeparated,
-                      std::string& output) const;
+                      std::string& output);
     std::string ToLatLong(std::span<const std::string_view> position, std::string_view blankLine,
-                          std::string& output) const;
+                          std::string& output);
 
     // The names of the result's columns.
     static std::span<const std::string_view> Columns(const BatchSettings& settings);
@@ -36,6 +38,7 @@ class StandardLine {
   private:
     const BatchSettings& settings_;
     const StandardGrid grid_;
+    ThreadShift* shift_;
 };
 
 } // namespace korvane

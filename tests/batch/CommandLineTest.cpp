@@ -113,6 +113,24 @@ TEST(CommandLine, ReadsTheStandardGridsChoices) {
     }
 }
 
+// A datum shift names the positions' datum and the grid's; without one, --datum is the windows'
+// ellipsoid as ever.
+TEST(CommandLine, ReadsTheDatumsOfAShift) {
+    const auto toUtm = Read({"to-utm", "--from", "EPSG:4326", "--datum=ED50", "--outside-area"});
+    ASSERT_EQ(toUtm.failure, "");
+    EXPECT_EQ(toUtm.commandLine.settings.positionDatum, "EPSG:4326");
+    EXPECT_EQ(toUtm.commandLine.settings.gridDatum, "ED50");
+    EXPECT_TRUE(toUtm.commandLine.settings.shiftAnyway);
+    const auto toLatLong = Read({"to-latlong", "--datum=Arc 1960", "--to=WGS 84", "--quiet"});
+    ASSERT_EQ(toLatLong.failure, "");
+    EXPECT_EQ(toLatLong.commandLine.settings.positionDatum, "WGS 84");
+    EXPECT_EQ(toLatLong.commandLine.settings.gridDatum, "Arc 1960");
+    EXPECT_TRUE(toLatLong.commandLine.settings.quiet);
+    const auto listed = Read({"to-utm", "--datum=Clarke 1866"});
+    EXPECT_EQ(listed.commandLine.settings.positionDatum, "");
+    EXPECT_EQ(listed.commandLine.settings.datumPosition, 10);
+}
+
 TEST(CommandLine, NamesWhatIsWrong) {
     // clang-format off
     const std::pair<Arguments, const char*> cases[] = {
@@ -129,6 +147,13 @@ TEST(CommandLine, NamesWhatIsWrong) {
         {{"to-latlong", "--output=dms"},        "--output takes full or degrees for to-latlong, not 'dms'"},
         {{"to-latlong", "--grid=standard", "--output=full"}, "--output takes dms or degrees for to-latlong on the standard grid, not 'full'"},
         {{"to-utm", "--grid=exact"},            "--grid takes windows or standard, not 'exact'"},
+        {{"to-utm", "--from=WGS84"},            "--from needs --datum, the grid's datum"},
+        {{"to-utm", "--to=WGS84", "--datum=ED50"},       "--to is for to-latlong"},
+        {{"to-latlong", "--from=WGS84", "--datum=ED50"}, "--from is for to-utm"},
+        {{"to-utm", "--from=WGS84", "--ellipsoid=ED50"}, "--ellipsoid chooses an ellipsoid without a datum shift"},
+        {{"to-utm", "--outside-area"},          "--outside-area is for a datum shift"},
+        {{"to-utm", "--datum=ED50"},            "unknown ellipsoid 'ED50'"},
+        {{"to-utm", "--datum=WGS 84", "--ellipsoid=GRS 80"}, "--datum and --ellipsoid name the same choice"},
         {{"to-utm", "--zone=31"},               "--zone is a choice of the standard grid: add --grid=standard"},
         {{"to-utm", "--decimals=2"},            "--decimals is a choice of the standard grid"},
         {{"to-utm", "--grid=standard", "--zone=61"},  "--zone takes a zone from 1 to 60, with N or S"},
