@@ -5,7 +5,6 @@
 #include "datumshift/DatumShift.hpp"
 #include "datumshift/GeodeticDatum.hpp"
 
-#include <cmath>
 #include <cstdio>
 
 namespace korvane {
@@ -18,14 +17,7 @@ class ProjPositionShift final : public PositionShift {
 
     Shifted Shift(const GeodeticPosition& position) override {
         ShiftedPosition shifted = shift_.Shift(position);
-        GeodeticPosition& p = shifted.position;
-        // A shift may carry a longitude just across the antimeridian.
-        if (p.longitude > 180) {
-            p.longitude -= 360;
-        } else if (p.longitude < -180) {
-            p.longitude += 360;
-        }
-        return {std::move(shifted.failure), p, shifted.operation};
+        return {std::move(shifted.failure), shifted.position, shifted.operation};
     }
 
     std::unique_ptr<PositionShift> CopyForThread() const override {

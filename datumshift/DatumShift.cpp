@@ -232,7 +232,11 @@ ShiftedPosition DatumShift::Apply(std::size_t operation, const GeodeticPosition&
     const PJ_COORD shifted = proj_trans(
         transformation, PJ_FWD, proj_coord(position.longitude, position.latitude, 0, HUGE_VAL));
     if (std::isfinite(shifted.xyzt.x) && std::isfinite(shifted.xyzt.y)) {
-        return {{}, {shifted.xyzt.y, shifted.xyzt.x}, operation};
+        // A shift may carry a longitude just across the antimeridian.
+        const double longitude = shifted.xyzt.x > 180    ? shifted.xyzt.x - 360
+                                 : shifted.xyzt.x < -180 ? shifted.xyzt.x + 360
+                                                         : shifted.xyzt.x;
+        return {{}, {shifted.xyzt.y, longitude}, operation};
     }
     const int error = proj_errno(transformation);
     proj_errno_reset(transformation);

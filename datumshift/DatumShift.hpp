@@ -19,7 +19,7 @@ namespace korvane {
 // What a shift gives for one position.
 struct ShiftedPosition {
     std::string failure;       // empty when shifted, else why not, naming the position
-    GeodeticPosition position; // on the target datum, in degrees
+    GeodeticPosition position; // on the target datum, in degrees, longitude within -180..180
     std::size_t operation = 0; // the index in Operations() of the transformation applied; of
                                // no meaning for a failure
 

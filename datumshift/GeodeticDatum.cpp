@@ -148,8 +148,12 @@ ProjObject FindByName(const ProjContext& context, const std::string& given, std:
         note = "\"" + given + "\" names " + std::to_string(found.size()) +
                " CRSs in PROJ's database (";
         for (std::size_t i = 0; i < found.size(); ++i) {
-            note += (i == 0 ? "" : ", ") + CodeOf(found[i].get()) + " " + NameOf(found[i].get()) +
-                    ", " + KindOf(proj_get_type(found[i].get()));
+            note.append(i == 0 ? "" : ", ")
+                .append(CodeOf(found[i].get()))
+                .append(" ")
+                .append(NameOf(found[i].get()))
+                .append(", ")
+                .append(KindOf(proj_get_type(found[i].get())));
         }
         note += "); " + CodeOf(found.front().get()) + " was taken";
     }

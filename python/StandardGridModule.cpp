@@ -6,6 +6,7 @@
 #include "ConvertOnThreads.hpp"
 #include "LargePageArray.hpp"
 #include "StrColumn.hpp"
+#include "ThreadShifts.hpp"
 #include "commands/StandardGrid.hpp"
 #include "geodesy/DefiningEllipsoid.hpp"
 #include "geodesy/MgrsReference.hpp"
@@ -34,12 +35,28 @@ constexpr std::size_t kZoneLetterWidth = 1;
 constexpr std::size_t kMgrsWidth = 15; // a two-digit zone at 1 m
 
 // The grid of a list position, as the batch converter's standard grid has it: the ellipsoid as
-// defined, its squares lettered as the standard letters it.
-StandardGrid GridAt(int listPosition, std::optional<int> zone,
+// defined, its squares lettered as the standard letters it; or with a datum shift, the grid
+// datum's ellipsoid.
+StandardGrid GridAt(int listPosition, const ThreadShifts* shift, std::optional<int> zone,
                     std::optional<Hemisphere> hemisphere) {
+    if (shift != nullptr) {
+        const GeodeticDatum& grid = shift->Grid();
+        return StandardGrid(EllipsoidShape(grid.a, grid.b), LetteringForDatum(grid.ellipsoidName),
+                            zone, hemisphere);
+    }
     const DefiningEllipsoid& ellipsoid = DefiningEllipsoidAt(listPosition);
     return StandardGrid(EllipsoidShape(ellipsoid.a, ellipsoid.b),
                         LetteringForDatum(ellipsoid.listName), zone, hemisphere);
+}
+
+// Shifts the position on the thread, where there is a shift: the failure, or an empty text.
+std::string Shifted(ThreadShifts* shift, std::size_t thread, GeodeticPosition& position) {
+    if (shift == nullptr) {
+        return {};
+    }
+    ShiftedPosition shifted = shift->Shift(thread, position);
+    position = shifted.position;
+    return std::move(shifted.failure);
 }
 
 std::string NotFinite(const char* role, double value) {
@@ -62,18 +79,22 @@ void CheckLengths(std::size_t count, std::initializer_list<const py::array*> arr
 }
 
 py::tuple ToStandardGrid(const Numbers& latitude, const Numbers& longitude, int listPosition,
-                         std::optional<int> zone, std::optional<bool> south, int precision) {
+                         ThreadShifts* shift, std::optional<int> zone, std::optional<bool> south,
+                         int precision) {
     const std::size_t count = Length(latitude);
     CheckLengths(count, {&longitude});
     std::optional<Hemisphere> hemisphere;
     if (south) {
         hemisphere = *south ? Hemisphere::South : Hemisphere::North;
     }
-    const StandardGrid grid = GridAt(listPosition, zone, hemisphere);
+    const StandardGrid grid = GridAt(listPosition, shift, zone, hemisphere);
     auto zones = LargePageArray<std::int16_t>(count);
     auto eastings = LargePageArray<double>(count);
     auto northings = LargePageArray<double>(count);
     const std::size_t threads = ConvertingThreads(count);
+    if (shift != nullptr) {
+        shift->Prepare(threads);
+    }
     StrColumn hemispheres(count, kZoneLetterWidth, threads);
     StrColumn mgrs(count, kMgrsWidth, threads);
     ReasonColumn error(threads);
@@ -95,7 +116,11 @@ py::tuple ToStandardGrid(const Numbers& latitude, const Numbers& longitude, int 
                         : "longitude " + ValueText(longitudes[i]) +
                               " is outside -180 to 180 degrees";
             } else {
-                result = ConvertToStandardGrid({latitudes[i], longitudes[i]}, grid, precision);
+                GeodeticPosition position{latitudes[i], longitudes[i]};
+                result.failure = Shifted(shift, thread, position);
+                if (result.failure.empty()) {
+                    result = ConvertToStandardGrid(position, grid, precision);
+                }
             }
             const bool converted = result.Converted();
             zoneOut[i] = converted ? static_cast<std::int16_t>(result.position.zone) : 0;
@@ -123,7 +148,10 @@ struct LatLongColumns {
           error(threads), latitudes(latitude.mutable_data()), longitudes(longitude.mutable_data()) {
     }
 
-    void Write(std::size_t i, const StandardLatLong& result, std::size_t thread) {
+    void Write(std::size_t i, StandardLatLong result, ThreadShifts* shift, std::size_t thread) {
+        if (result.Converted()) {
+            result.failure = Shifted(shift, thread, result.position); // to the datum wanted
+        }
         latitudes[i] = result.Converted() ? result.position.latitude : kNaN;
         longitudes[i] = result.Converted() ? result.position.longitude : kNaN;
         if (!result.Converted()) {
@@ -142,7 +170,8 @@ struct LatLongColumns {
 };
 
 py::tuple FromStandardGrid(const Numbers& northing, const Numbers& easting, const Numbers& zone,
-                           const Letters& hemisphere, int listPosition, bool forced) {
+                           const Letters& hemisphere, int listPosition, ThreadShifts* shift,
+                           bool forced) {
     const std::size_t count = Length(northing);
     CheckLengths(count, {&easting, &zone, &hemisphere});
     const double* northings = northing.data();
@@ -150,12 +179,15 @@ py::tuple FromStandardGrid(const Numbers& northing, const Numbers& easting, cons
     const double* zones = zone.data();
     const signed char* hemispheres = hemisphere.data();
     const std::size_t threads = ConvertingThreads(count);
+    if (shift != nullptr) {
+        shift->Prepare(threads);
+    }
     LatLongColumns columns(count, threads);
     // A zone asked for takes its wider ranges: the grid of each element's own zone.
     std::vector<StandardGrid> grids;
     for (int z = 0; z <= 60; ++z) {
-        grids.emplace_back(
-            GridAt(listPosition, forced ? std::optional<int>(z) : std::nullopt, std::nullopt));
+        grids.emplace_back(GridAt(listPosition, shift,
+                                  forced ? std::optional<int>(z) : std::nullopt, std::nullopt));
         if (!forced) {
             break;
         }
@@ -181,19 +213,23 @@ py::tuple FromStandardGrid(const Numbers& northing, const Numbers& easting, cons
                 result = ConvertFromStandardGrid(position,
                                                  grids[forced ? static_cast<std::size_t>(z) : 0]);
             }
-            columns.Write(i, result, thread);
+            columns.Write(i, result, shift, thread);
         }
     });
     return columns.Settle(count);
 }
 
 // The references of a NumPy str array, each element read as ASCII: anything else fails it.
-py::tuple FromMgrs(const CodePoints& references, std::size_t width, int listPosition) {
+py::tuple FromMgrs(const CodePoints& references, std::size_t width, int listPosition,
+                   ThreadShifts* shift) {
     const std::size_t count = Length(references) / std::max<std::size_t>(width, 1);
     const std::uint32_t* codes = references.data();
     const std::size_t threads = ConvertingThreads(count);
+    if (shift != nullptr) {
+        shift->Prepare(threads);
+    }
     LatLongColumns columns(count, threads);
-    const StandardGrid grid = GridAt(listPosition, std::nullopt, std::nullopt);
+    const StandardGrid grid = GridAt(listPosition, shift, std::nullopt, std::nullopt);
     ConvertOnThreads(count, threads, [&](std::size_t thread, std::size_t begin, std::size_t end) {
         std::string text;
         for (std::size_t i = begin; i < end; ++i) {
@@ -209,7 +245,7 @@ py::tuple FromMgrs(const CodePoints& references, std::size_t width, int listPosi
                                 : StandardLatLong{"the MGRS reference \"" + text +
                                                       "\" holds a character that is not ASCII",
                                                   {}},
-                          thread);
+                          shift, thread);
         }
     });
     return columns.Settle(count);

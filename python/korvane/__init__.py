@@ -34,6 +34,7 @@ __all__ = [
     "StandardLatLongResult",
     "StandardUtmResult",
     "UtmResult",
+    "datum_shift",
     "ellipsoids",
     "from_mgrs",
     "to_latlong",
@@ -119,7 +120,7 @@ def ellipsoids():
 
 
 def to_utm(lat, lon, ellipsoid="WGS 84", *, errors="coerce", grid="windows", zone=None,
-           mgrs_precision=5):
+           mgrs_precision=5, source=None, datum=None, outside_area=False):
     """Latitude and longitude to UTM, with the windows' and korvane-batch's digits, or on the
     standard grid.
 
@@ -141,6 +142,13 @@ def to_utm(lat, lon, ellipsoid="WGS 84", *, errors="coerce", grid="windows", zon
             hemisphere too, or "UPS" (or 0).
         mgrs_precision: on the standard grid, the MGRS reference's digit pairs, 0 (100 km) to
             5 (1 m); its digits are truncated from the exact easting and northing.
+        source, datum: a datum shift, in either grid: the datum the positions were measured on
+            and the grid's, each by EPSG code ("EPSG:4326") or by a name PROJ knows ("ED50").
+            Each position is shifted through PROJ, by the transformation its database chooses
+            there (as cs2cs), and projected on the grid datum's ellipsoid with its exact axes;
+            `ellipsoid` is then not given. datum_shift() says what the shift is.
+        outside_area: with a datum shift, shift a position outside every transformation's area
+            of use all the same (PROJ's fallback), rather than fail it.
 
     On the standard grid, returns a StandardUtmResult: zone (int16, 0 for UPS), hemisphere,
     easting and northing (float64, exact), mgrs and error; a point of a zone asked for that
@@ -161,7 +169,7 @@ def to_utm(lat, lon, ellipsoid="WGS 84", *, errors="coerce", grid="windows", zon
     do not broadcast or an unknown `errors`; TypeError for arguments that are not numbers.
     A large array is converted on every core, without the GIL: other threads go on meanwhile.
     """
-    datum = _list_position(ellipsoid)
+    position, shift = _ellipsoid_or_shift(ellipsoid, source, datum, outside_area, True)
     _check_errors(errors)
     standard = _check_grid(grid)
     if not standard and (zone is not None or mgrs_precision != 5):
@@ -173,17 +181,18 @@ def to_utm(lat, lon, ellipsoid="WGS 84", *, errors="coerce", grid="windows", zon
     values = [given.values for given in inputs]
     if standard:
         forced, south = _zone_asked(zone)
-        columns = _korvane.to_standard_grid(*values, datum, forced, south,
+        columns = _korvane.to_standard_grid(*values, position, shift, forced, south,
                                             _mgrs_precision(mgrs_precision))
         kind = StandardUtmResult
     else:
-        columns = _korvane.to_utm(*values, datum)
+        columns = _korvane.to_utm(*values, position, shift)
         kind = UtmResult
     _name_failures(columns[-1], inputs)
     return _result(kind, columns, shape, errors)
 
 
-def from_mgrs(reference, ellipsoid="WGS 84", *, errors="coerce"):
+def from_mgrs(reference, ellipsoid="WGS 84", *, errors="coerce", datum=None, target=None,
+              outside_area=False):
     """Standard MGRS references to the latitude and longitude of the centres of their squares.
 
     Arguments:
@@ -194,12 +203,13 @@ def from_mgrs(reference, ellipsoid="WGS 84", *, errors="coerce"):
             standard letters them (the old AL rows for Clarke 1866, Clarke 1880, Bessel 1841 and
             North American 1927).
         errors: "coerce" (the default) or "raise", as for to_utm.
+        datum, target, outside_area: a datum shift, as for to_latlong.
 
     Returns a StandardLatLongResult of arrays of the argument's shape: latitude, longitude
     (float64) and error. Raises ValueError for an unknown ellipsoid; TypeError for references
     that are not texts.
     """
-    datum = _list_position(ellipsoid)
+    position, shift = _ellipsoid_or_shift(ellipsoid, target, datum, outside_area, False)
     _check_errors(errors)
     texts = np.asarray(reference)
     if texts.dtype.kind == "O":
@@ -210,7 +220,7 @@ def from_mgrs(reference, ellipsoid="WGS 84", *, errors="coerce"):
     width = max(texts.dtype.itemsize // 4, 1)
     flat = np.ascontiguousarray(texts.reshape(-1)).astype(f"<U{width}")
     codes = flat.view(np.uint32).reshape(-1) if flat.size else np.zeros(0, np.uint32)
-    columns = _korvane.from_mgrs(codes, width, datum)
+    columns = _korvane.from_mgrs(codes, width, position, shift)
     return _result(StandardLatLongResult, columns, shape, errors)
 
 
@@ -224,6 +234,9 @@ def to_latlong(
     errors="coerce",
     grid="windows",
     forced=False,
+    datum=None,
+    target=None,
+    outside_area=False,
 ):
     """UTM to latitude and longitude, with the UTM window's texts and korvane-batch's digits,
     or on the standard grid.
@@ -245,6 +258,10 @@ def to_latlong(
         grid: "windows" (the default) or "standard", as for to_utm: on the standard grid the
             zone 0 is UPS, and the coordinates must lie in the standard ranges of UTM and UPS
             (GeographicLib's), or, with forced=True, anywhere a zone asked for reaches.
+        datum, target: a datum shift, in either grid: the grid's datum and the datum the
+            positions are wanted on, by EPSG code or by a name PROJ knows, as for to_utm; each
+            position is found on the grid datum's ellipsoid (exact axes) and then shifted.
+        outside_area: as for to_utm.
         All four broadcast together.
 
     On the standard grid, returns a StandardLatLongResult: latitude, longitude and error.
@@ -266,23 +283,25 @@ def to_latlong(
         if easting is not None or zone is not None or hemisphere is not None:
             raise TypeError("to_latlong takes a to_utm result alone; give the ellipsoid by name: "
                             "to_latlong(result, ellipsoid=...)")
-        return _back_from_utm(northing, ellipsoid, errors)
+        chosen = _ellipsoid_or_shift(ellipsoid, target, datum, outside_area, False)
+        return _back_from_utm(northing, chosen, errors)
     if easting is None or zone is None or hemisphere is None:
         raise TypeError("to_latlong needs the northing, easting, zone and hemisphere, or a "
                         "result of to_utm")
-    datum = _list_position(ellipsoid)
+    chosen = _ellipsoid_or_shift(ellipsoid, target, datum, outside_area, False)
     _check_errors(errors)
     standard = _check_grid(grid)
     if forced and not standard:
         raise ValueError('forced is a choice of the standard grid: give grid="standard"')
-    return _to_latlong(northing, easting, zone, hemisphere, datum, errors,
+    return _to_latlong(northing, easting, zone, hemisphere, chosen, errors,
                        standard=standard, forced=bool(forced))
 
 
-def _to_latlong(northing, easting, zone, hemisphere, datum, errors, carried=None,
+def _to_latlong(northing, easting, zone, hemisphere, chosen, errors, carried=None,
                 standard=False, forced=False):
-    """to_latlong on checked arguments; `carried` are reasons of failures from before, which
-    stand for their elements' own ("" for none)."""
+    """to_latlong on checked arguments, `chosen` the ellipsoid's list position and the datum
+    shift; `carried` are reasons of failures from before, which stand for their elements' own
+    ("" for none)."""
     inputs, shape = _broadcast(
         [
             _numbers("northing", "northing", northing),
@@ -293,9 +312,9 @@ def _to_latlong(northing, easting, zone, hemisphere, datum, errors, carried=None
     )
     values = [given.values for given in inputs]
     if standard:
-        columns = _korvane.from_standard_grid(*values, datum, forced)
+        columns = _korvane.from_standard_grid(*values, *chosen, forced)
     else:
-        columns = _korvane.to_latlong(*values, datum)
+        columns = _korvane.to_latlong(*values, *chosen)
     _name_failures(columns[-1], inputs)
     if carried is not None:
         before = np.broadcast_to(carried, shape).reshape(-1)
@@ -303,16 +322,15 @@ def _to_latlong(northing, easting, zone, hemisphere, datum, errors, carried=None
     return _result(StandardLatLongResult if standard else LatLongResult, columns, shape, errors)
 
 
-def _back_from_utm(utm, ellipsoid, errors):
+def _back_from_utm(utm, chosen, errors):
     """A to_utm result converted back, on its own grid: a point that failed keeps its reason.
     A standard result may hold positions of a zone asked for, so their wider ranges are
-    taken."""
-    datum = _list_position(ellipsoid)
+    taken. `chosen` is what _ellipsoid_or_shift gives."""
     _check_errors(errors)
     error = np.asarray(utm.error, dtype=object)
     hemisphere = np.where(error == "", utm.hemisphere, "N")  # a letter where none was given
     standard = isinstance(utm, StandardUtmResult)
-    return _to_latlong(utm.northing, utm.easting, utm.zone, hemisphere, datum, errors, error,
+    return _to_latlong(utm.northing, utm.easting, utm.zone, hemisphere, chosen, errors, error,
                        standard=standard, forced=standard)
 
 
@@ -336,6 +354,49 @@ def _list_position(ellipsoid):
             f"The ellipsoids are {names}"
         )
     return position
+
+
+def datum_shift(positions, grid, *, towards_grid=True):
+    """What a datum shift between two datums is, as PROJ resolves it: a dict of the positions'
+    datum and the grid's (name, code, and a note on how a name was resolved), the grid datum's
+    ellipsoid (PROJ's name and its axes a, b in metres), PROJ's transformations for the pair
+    (each with its stated accuracy and area of use; PROJ chooses among them by each position's
+    area), and whether only a ballpark transformation was found.
+
+    towards_grid: from the positions' datum to the grid's, as to_utm shifts (the default), or
+    back, as to_latlong does. Raises ValueError for a datum PROJ does not know, naming close
+    ones and how to list them.
+    """
+    shift = _korvane.DatumShift(positions, grid, towards_grid, False)
+    names = ("name", "code", "note")
+    return {
+        "positions": dict(zip(names, shift.positions)),
+        "grid": dict(zip(names, shift.grid)),
+        "ellipsoid": dict(zip(("name", "a", "b"), shift.ellipsoid)),
+        "transformations": shift.operations,
+        "only_ballpark": shift.only_ballpark,
+    }
+
+
+def _ellipsoid_or_shift(ellipsoid, positions, grid, outside_area, towards_grid):
+    """The windows' list position of the ellipsoid, and the datum shift (or None) that the
+    compiled module takes: with a shift, the grid datum's own ellipsoid."""
+    if positions is None and grid is None:
+        if outside_area:
+            raise ValueError("outside_area is for a datum shift")
+        return _list_position(ellipsoid), None
+    names = ("source", "datum") if towards_grid else ("target", "datum")
+    if positions is None or grid is None:
+        raise ValueError(f"a datum shift needs both {names[0]}= (the positions' datum) and "
+                         f"datum= (the grid's)")
+    if ellipsoid != "WGS 84":
+        raise ValueError(f"ellipsoid chooses an ellipsoid without a datum shift; with "
+                         f"{names[0]}=, datum= names the grid's datum")
+    for name, value in zip(names, (positions, grid)):
+        if not isinstance(value, str):
+            raise TypeError(f"{name} must be a str, an EPSG code or a name PROJ knows, not "
+                            f"{type(value).__name__}")
+    return 0, _korvane.DatumShift(positions, grid, towards_grid, bool(outside_area))
 
 
 def _check_grid(grid):

@@ -56,8 +56,15 @@ _Grid = Literal["windows", "standard"]
 
 def ellipsoids() -> list[str]: ...
 def from_mgrs(
-    reference: str | npt.ArrayLike, ellipsoid: str = "WGS 84", *, errors: _Errors = "coerce"
+    reference: str | npt.ArrayLike,
+    ellipsoid: str = "WGS 84",
+    *,
+    errors: _Errors = "coerce",
+    datum: str | None = None,
+    target: str | None = None,
+    outside_area: bool = False,
 ) -> StandardLatLongResult: ...
+def datum_shift(positions: str, grid: str, *, towards_grid: bool = True) -> dict[str, Any]: ...
 def to_utm(
     lat: npt.ArrayLike,
     lon: npt.ArrayLike,
@@ -67,6 +74,9 @@ def to_utm(
     grid: _Grid = "windows",
     zone: int | str | None = None,
     mgrs_precision: int = 5,
+    source: str | None = None,
+    datum: str | None = None,
+    outside_area: bool = False,
 ) -> UtmResult | StandardUtmResult: ...
 @overload
 def to_latlong(
@@ -74,6 +84,9 @@ def to_latlong(
     *,
     ellipsoid: str = "WGS 84",
     errors: _Errors = "coerce",
+    datum: str | None = None,
+    target: str | None = None,
+    outside_area: bool = False,
 ) -> LatLongResult: ...
 @overload
 def to_latlong(
@@ -81,6 +94,9 @@ def to_latlong(
     *,
     ellipsoid: str = "WGS 84",
     errors: _Errors = "coerce",
+    datum: str | None = None,
+    target: str | None = None,
+    outside_area: bool = False,
 ) -> StandardLatLongResult: ...
 @overload
 def to_latlong(
@@ -93,4 +109,7 @@ def to_latlong(
     errors: _Errors = "coerce",
     grid: _Grid = "windows",
     forced: bool = False,
+    datum: str | None = None,
+    target: str | None = None,
+    outside_area: bool = False,
 ) -> LatLongResult | StandardLatLongResult: ...

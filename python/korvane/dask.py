@@ -33,10 +33,10 @@ def to_latlong(
     errors="coerce",
     prefix="",
     grid=None,
-    forced=False,
+    **more,
 ):
     """korvane.pandas.to_latlong on each partition of the Dask data frame; see there."""
-    options = {"errors": errors, "prefix": prefix, "grid": grid, "forced": forced}
+    options = {"errors": errors, "prefix": prefix, "grid": grid, **more}
     arguments = (northing, easting, zone, hemisphere, ellipsoid)
     meta = korvane_pandas.to_latlong(frame._meta, *arguments, **options)
     return frame.map_partitions(korvane_pandas.to_latlong, *arguments, meta=meta, **options)

@@ -13,6 +13,9 @@ def to_utm(
     grid: Literal["windows", "standard"] = "windows",
     zone: int | str | None = None,
     mgrs_precision: int = 5,
+    source: str | None = None,
+    datum: str | None = None,
+    outside_area: bool = False,
 ) -> dd.DataFrame: ...
 def to_latlong(
     frame: dd.DataFrame,
@@ -26,4 +29,7 @@ def to_latlong(
     prefix: str = "",
     grid: Literal["windows", "standard"] | None = None,
     forced: bool = False,
+    datum: str | None = None,
+    target: str | None = None,
+    outside_area: bool = False,
 ) -> dd.DataFrame: ...

@@ -45,7 +45,7 @@ def to_latlong(
     errors="coerce",
     prefix="",
     grid=None,
-    forced=False,
+    **options,
 ):
     """The frame with the columns of korvane.to_latlong added for the points in the named columns.
 
@@ -57,8 +57,10 @@ def to_latlong(
     for a missing column and ValueError when the frame already has a column of a result's name;
     otherwise as korvane.to_latlong.
 
-    grid is "windows" or "standard" as for korvane.to_latlong (forced too); by default the
-    grid of the to_utm result the frame holds, else "windows".
+    grid is "windows" or "standard" as for korvane.to_latlong; by default the grid of the
+    to_utm result the frame holds, else "windows". The other options (forced, datum, target,
+    outside_area) are korvane.to_latlong's; korvane.to_utm's (zone, mgrs_precision, source,
+    datum, outside_area) pass to_utm's.
 
     A frame that to_utm made converts back as it is, to_latlong(to_utm(frame)), on the grid it
     was made on: its grid_reference and error columns are then replaced by the round trip's,
@@ -75,13 +77,12 @@ def to_latlong(
     replaced = ("grid_reference", "error") if chained else ()
     _check_free(frame, kind._fields, prefix, replaced)
     if not chained:
-        result = korvane.to_latlong(*columns, ellipsoid, errors="coerce", grid=grid,
-                                    forced=forced)
+        result = korvane.to_latlong(*columns, ellipsoid, errors="coerce", grid=grid, **options)
     else:
         fields = dict(zip(("northing", "easting", "zone", "hemisphere"), columns))
         fields["error"] = frame[northing[: -len("northing")] + "error"].to_numpy(dtype=object)
         utm = made(**{field: fields.get(field) for field in made._fields})
-        result = korvane.to_latlong(utm, ellipsoid=ellipsoid)
+        result = korvane.to_latlong(utm, ellipsoid=ellipsoid, **options)
     return _with_result(frame, result, errors, prefix)
 
 

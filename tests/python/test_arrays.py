@@ -387,3 +387,50 @@ def test_memory_kept_for_later_calls_stays_within_its_bound():
         korvane.to_utm(np.full(points, 45.0), 3.0)
     assert resident_bytes() - before < 320 << 20
 
+
+
+# Datum shifts through PROJ: each position as pyproj shifts it (the same database and choice),
+# then on the standard grid within a millimetre of PROJ's transverse Mercator on the grid
+# datum's ellipsoid; back again; a position outside every area of use fails alone.
+DATUM_PAIRS = [
+    ("ED50", "EPSG:4230", [48.8566, 40.4168], [2.3522, -3.7038]),
+    ("NAD27", "EPSG:4267", [40.7128, 39.7392], [-74.006, -104.9903]),
+    ("OSGB36", "EPSG:4277", [51.5, 55.9533], [-0.12, -3.1883]),
+    ("Arc 1960", "EPSG:4210", [-1.2921], [36.8219]),
+    ("Tokyo", "EPSG:4301", [35.6762], [139.6503]),
+]
+
+
+@pytest.mark.parametrize("name, code, lat, lon", DATUM_PAIRS)
+def test_datum_shifts_agree_with_pyproj(name, code, lat, lon):
+    import pyproj
+
+    r = korvane.to_utm(lat, lon, grid="standard", source="EPSG:4326", datum=name)
+    assert list(r.error) == [""] * len(lat)
+    shifted = pyproj.Transformer.from_crs("EPSG:4326", code, always_xy=False)
+    for i, (la, lo) in enumerate(zip(lat, lon)):
+        slat, slon = shifted.transform(la, lo)
+        crs = pyproj.CRS(code)
+        utm = pyproj.Proj(proj="utm", zone=int(r.zone[i]), south=r.hemisphere[i] == "S",
+                          a=crs.ellipsoid.semi_major_metre, b=crs.ellipsoid.semi_minor_metre)
+        easting, northing = utm(slon, slat)
+        assert abs(easting - r.easting[i]) < 1e-3 and abs(northing - r.northing[i]) < 1e-3
+    back = korvane.to_latlong(r, datum=name, target="WGS 84")
+    assert np.abs(back.latitude - lat).max() * 111320 < 0.01  # a centimetre: no height kept
+
+
+def test_datum_shift_failures_and_what_is_said():
+    r = korvane.to_utm([48.8566, -33.86], [2.3522, 151.21], source="WGS 84", datum="ED50")
+    assert r.error[0] == "" and "outside the area of use" in r.error[1]
+    anyway = korvane.to_utm(-33.86, 151.21, source="WGS 84", datum="ED50", outside_area=True)
+    assert anyway.error == ""
+    with pytest.raises(ValueError, match='did you mean "ED50"'):
+        korvane.to_utm(1, 2, source="WGS 84", datum="ED5O")
+    with pytest.raises(ValueError, match="needs both source="):
+        korvane.to_utm(1, 2, datum="ED50")
+    with pytest.raises(ValueError, match="without a datum shift"):
+        korvane.to_utm(1, 2, "Clarke 1866", source="WGS 84", datum="ED50")
+    said = korvane.datum_shift("WGS 84", "Arc 1960")
+    assert said["ellipsoid"] == {"name": "Clarke 1880 (RGS)", "a": 6378249.145,
+                                 "b": pytest.approx(6356514.8695, abs=1e-4)}
+    assert said["transformations"] and not said["only_ballpark"]

@@ -132,3 +132,11 @@ def test_a_dask_cluster_gives_korvane_batchs_answers(tmp_path):
     texts = list(korvane.LatLongResult._fields[2:11])
     assert batch("to-latlong", grid) == ["\t".join(
         [*r[texts], fixed(r.latitude, 9), fixed(r.longitude, 9)]) for _, r in latlong.iterrows()]
+
+
+def test_pandas_shifts_datums():
+    paris = pd.DataFrame({"lat": [48.8566], "lon": [2.3522]})
+    utm = korvane.pandas.to_utm(paris, source="EPSG:4326", datum="ED50", grid="standard")
+    assert round(utm.easting[0], 3) == 452574.576  # as cs2cs EPSG:4326 EPSG:23031 gives it
+    back = korvane.pandas.to_latlong(utm, datum="ED50", target="EPSG:4326")
+    assert abs(back.latitude[0] - 48.8566) < 1e-7
