@@ -4,6 +4,8 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QStyleFactory>
 #include <QTest>
@@ -42,9 +44,19 @@ int Distance(QColor a, QColor b) {
                      std::abs(a.blue() - b.blue())});
 }
 
+QMenu* FileMenu(ConverterWindow* window) {
+    return Find<QMenu>(window, QStringLiteral("file"));
+}
+
+// The colour in the middle of the left edge of a menu bar item, right of its border.
+QColor ItemFace(QMenuBar* bar, QAction* item) {
+    const QRect where = bar->actionGeometry(item);
+    return bar->grab().toImage().pixelColor(where.left() + 2, where.center().y());
+}
+
 } // namespace
 
-// What a keyboard user meets: Enter, and where the focus is.
+// What a keyboard user meets: Enter, Alt for the menu bar, and where the focus is.
 class EnterAndFocusTest : public QObject {
     Q_OBJECT
 
@@ -135,6 +147,30 @@ class EnterAndFocusTest : public QObject {
         QCOMPARE(GridReference(&window), QString());
     }
 
+    // Alt alone puts the keyboard on the menu bar, with its first menu chosen and marked as when
+    // open; Down opens it, Escape gives the focus back.
+    void altChoosesTheFirstMenuVisibly() {
+        FrmConvert1 window;
+        QVERIFY(ShowActive(&window));
+        QWidget* box = QApplication::focusWidget();
+        QMenuBar* bar = window.menuBar();
+        QAction* file = FileMenu(&window)->menuAction();
+        const QColor mark = bar->palette().color(QPalette::Highlight);
+        QVERIFY(Distance(ItemFace(bar, file), mark) > 100);
+        QTest::keyPress(window.windowHandle(), Qt::Key_Alt, Qt::AltModifier);
+        QTest::keyRelease(window.windowHandle(), Qt::Key_Alt, Qt::NoModifier);
+        QTRY_VERIFY(bar->hasFocus());
+        QCOMPARE(bar->activeAction(), file);
+        QVERIFY(!file->menu()->isVisible());
+        QVERIFY2(Distance(ItemFace(bar, file), mark) <= 8, qPrintable(ItemFace(bar, file).name()));
+        QTest::keyClick(bar, Qt::Key_Down);
+        QTRY_VERIFY(file->menu()->isVisible());
+        QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+        QTest::keyClick(bar, Qt::Key_Escape);
+        QTRY_COMPARE(QApplication::focusWidget(), box);
+        QVERIFY(Distance(ItemFace(bar, file), mark) > 100);
+    }
+
     void focusMarkIsClearAndOnlyWithTheFocus_data() {
         QTest::addColumn<QString>("window");
         QTest::addColumn<QString>("control");
@@ -148,34 +184,62 @@ class EnterAndFocusTest : public QObject {
                                         << "Combo1";
         QTest::newRow("UTM button") << "FrmConvert2"
                                     << "Command2";
+        for (const char* box : {"Text1", "Text2", "TxtM"}) {
+            QTest::addRow("Lat/Long result %s", box) << "FrmConvert1" << box;
+        }
+        for (const char* box : {"TxtLat(0)", "TxtLong(3)", "TxtM"}) {
+            QTest::addRow("UTM result %s", box) << "FrmConvert2" << box;
+        }
     }
     void focusMarkIsClearAndOnlyWithTheFocus() {
         QFETCH(QString, window);
         QFETCH(QString, control);
         const auto shown = MakeWindow(window);
         QVERIFY(ShowActive(shown.get()));
+        QTest::keyClick(shown->windowHandle(), Qt::Key_Return); // results in the boxes
         auto* widget = Find<QWidget>(shown.get(), control);
+        auto* box = qobject_cast<QLineEdit*>(widget);
 
-        // At rest the control looks exactly as Fusion draws it.
+        // At rest a list or a button looks exactly as Fusion draws it. (A box is drawn with the
+        // design's narrower text margins, so the box is compared with itself below.)
         const QImage atRest = widget->grab().toImage();
-        const std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("Fusion")));
-        widget->setStyle(fusion.get());
-        const QImage plain = widget->grab().toImage();
-        widget->setStyle(nullptr);
-        QCOMPARE(atRest, plain);
+        if (box == nullptr) {
+            const std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("Fusion")));
+            widget->setStyle(fusion.get());
+            const QImage plain = widget->grab().toImage();
+            widget->setStyle(nullptr);
+            QCOMPARE(atRest, plain);
+        }
 
-        // With the focus, a ring in the highlight colour runs inside its whole outline, where it
-        // stands out from the control's light face.
+        // With the focus, a ring in the highlight colour runs along its whole outline, where it
+        // stands out from the control's light face; clear of the text's rows.
         widget->setFocus(Qt::TabFocusReason);
         const QImage focused = widget->grab().toImage();
         const QColor mark = widget->palette().color(QPalette::Highlight);
         const int w = focused.width() - 1;
         const int h = focused.height() - 1;
-        const QPoint edge[] = {{w / 2, 1}, {w / 2, h - 1}, {1, h / 2}, {w - 1, h / 2}};
+        const QPoint edge[] = {{w / 2, 1}, {w / 2, h - 1}, {1, 4}, {w - 1, 4}, {1, h - 4}};
         for (const QPoint point : edge) {
             QVERIFY2(Distance(focused.pixelColor(point), mark) <= 8,
                      qPrintable(focused.pixelColor(point).name()));
             QVERIFY(Distance(atRest.pixelColor(point), mark) > 100);
+        }
+        // A box's text stays as it was: the focus changes only the two pixels along its edge,
+        // and a little more where the ring's rounded corners are smoothed.
+        if (box != nullptr) {
+            QVERIFY(!box->text().trimmed().isEmpty());
+            QCOMPARE(focused.size(), atRest.size());
+            const QRect inside = focused.rect().adjusted(2, 2, -2, -2);
+            const auto inCorner = [&inside](int x, int y) {
+                return (x < inside.left() + 2 || x > inside.right() - 2) &&
+                       (y < inside.top() + 2 || y > inside.bottom() - 2);
+            };
+            for (int y = inside.top(); y <= inside.bottom(); ++y) {
+                for (int x = inside.left(); x <= inside.right(); ++x) {
+                    QVERIFY2(inCorner(x, y) || focused.pixel(x, y) == atRest.pixel(x, y),
+                             qPrintable(QStringLiteral("%1, %2").arg(x).arg(y)));
+                }
+            }
         }
     }
 };
