@@ -134,8 +134,10 @@ std::string RegionalReading(std::string_view text, const RegionalSeparators& sep
     }
     // A group separator of blanks is passed over like any blank; one the same as the point
     // cannot be told from it.
-    const std::string_view group =
-        AllBlank(separators.group) || separators.group == decimal ? "" : separators.group;
+    std::string_view group = separators.group;
+    if (AllBlank(group) || group == decimal) {
+        group = {};
+    }
     const std::optional<std::string> regional = WrittenWith(text, group, decimal);
     // What the old reading takes whole keeps its reading, even where the regional one would
     // take it too ("1.234" with German settings): no text that was read in full changes.
