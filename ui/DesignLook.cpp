@@ -118,9 +118,9 @@ class DesignStyle : public QProxyStyle {
     }
 
     // Fusion's own focus mark on lists, buttons and result boxes is a faint outline that the teal
-    // background swallows. This one is a ring in the highlight colour, `outline` pixels in from
+    // background swallows. This one is a ring in the highlight colour, `fromEdge` pixels in from
     // the control's edge, drawn only while the control has the focus, so nothing changes at rest.
-    static void DrawFocusMark(const QStyleOption& option, QPainter* painter, int outline) {
+    static void DrawFocusMark(const QStyleOption& option, QPainter* painter, int fromEdge) {
         if (!(option.state & State_HasFocus)) {
             return;
         }
@@ -128,7 +128,7 @@ class DesignStyle : public QProxyStyle {
         painter->setRenderHint(QPainter::Antialiasing);
         painter->setPen(QPen(option.palette.color(QPalette::Highlight), kFocusMarkWidth));
         painter->setBrush(Qt::NoBrush);
-        const qreal inset = outline + kFocusMarkWidth / 2.0;
+        const qreal inset = fromEdge + kFocusMarkWidth / 2.0;
         painter->drawRoundedRect(QRectF(option.rect).adjusted(inset, inset, -inset, -inset), 2, 2);
         painter->restore();
     }
