@@ -13,6 +13,7 @@ runs=${3:-5}
 batch=${KORVANE_BATCH:-$top/build/batch/korvane-batch}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+source "$top/bench/take-turns.sh"
 export PROJ_NETWORK=OFF
 
 # Each pair: the grid datum's EPSG code, its name, and a box inside its area of use (south, west,
@@ -106,17 +107,7 @@ commands=(
     "'$batch' to-utm --grid=standard --from EPSG:4326 --datum EPSG:4230 --quiet --jobs 1 '$work/france.txt'"
     "cs2cs -f %.3f EPSG:4326 EPSG:23031 <'$work/france.txt'"
 )
-for ((run = 0; run < runs; run++)); do
-    for i in "${!commands[@]}"; do
-        start=$EPOCHREALTIME
-        eval "${commands[$i]}" >/dev/null
-        end=$EPOCHREALTIME
-        echo "${names[$i]} $(echo "$end - $start" | bc -l)"
-    done
-done >"$work/times"
-median() { awk -v name="$1" '$1 == name { print $2 }' "$work/times" | sort -g |
-    awk '{ t[NR] = $1 } END { printf "%.3f\n", t[int((NR + 1) / 2)] }'; }
-for name in "${names[@]}"; do printf -v "$name" '%s' "$(median "$name")"; done
+take_turns "$runs"
 ratio() { echo "$1 / $2" | bc -l | xargs printf '%.1f'; }
 
 cat <<TABLE

@@ -12,6 +12,7 @@ runs=${2:-5}
 batch=${KORVANE_BATCH:-$top/build/batch/korvane-batch}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+source "$top/bench/take-turns.sh"
 
 # The globe, with a tenth of the points over south-west Norway and a tenth over Svalbard, where
 # the zones have their exceptions, and a twentieth beyond 84 N and 80 S (UPS).
@@ -91,17 +92,7 @@ commands=(
     "GeoConvert -g -p 5 <'$work/speed-geoconvert.txt'"
     "proj -I +proj=utm +zone=31 +ellps=WGS84 -f %.9f <'$work/speed-en.txt'"
 )
-for ((run = 0; run < runs; run++)); do
-    for i in "${!commands[@]}"; do
-        start=$EPOCHREALTIME
-        eval "${commands[$i]}" >/dev/null
-        end=$EPOCHREALTIME
-        echo "${names[$i]} $(echo "$end - $start" | bc -l)"
-    done
-done >"$work/times"
-median() { awk -v name="$1" '$1 == name { print $2 }' "$work/times" | sort -g |
-    awk '{ t[NR] = $1 } END { printf "%.3f\n", t[int((NR + 1) / 2)] }'; }
-for name in "${names[@]}"; do printf -v "$name" '%s' "$(median "$name")"; done
+take_turns "$runs"
 ratio() { echo "$1 / $2" | bc -l | xargs printf '%.1f'; }
 
 cat <<TABLE
