@@ -3,8 +3,10 @@
 #include "batch/LatLongFields.hpp"
 #include "batch/LineText.hpp"
 #include "batch/RunDatums.hpp"
+#include "batch/StandardFields.hpp"
 #include "batch/UtmFields.hpp"
 #include "commands/AngleBoxes.hpp"
+#include "commands/GridRange.hpp"
 #include "commands/LatLongConversion.hpp"
 #include "commands/NumberText.hpp"
 #include "commands/UtmConversion.hpp"
@@ -146,6 +148,11 @@ BatchLine::BatchLine(const BatchSettings& settings)
         standard_.emplace(settings, StandardEllipsoid(settings), StandardLettering(settings),
                           shift_ ? &*shift_ : nullptr);
     }
+}
+
+bool BatchLine::TakesWithoutDigits(std::string_view line) const {
+    return standard_ && settings_.direction == BatchDirection::ToLatLong &&
+           IsUpsSquare(Trimmed(line));
 }
 
 const std::vector<long>* BatchLine::ShiftUses() const {

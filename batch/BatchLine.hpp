@@ -42,6 +42,10 @@ class BatchLine {
 
     const BatchSettings& Settings() const { return settings_; }
 
+    // Whether a line without a digit is still a point rather than a header: on the standard
+    // grid, a UPS reference to 100 km ("ZAG").
+    bool TakesWithoutDigits(std::string_view line) const;
+
     // How many positions each of the run's transformations shifted here; nothing without a
     // datum shift.
     const std::vector<long>* ShiftUses() const;

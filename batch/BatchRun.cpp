@@ -61,7 +61,8 @@ bool AnswerLine(BatchLine& batchLine, const InputLine& line, const std::string& 
     const std::size_t answerStart = output.size();
     if (IsCopied(line, failure)) {
         output.append(line.text);
-    } else if (failure.empty() && line.first && IsHeader(line.text)) {
+    } else if (failure.empty() && line.first && IsHeader(line.text) &&
+               !batchLine.TakesWithoutDigits(line.text)) {
         batchLine.AnswerHeader(line.text, output);
     } else {
         if (failure.empty() && !line.ended) {

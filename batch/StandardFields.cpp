@@ -132,6 +132,7 @@ std::string ReadFields(std::span<const std::string_view> fields, StandardFields&
             return failure;
         }
         standard.mgrs = texts[4];
+        standard.mgrsBeside = true;
         return ReadHemisphereField(texts[1], standard.position);
     }
     return "expected 4 fields (northing, easting, zone, N or S), 3 (zone and letter, easting, "
@@ -153,6 +154,12 @@ std::string ReadStandardFields(std::span<const std::string_view> fields, std::st
         return {};
     }
     return ReadFields(fields, standard);
+}
+
+bool IsUpsSquare(std::string_view text) {
+    return text.size() == 3 &&
+           std::string_view("ABYZ").find(UpperCase(text[0])) != std::string_view::npos &&
+           IsLetter(text[1]) && IsLetter(text[2]);
 }
 
 std::string StandardBandFailure(char band, double latitude) {

@@ -11,9 +11,10 @@ namespace korvane {
 // A position to convert from the standard grid, as a line gives it.
 struct StandardFields {
     UtmUpsPosition position;
-    std::string_view mgrs;  // an MGRS reference given instead of the position, or beside it
-    bool mgrsAlone = false; // the reference is the whole position
-    char band = 0;          // a UTM band letter given with the position, else 0
+    std::string_view mgrs;   // an MGRS reference given instead of the position, or beside it
+    bool mgrsAlone = false;  // the reference is the whole position
+    bool mgrsBeside = false; // it stands beside the position, which it must hold
+    char band = 0;           // a UTM band letter given with the position, else 0
 };
 
 // Reads the standard grid's forms: five fields as to-utm writes them in this mode (zone,
@@ -25,6 +26,10 @@ struct StandardFields {
 // may have blanks between its parts. Gives an empty text, or what is wrong.
 std::string ReadStandardFields(std::span<const std::string_view> fields, std::string_view blankLine,
                                StandardFields& standard);
+
+// Whether the text is a UPS 100 km square's reference, which alone of all has no digit: a band
+// (A, B, Y, Z) and the square's two letters, in either case ("ZAG").
+bool IsUpsSquare(std::string_view text);
 
 // The latitudes of a standard UTM band letter (C to X, X twelve degrees) hold the latitude,
 // to a tenth of a millimetre: an empty text, or the failure.

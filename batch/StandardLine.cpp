@@ -77,8 +77,9 @@ std::string StandardLine::ToLatLong(std::span<const std::string_view> position,
             return failure;
         }
     }
-    if (!fields.mgrsAlone && !fields.mgrs.empty()) {
-        if (std::string failure = MgrsMismatch(fields.mgrs, fields.position, grid_);
+    if (fields.mgrsBeside) {
+        if (std::string failure =
+                MgrsMismatch(fields.mgrs, fields.position, converted.latitude, grid_);
             !failure.empty()) {
             return failure;
         }

@@ -57,7 +57,17 @@ StandardLatLong ConvertFromMgrs(std::string_view reference, const StandardGrid& 
 }
 
 std::string MgrsMismatch(std::string_view reference, const UtmUpsPosition& position,
-                         const StandardGrid& grid) {
+                         double latitude, const StandardGrid& grid) {
+    if (reference.empty()) {
+        // None is written only beyond the squares that MGRS letters.
+        try {
+            const GridReferenceText own = MgrsReference(position, latitude, 0, grid.lettering);
+            return "the MGRS reference is empty, though the position has one (" +
+                   std::string(own.View()) + ")";
+        } catch (const ComputationFailure&) {
+            return {};
+        }
+    }
     // The numbers are written to the millimetre and the reference's digits truncated from the
     // exact ones: the square may hold the written numbers only to within half a millimetre.
     constexpr double kWrittenRounding = 0.0005; // metres

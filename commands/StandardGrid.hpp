@@ -56,8 +56,10 @@ StandardLatLong ConvertFromStandardGrid(const UtmUpsPosition& position, const St
 StandardLatLong ConvertFromMgrs(std::string_view reference, const StandardGrid& grid);
 
 // Whether the reference names the square that holds the position as written to the millimetre
-// (its digits are truncated from the exact numbers): an empty text, or the failure.
+// (its digits are truncated from the exact numbers), latitude being the position's; an empty
+// reference stands only for a position beyond the squares MGRS letters. An empty text, or the
+// failure.
 std::string MgrsMismatch(std::string_view reference, const UtmUpsPosition& position,
-                         const StandardGrid& grid);
+                         double latitude, const StandardGrid& grid);
 
 } // namespace korvane

@@ -90,6 +90,13 @@ UtmUpsPosition UtmUpsForward(const GeodeticPosition& position, const UtmUpsTerms
                                              HemisphereName(result.hemisphere) +
                                              " projects from the other pole");
         }
+        // UPS asked for reaches as far as GeographicLib takes it: beyond, the polar
+        // stereographic grid stretches past any use.
+        if (std::fabs(position.latitude) < kUpsReachLatitude) {
+            throw InvalidArgumentFailure(
+                "standard UPS", "latitude " + ValueText(position.latitude) + " lies more than " +
+                                    ValueText(90 - kUpsReachLatitude) + " degrees from the pole");
+        }
         const auto point = PolarStereographicForward(terms.ups, result.hemisphere, position);
         result.easting = kUpsFalseOrigin + point.x;
         result.northing = kUpsFalseOrigin + point.y;
