@@ -2,6 +2,7 @@
 
 #include "batch/FieldChecks.hpp"
 #include "batch/LineText.hpp"
+#include "commands/GridRange.hpp"
 #include "commands/ReadNumber.hpp"
 #include "geodesy/DatumTable.hpp"
 #include "geodesy/Failure.hpp"
@@ -19,44 +20,25 @@ namespace korvane {
 
 namespace {
 
-// A latitude for a message.
-std::string SixDecimals(double degrees) {
-    char text[32];
-    return {text,
-            std::to_chars(text, text + sizeof text, degrees, std::chars_format::fixed, 6).ptr};
-}
-
 std::string UpperCaseText(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(), [](char c) { return UpperCase(c); });
     return text;
 }
 
-// The grid positions the converter answers, unlike the window, which shows whatever comes out:
-// zones 1 to 60, and 61, which stands for 180 degrees east itself; eastings whose 100 km square
-// has a column letter in the zone, 100 to 900 km (a zone reaches from 166 to 834 km at the
-// equator); northings from the equator to the pole, 0 to 10,000 km (the southern ones counted
-// down from 10,000 km at the equator). Beyond them the grid reference would leave the alphabet
-// and the position its zone.
-constexpr double kFirstZone = 1;
-constexpr double kLastZone = 61;
-constexpr double kLeastEasting = 100000;
-constexpr double kEastingsBelow = 900000;
-constexpr double kLeastNorthing = 0;
-constexpr double kMostNorthing = 10000000;
-
-// An empty text, or which of the position's numbers is out of range, quoting its field.
+// An empty text, or which of the position's numbers lies off the grid, quoting its field.
 std::string RangeFailure(const UtmNumbers& numbers, std::string_view northing,
                          std::string_view easting, std::string_view zone) {
-    if (!(numbers.zone >= kFirstZone && numbers.zone <= kLastZone)) {
-        return FieldFailure("zone", zone, "is outside 1 to 60 (61 for 180 degrees east)");
-    }
-    if (!(numbers.easting >= kLeastEasting && numbers.easting < kEastingsBelow)) {
-        return FieldFailure("easting", easting,
-                            "is outside 100000 to 900000, the 100 km squares a zone letters");
-    }
-    if (!(numbers.northing >= kLeastNorthing && numbers.northing <= kMostNorthing)) {
-        return FieldFailure("northing", northing,
-                            "is outside 0 to 10000000, the equator to the pole");
+    const OffTheGrid where = WhereOffTheGrid(numbers);
+    const std::string_view reason = OffTheGridReason(where);
+    switch (where) {
+    case OffTheGrid::Zone:
+        return FieldFailure("zone", zone, reason);
+    case OffTheGrid::Easting:
+        return FieldFailure("easting", easting, reason);
+    case OffTheGrid::Northing:
+        return FieldFailure("northing", northing, reason);
+    case OffTheGrid::Not:
+        break;
     }
     return {};
 }
@@ -261,13 +243,6 @@ std::string ReadBlankSeparatedUtm(std::string_view line, std::span<const std::st
         return ReadReference(line, terms, utm);
     }
     return ReadUtmFields(fields, terms, utm);
-}
-
-std::string PoleFailure(double latitude) {
-    if (std::fabs(latitude) <= 90 + kBandEdgeTolerance) {
-        return {};
-    }
-    return "the position lies beyond the pole: latitude " + SixDecimals(latitude);
 }
 
 std::string BandFailure(const UtmFields& utm, double latitude) {
