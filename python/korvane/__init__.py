@@ -103,6 +103,24 @@ class StandardUtmResult(NamedTuple):
     error: np.ndarray  # "" where converted, else why not
 
 
+class _UtmResultMade(UtmResult):
+    """A UtmResult that keeps what it was made on (the ellipsoid, or the datums of a shift),
+    for to_latlong to convert it back on: the same fields, and the same repr."""
+
+    def __repr__(self):
+        return "UtmResult" + super().__repr__()[len(type(self).__name__):]
+
+
+class _StandardUtmResultMade(StandardUtmResult):
+    """The same for a StandardUtmResult."""
+
+    def __repr__(self):
+        return "StandardUtmResult" + super().__repr__()[len(type(self).__name__):]
+
+
+_MADE = {UtmResult: _UtmResultMade, StandardUtmResult: _StandardUtmResultMade}
+
+
 class StandardLatLongResult(NamedTuple):
     """What to_latlong and from_mgrs give on the standard grid."""
 
@@ -188,20 +206,30 @@ def to_utm(lat, lon, ellipsoid="WGS 84", *, errors="coerce", grid="windows", zon
         columns = _korvane.to_utm(*values, position, shift)
         kind = UtmResult
     _name_failures(columns[-1], inputs)
-    return _result(kind, columns, shape, errors)
+    return _with_made(_result(kind, columns, shape, errors),
+                      (None if source is not None else ellipsoid, source, datum))
 
 
-def from_mgrs(reference, ellipsoid="WGS 84", *, errors="coerce", datum=None, target=None,
+def _with_made(result, made):
+    """The to_utm result as one that keeps what it was made on: the ellipsoid's name (None with
+    a shift), and the positions' and the grid's datums (None without)."""
+    kept = _MADE[type(result)]._make(result)
+    kept._made_on = made
+    return kept
+
+
+def from_mgrs(reference, ellipsoid=None, *, errors="coerce", datum=None, target=None,
               outside_area=False):
     """Standard MGRS references to the latitude and longitude of the centres of their squares.
 
     Arguments:
         reference: a str or an array-like of str, compact ("38PMC0233955355") or with blanks
             between the parts, letters in either case, 0 to 11 digit pairs; UPS references
-            ("ZGC2227118959") too. The band and the zone must hold the square.
-        ellipsoid: one of the names that ellipsoids() gives; its squares are lettered as the
-            standard letters them (the old AL rows for Clarke 1866, Clarke 1880, Bessel 1841 and
-            North American 1927).
+            ("ZGC2227118959") too. The band and the zone must hold the square. A missing
+            element (None, NaN, pandas' NA, a masked one) fails as missing.
+        ellipsoid: one of the names that ellipsoids() gives ("WGS 84" when none is given); its
+            squares are lettered as the standard letters them (the old AL rows for Clarke 1866,
+            Clarke 1880, Bessel 1841 and North American 1927).
         errors: "coerce" (the default) or "raise", as for to_utm.
         datum, target, outside_area: a datum shift, as for to_latlong.
 
@@ -211,17 +239,40 @@ def from_mgrs(reference, ellipsoid="WGS 84", *, errors="coerce", datum=None, tar
     """
     position, shift = _ellipsoid_or_shift(ellipsoid, target, datum, outside_area, False)
     _check_errors(errors)
-    texts = np.asarray(reference)
-    if texts.dtype.kind == "O":
-        texts = texts.astype(str) if all(isinstance(t, str) for t in texts.flat) else texts
-    if texts.dtype.kind != "U":
-        raise TypeError(f"reference must be texts, not {texts.dtype}")
+    texts, missing = _reference_texts(reference)
     shape = texts.shape
     width = max(texts.dtype.itemsize // 4, 1)
     flat = np.ascontiguousarray(texts.reshape(-1)).astype(f"<U{width}")
     codes = flat.view(np.uint32).reshape(-1) if flat.size else np.zeros(0, np.uint32)
     columns = _korvane.from_mgrs(codes, width, position, shift)
+    if missing is not None:
+        columns[-1][missing.reshape(-1)] = "the MGRS reference is missing"
     return _result(StandardLatLongResult, columns, shape, errors)
+
+
+def _reference_texts(reference):
+    """The references as a NumPy str array, and where they are missing (None when none is)."""
+    masked = np.ma.getmaskarray(reference) if np.ma.isMaskedArray(reference) else None
+    texts = np.asarray(np.ma.getdata(reference) if masked is not None else reference)
+    if texts.size == 0:
+        return texts.astype("<U1"), None
+    if texts.dtype.kind == "O":
+        kinds = [isinstance(t, str) for t in texts.flat]
+        if not all(kinds) and not all(isinstance(t, str) or _is_missing(t) for t in texts.flat):
+            raise TypeError("reference must be texts (str), or missing")
+        gaps = np.array([not k for k in kinds]).reshape(texts.shape)
+        masked = gaps if masked is None else masked | gaps
+        texts = np.where(gaps, "", texts).astype(str)
+    if texts.dtype.kind != "U":
+        raise TypeError(f"reference must be texts, not {texts.dtype}")
+    if masked is not None and masked.any():
+        return np.where(masked, "", texts), masked
+    return texts, None
+
+
+def _is_missing(value):
+    """None, NaN or pandas' NA."""
+    return value is None or value is getattr(_pandas(), "NA", None) or value != value
 
 
 def to_latlong(
@@ -229,7 +280,7 @@ def to_latlong(
     easting=None,
     zone=None,
     hemisphere=None,
-    ellipsoid="WGS 84",
+    ellipsoid=None,
     *,
     errors="coerce",
     grid="windows",
@@ -241,19 +292,22 @@ def to_latlong(
     """UTM to latitude and longitude, with the UTM window's texts and korvane-batch's digits,
     or on the standard grid.
 
-    to_latlong(result, ellipsoid=...) converts a result of to_utm back: its northings, eastings,
-    zones and hemispheres, on the grid it was made on, a point that failed to UTM keeping its
-    reason.
+    to_latlong(result) converts a result of to_utm back: its northings, eastings, zones and
+    hemispheres, on the grid, the ellipsoid and the datums it was made on, a point that failed to
+    UTM keeping its reason.
 
     Arguments:
         northing, easting: metres, numbers or array-likes of an integer or floating dtype; a
             southern northing counts from 10,000,000 at the equator. A masked element fails as
             a missing point.
         zone: whole numbers (integer dtype, or floats without a fraction).
+        On the windows grid, a position must lie on the grid as korvane-batch reads it: zone 1
+        to 60 (61 for 180 degrees east), easting 100,000 to 900,000, northing 0 to 10,000,000,
+        and not beyond the pole; any other fails for its point, with the reason.
         hemisphere: "N" or "S" (either case), a str or an array-like of them. Any other str
             given alone raises ValueError; in an array, any other value, or a missing one
             (None, pandas' NA, a masked element), fails for its point with a reason naming it.
-        ellipsoid: one of the names that ellipsoids() gives.
+        ellipsoid: one of the names that ellipsoids() gives; "WGS 84" when none is given.
         errors: "coerce" (the default) or "raise", as for to_utm.
         grid: "windows" (the default) or "standard", as for to_utm: on the standard grid the
             zone 0 is UPS, and the coordinates must lie in the standard ranges of UTM and UPS
@@ -270,9 +324,8 @@ def to_latlong(
         latitude, longitude (float64 signed decimal degrees, north and east positive); the
         texts the UTM window shows, latitude_degrees, latitude_minutes, latitude_seconds,
         latitude_hemisphere and the same for the longitude (seconds to two decimals, "60" left
-        as the window leaves it; the latitude under the hemisphere given, with negative
-        degrees for a point beyond the equator from it); grid_reference and error (str, ""
-        where converted). A failed point has NaN numbers and empty texts.
+        as the window leaves it); grid_reference and error (str, "" where converted). A failed
+        point has NaN numbers and empty texts.
 
     Raises ValueError for an unknown ellipsoid, shapes that do not broadcast, an unknown
     `errors` or a single hemisphere that is not N or S; TypeError for arguments that are not
@@ -283,6 +336,9 @@ def to_latlong(
         if easting is not None or zone is not None or hemisphere is not None:
             raise TypeError("to_latlong takes a to_utm result alone; give the ellipsoid by name: "
                             "to_latlong(result, ellipsoid=...)")
+        made = getattr(northing, "_made_on", None)
+        if made is not None:
+            ellipsoid, target, datum = _as_made(made, ellipsoid, target, datum)
         chosen = _ellipsoid_or_shift(ellipsoid, target, datum, outside_area, False)
         return _back_from_utm(northing, chosen, errors)
     if easting is None or zone is None or hemisphere is None:
@@ -378,18 +434,37 @@ def datum_shift(positions, grid, *, towards_grid=True):
     }
 
 
+def _as_made(made, ellipsoid, target, datum):
+    """The ellipsoid and the datums to convert a to_utm result back on: those it was made on,
+    which what is given must not contradict."""
+    made_ellipsoid, made_source, made_datum = made
+    if made_source is None:
+        if target is not None or datum is not None:
+            raise ValueError("the result was made without a datum shift: give no datum= or "
+                             "target=")
+        if ellipsoid is not None and _list_position(ellipsoid) != _list_position(made_ellipsoid):
+            raise ValueError(f"the result was made on {made_ellipsoid!r}, not {ellipsoid!r}")
+        return made_ellipsoid, None, None
+    if ellipsoid is not None:
+        raise ValueError(f"the result was made on the grid of {made_datum!r} (a datum shift): "
+                         f"give no ellipsoid")
+    if datum is not None and datum != made_datum:
+        raise ValueError(f"the result is on the grid of {made_datum!r}, not {datum!r}")
+    return None, made_source if target is None else target, made_datum
+
+
 def _ellipsoid_or_shift(ellipsoid, positions, grid, outside_area, towards_grid):
-    """The windows' list position of the ellipsoid, and the datum shift (or None) that the
-    compiled module takes: with a shift, the grid datum's own ellipsoid."""
+    """The windows' list position of the ellipsoid ("WGS 84" for None), and the datum shift (or
+    None) that the compiled module takes: with a shift, the grid datum's own ellipsoid."""
     if positions is None and grid is None:
         if outside_area:
             raise ValueError("outside_area is for a datum shift")
-        return _list_position(ellipsoid), None
+        return _list_position("WGS 84" if ellipsoid is None else ellipsoid), None
     names = ("source", "datum") if towards_grid else ("target", "datum")
     if positions is None or grid is None:
         raise ValueError(f"a datum shift needs both {names[0]}= (the positions' datum) and "
                          f"datum= (the grid's)")
-    if ellipsoid != "WGS 84":
+    if ellipsoid is not None and (not towards_grid or ellipsoid != "WGS 84"):
         raise ValueError(f"ellipsoid chooses an ellipsoid without a datum shift; with "
                          f"{names[0]}=, datum= names the grid's datum")
     for name, value in zip(names, (positions, grid)):
@@ -477,8 +552,8 @@ def _hemisphere_code(letter):
 
 
 def _hemisphere_reason(value):
-    if value is None or value is getattr(_pandas(), "NA", None) or value != value:
-        return "the hemisphere is missing"  # None, NA, NaN
+    if _is_missing(value):
+        return "the hemisphere is missing"
     return f"hemisphere {value!r} is not N or S"
 
 

@@ -57,7 +57,7 @@ _Grid = Literal["windows", "standard"]
 def ellipsoids() -> list[str]: ...
 def from_mgrs(
     reference: str | npt.ArrayLike,
-    ellipsoid: str = "WGS 84",
+    ellipsoid: str | None = None,
     *,
     errors: _Errors = "coerce",
     datum: str | None = None,
@@ -82,7 +82,7 @@ def to_utm(
 def to_latlong(
     northing: UtmResult,
     *,
-    ellipsoid: str = "WGS 84",
+    ellipsoid: str | None = None,
     errors: _Errors = "coerce",
     datum: str | None = None,
     target: str | None = None,
@@ -92,7 +92,7 @@ def to_latlong(
 def to_latlong(
     northing: StandardUtmResult,
     *,
-    ellipsoid: str = "WGS 84",
+    ellipsoid: str | None = None,
     errors: _Errors = "coerce",
     datum: str | None = None,
     target: str | None = None,
@@ -104,7 +104,7 @@ def to_latlong(
     easting: npt.ArrayLike,
     zone: npt.ArrayLike,
     hemisphere: str | npt.ArrayLike,
-    ellipsoid: str = "WGS 84",
+    ellipsoid: str | None = None,
     *,
     errors: _Errors = "coerce",
     grid: _Grid = "windows",

@@ -28,7 +28,7 @@ def to_latlong(
     easting="easting",
     zone="zone",
     hemisphere="hemisphere",
-    ellipsoid="WGS 84",
+    ellipsoid=None,
     *,
     errors="coerce",
     prefix="",

@@ -23,7 +23,7 @@ def to_latlong(
     easting: Hashable = "easting",
     zone: Hashable = "zone",
     hemisphere: Hashable = "hemisphere",
-    ellipsoid: str = "WGS 84",
+    ellipsoid: str | None = None,
     *,
     errors: Literal["coerce", "raise"] = "coerce",
     prefix: str = "",

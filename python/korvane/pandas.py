@@ -13,6 +13,9 @@ import korvane
 
 __all__ = ["to_latlong", "to_utm"]
 
+# The frame attribute in which to_utm keeps what its columns were made on.
+_MADE_ON = "korvane_made_on"
+
 
 def to_utm(frame, lat="lat", lon="lon", ellipsoid="WGS 84", *, errors="coerce", prefix="",
            **grid):
@@ -31,7 +34,10 @@ def to_utm(frame, lat="lat", lon="lon", ellipsoid="WGS 84", *, errors="coerce", 
     kind = korvane.StandardUtmResult if grid.get("grid") == "standard" else korvane.UtmResult
     _check_free(frame, kind._fields, prefix)
     result = korvane.to_utm(*columns, ellipsoid, errors="coerce", **grid)
-    return _with_result(frame, result, errors, prefix)
+    converted = _with_result(frame, result, errors, prefix)
+    # What the columns were made on, for to_latlong to convert them back on.
+    converted.attrs[_MADE_ON] = result._made_on
+    return converted
 
 
 def to_latlong(
@@ -40,7 +46,7 @@ def to_latlong(
     easting="easting",
     zone="zone",
     hemisphere="hemisphere",
-    ellipsoid="WGS 84",
+    ellipsoid=None,
     *,
     errors="coerce",
     prefix="",
@@ -82,6 +88,8 @@ def to_latlong(
         fields = dict(zip(("northing", "easting", "zone", "hemisphere"), columns))
         fields["error"] = frame[northing[: -len("northing")] + "error"].to_numpy(dtype=object)
         utm = made(**{field: fields.get(field) for field in made._fields})
+        if _MADE_ON in frame.attrs:
+            utm = korvane._with_made(utm, frame.attrs[_MADE_ON])
         result = korvane.to_latlong(utm, ellipsoid=ellipsoid, **options)
     return _with_result(frame, result, errors, prefix)
 

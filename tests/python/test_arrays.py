@@ -45,8 +45,18 @@ TO_LATLONG = [
     ((4505935.87, 584482.35, 18, "N"), ("40 42 0 N", "74 0 0 W", "18 T   WL  84482  05935")),
     ((4982950.40, 500000, 31, "n"), ("44 59 60 N", "3 0 0 E", "31 T   EK  00000  82950")),
     ((9997964.94, 500000, 31, "N"), ("89 59 60 N", "3 0 0 E", "31 Z   EV  00000  97964")),
-    ((10700000, 500000, 31, "N"), ("96 17 17.21 N", "3 0 0 E", "31 Z   EH  00000  00000")),
-    ((0, 0, 0, "N"), ("0 0 0 N", "187 29 19.48 W", "0 N   RF  00000  00000")),
+    ((0, 833978.56, 1, "N"), ("0 0 0 N", "173 59 60 W", "1 N   HA  33978  00000")),
+]
+
+# Positions off the grid, which the UTM window would still show, fail as korvane-batch fails them.
+OFF_THE_GRID = [
+    ((10700000, 500000, 31, "N"),
+     "northing 10700000 is outside 0 to 10000000, the equator to the pole"),
+    ((0, 500000, 0, "N"), "zone 0 is outside 1 to 60 (61 for 180 degrees east)"),
+    ((0, 500000, 99999, "N"), "zone 99999 is outside 1 to 60 (61 for 180 degrees east)"),
+    ((5000000, 950000, 31, "N"),
+     "easting 950000 is outside 100000 to 900000, the 100 km squares a zone letters"),
+    ((0, 500000, 31, "S"), "the position lies beyond the pole: latitude -90.018227"),
 ]
 
 
@@ -62,6 +72,12 @@ def test_to_latlong_gives_the_windows_texts(point, expected):
     r = korvane.to_latlong(*point)
     shown = (" ".join(r[2:6]), " ".join(r[6:10]), r.grid_reference)
     assert shown == expected and r.error == ""
+
+
+@pytest.mark.parametrize("point, failure", OFF_THE_GRID)
+def test_to_latlong_refuses_positions_off_the_grid(point, failure):
+    r = korvane.to_latlong(*point)
+    assert r.error == failure and np.isnan(r.latitude) and r.grid_reference == ""
 
 
 def test_to_latlong_decimal_degrees_and_ellipsoids():
@@ -158,8 +174,9 @@ def test_failures_stay_with_their_element():
     assert list(r.zone) == [0, 31, 0, 0] and list(r.grid_reference)[::2] == ["", ""]
     back = korvane.to_latlong([0, 0, 0, 0], 500000, [31, 31.5, 99999, 31], ["N", "N", "N", "X"])
     assert list(back.error[1:]) == ["zone 31.5 is not a whole number",
-                                    back.error[2], "hemisphere 'X' is not N or S"]
-    assert "32767" in back.error[2] and np.isnan(back.latitude[1:]).all() and back.error[0] == ""
+                                    "zone 99999 is outside 1 to 60 (61 for 180 degrees east)",
+                                    "hemisphere 'X' is not N or S"]
+    assert np.isnan(back.latitude[1:]).all() and back.error[0] == ""
 
 
 def test_errors_raise_names_the_first_failing_element():
@@ -168,7 +185,7 @@ def test_errors_raise_names_the_first_failing_element():
     assert raised.value.index == (1, 0)
     assert raised.value.reason == "latitude 91 is outside 0 to 90 degrees"
     with pytest.raises(korvane.ConversionError, match="^element 2: hemisphere '' is not N or S"):
-        korvane.to_latlong(0, 500000, 31, ["N", "S", ""], errors="raise")
+        korvane.to_latlong(5000000, 500000, 31, ["N", "S", ""], errors="raise")
 
 
 MASKED = np.ma.masked_array([48.85, 0.0, 45.0], mask=[0, 1, 0])
@@ -269,12 +286,12 @@ WIDTHS = [
      (np.where(rng.random(LARGE) < 0.01, 95, rng.uniform(-80, 84, LARGE)),
       rng.uniform(-180, 180, LARGE)), 23),
     ("every point failing", korvane.to_utm, (np.full(LARGE, np.nan), np.zeros(LARGE)), 1),
-    ("eastings far outside their zones", korvane.to_latlong,
+    ("positions off the grid among them", korvane.to_latlong,
      (np.r_[-1234, np.where(np.arange(LARGE) % 997 == 0, -1234, rng.uniform(0, 9e6, LARGE))],
       np.r_[-1234, np.where(rng.random(LARGE) < 0.01, -2.4e8,
                             np.where(np.arange(LARGE) % 1999 == 0, -1234, 5e5))],
       np.r_[1000, np.where(np.arange(LARGE) % 2003 == 0, 1000, rng.integers(1, 61, LARGE))],
-      np.concatenate([["N"], np.where(rng.random(LARGE) < 0.01, "X", "N")])), 27),
+      np.concatenate([["N"], np.where(rng.random(LARGE) < 0.01, "X", "N")])), 23),
 ]
 
 
@@ -434,3 +451,28 @@ def test_datum_shift_failures_and_what_is_said():
     assert said["ellipsoid"] == {"name": "Clarke 1880 (RGS)", "a": 6378249.145,
                                  "b": pytest.approx(6356514.8695, abs=1e-4)}
     assert said["transformations"] and not said["only_ballpark"]
+
+
+# A result converts back on what it was made on, which nothing given may contradict.
+def test_results_convert_back_on_their_ellipsoid_and_datums():
+    clarke = korvane.to_utm(48.8566, 2.3522, "Clarke 1866")
+    assert abs(korvane.to_latlong(clarke).latitude - 48.8566) < 1e-6
+    with pytest.raises(ValueError, match="made on 'Clarke 1866', not 'WGS 84'"):
+        korvane.to_latlong(clarke, ellipsoid="WGS 84")
+    shifted = korvane.to_utm(48.8566, 2.3522, source="WGS84", datum="ED50", grid="standard")
+    assert abs(korvane.to_latlong(shifted).latitude - 48.8566) < 1e-7
+    with pytest.raises(ValueError, match="on the grid of 'ED50', not 'OSGB36'"):
+        korvane.to_latlong(shifted, datum="OSGB36")
+    assert repr(clarke).startswith("UtmResult(zone=31")
+
+
+@pytest.mark.parametrize("references, errors", [
+    (np.ma.masked_array(["31TEK", "31TEK"], mask=[False, True]),
+     ["", "the MGRS reference is missing"]),
+    (pd.Series(["31TEK0000082950", None, np.nan]),
+     ["", "the MGRS reference is missing", "the MGRS reference is missing"]),
+    (pd.array(["31TEK0000082950", None], dtype="string"), ["", "the MGRS reference is missing"]),
+    ([], []),
+])
+def test_mgrs_references_missing_fail_alone(references, errors):
+    assert list(korvane.from_mgrs(references).error) == errors

@@ -140,3 +140,9 @@ def test_pandas_shifts_datums():
     assert round(utm.easting[0], 3) == 452574.576  # as cs2cs EPSG:4326 EPSG:23031 gives it
     back = korvane.pandas.to_latlong(utm, datum="ED50", target="EPSG:4326")
     assert abs(back.latitude[0] - 48.8566) < 1e-7
+
+
+def test_pandas_converts_back_on_the_frames_own_ellipsoid():
+    paris = pd.DataFrame({"lat": [48.8566], "lon": [2.3522]})
+    back = korvane.pandas.to_latlong(korvane.pandas.to_utm(paris, ellipsoid="Clarke 1866"))
+    assert abs(back.latitude[0] - 48.8566) < 1e-6
