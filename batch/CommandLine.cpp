@@ -64,17 +64,17 @@ pole; anything else is an Error.
 
 With --grid=standard both directions work on the standard grid instead, for real maps: exact
 transverse Mercator (Krueger's series: nanometres across the zones, under 0.1 mm up to 60
-degrees of arc from the central meridian), UPS from 84 N and below 80 S, the standard zones with the exceptions over Norway
-and Svalbard (or the zone --zone asks for), and standard MGRS. Each ellipsoid is taken as EPSG
-defines it (NAD 83 is GRS 80), not with the windows' rounded radii. to-utm reads the same
-positions and writes
+degrees of arc from the central meridian), UPS from 84 N and below 80 S, the standard zones
+with the exceptions over Norway and Svalbard (or the zone --zone asks for), and standard MGRS.
+Each ellipsoid is taken as EPSG defines it (NAD 83 is GRS 80), not with the windows' rounded
+radii. to-utm reads the same positions and writes
     zone, hemisphere, easting, northing, mgrs
 the zone 0 for UPS, easting and northing to the millimetre, and the MGRS reference at
---mgrs-precision, its digits truncated from the exact easting and northing (38PMC0233955355).
-to-latlong reads such lines (the MGRS must be the position's own), the UTM window's four
-fields (zone 0 for UPS), the usual notation (38N 402339.351 1755355.430, 38P ..., N ... for
-UPS) and MGRS references at any precision (the centre of the square), checking bands and zones
-against the position; and writes
+--mgrs-precision, its digits truncated from the exact easting and northing taken to the
+micrometre (38PMC0233955355). to-latlong reads such lines (the MGRS must be the position's own)
+or their first four fields, the UTM window's four fields (zone 0 for UPS), the usual notation
+(38N 402339.351 1755355.430, 38P ..., N ... for UPS) and MGRS references at any precision (the
+centre of the square), checking a band letter against the position; and writes
     latitude, longitude
 in degrees, minutes and seconds (15°52'31.1100"N, seconds never 60) or, with --output=degrees,
 in signed decimal degrees, to --decimals places.
@@ -119,13 +119,16 @@ Options:
                 (latitude, longitude in signed decimal degrees only); on the standard grid dms
                 (the default) or degrees
   --grid=MODE   windows (the default: the windows' digits) or standard (the standard grid)
-  --zone=ZONE   on the standard grid, every point in this zone, also beyond its edges, up to
-                60 degrees of arc from its central meridian: 1 to 60, with N or S for a
-                hemisphere too (northings below the equator go negative), or UPS
+  --zone=ZONE   on the standard grid, to-utm puts every point in this zone, also beyond its
+                edges, up to 60 degrees of arc from its central meridian: 1 to 60, with N or S
+                for a hemisphere too (northings below the equator go negative), or UPS;
+                to-latlong reads that zone's positions as far as to-utm writes them, and
+                others in the standard ranges
   --mgrs-precision=P
-                on the standard grid, MGRS digit pairs from 0 (100 km) to 5 (1 m, the default)
-  --decimals=D  on the standard grid, the decimals of the seconds (default 4, 3 mm) or of
-                decimal degrees (default 9)
+                on the standard grid, to-utm's MGRS digit pairs from 0 (100 km) to 5 (1 m,
+                the default)
+  --decimals=D  on the standard grid, to-latlong's decimals of the seconds (default 4, 3 mm)
+                or of decimal degrees (default 9)
   -j N, --jobs=N
                 convert on N threads (default: one for each core; with those that can be
                 started where the system refuses some, which is said once); the output is
@@ -335,6 +338,14 @@ std::string ReadGridChoices(const std::optional<std::string>& grid,
             }
         }
         return {};
+    }
+    // A choice the direction has no use for is refused rather than passed over.
+    const bool toUtm = settings.direction == BatchDirection::ToUtm;
+    if (toUtm && decimals) {
+        return "--decimals sets to-latlong's angles: to-utm writes millimetres";
+    }
+    if (!toUtm && precision) {
+        return "--mgrs-precision sets to-utm's references: to-latlong reads any precision";
     }
     settings.grid = GridMode::Standard;
     settings.latLongOutput = LatLongOutput::Dms;

@@ -51,17 +51,17 @@ RunDatums ResolveRunDatums(const std::string& positions, const std::string& grid
         }
         char axes[96];
         std::snprintf(axes, sizeof axes, "a = %.4f m, b = %.4f m", gridDatum.a, gridDatum.b);
-        datums.note = "the grid is on " + Named(gridDatum) + ", ellipsoid " +
-                      gridDatum.ellipsoidName + " (" + axes + "); the positions on " +
-                      Named(positionDatum);
+        datums.notes.push_back("the grid is on " + Named(gridDatum) + ", ellipsoid " +
+                               gridDatum.ellipsoidName + " (" + axes + "); the positions on " +
+                               Named(positionDatum));
         for (const GeodeticDatum* datum : {&positionDatum, &gridDatum}) {
             if (!datum->note.empty()) {
-                datums.note += "\n" + datum->note;
+                datums.notes.push_back(datum->note);
             }
         }
         if (shift.OnlyBallpark()) {
-            datums.note += "\nPROJ knows only a ballpark transformation from " + Named(from) +
-                           " to " + Named(to) + ", which may be off by hundreds of metres";
+            datums.notes.push_back("PROJ knows only a ballpark transformation from " + Named(from) +
+                                   " to " + Named(to) + ", which may be off by hundreds of metres");
         }
         datums.shift = std::make_unique<ProjPositionShift>(std::move(shift));
         return datums;

@@ -38,7 +38,8 @@ struct RunDatums {
     double a = 0;                         // its axes, in metres, as EPSG's dataset has them
     double b = 0;
     std::vector<std::string> operations; // what each transformation is, by its number
-    std::string note;                    // said once before the run: the datums, the ellipsoid
+    std::vector<std::string> notes;      // said once before the run, a line each: the datums,
+                                         // the ellipsoid, what is doubtful about them
 
     // The grid's ellipsoid as the windows' projections take it.
     DatumEntry GridEllipsoid() const { return {ellipsoidName, ellipsoidName, a, b}; }

@@ -2,12 +2,13 @@
 
 #include "batch/FieldChecks.hpp"
 #include "batch/LineText.hpp"
+#include "batch/UsualNotation.hpp"
+#include "commands/GridRange.hpp"
 #include "commands/ReadNumber.hpp"
 #include "geodesy/Failure.hpp"
 #include "geodesy/MgrsLettering.hpp"
 
 #include <algorithm>
-#include <charconv>
 
 namespace korvane {
 
@@ -16,14 +17,6 @@ namespace {
 constexpr int kLastZone = 60;
 // A position on a band's edge may come back across it by rounding alone.
 constexpr double kBandTolerance = 1e-9; // degrees, a tenth of a millimetre
-
-bool IsLetter(char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
-
-std::size_t LeadingDigits(std::string_view text) {
-    return std::min(text.find_first_not_of("0123456789"), text.size());
-}
 
 // The numbers of a position, each read whole, the zone a whole number 0..60.
 std::string ReadNumbers(std::string_view zone, std::string_view easting, std::string_view northing,
@@ -58,6 +51,15 @@ std::string ReadHemisphereField(std::string_view text, UtmUpsPosition& position)
     return {};
 }
 
+// The columns to-utm writes before its reference: zone, hemisphere, easting, northing.
+std::string ReadToUtmColumns(std::span<const std::string_view> texts, StandardFields& standard) {
+    if (std::string failure = ReadNumbers(texts[0], texts[2], texts[3], standard.position);
+        !failure.empty()) {
+        return failure;
+    }
+    return ReadHemisphereField(texts[1], standard.position);
+}
+
 // "38N", "38P", "N" (UPS), "0S": the zone, and its hemisphere or band.
 std::string ReadZoneAndLetter(std::string_view text, std::string_view& zone,
                               StandardFields& standard) {
@@ -80,12 +82,6 @@ std::string ReadZoneAndLetter(std::string_view text, std::string_view& zone,
     standard.band = letter;
     standard.position.hemisphere = letter < 'N' ? Hemisphere::South : Hemisphere::North;
     return {};
-}
-
-bool StartsWithZoneAndLetter(std::string_view field) {
-    const std::size_t digits = LeadingDigits(field);
-    return digits <= 2 && digits < field.size() && IsLetter(field[digits]) &&
-           (digits > 0 || field.size() == 1);
 }
 
 // Whether the line, its blanks aside, starts as a reference: up to two digits of zone, then
@@ -121,22 +117,25 @@ std::string ReadFields(std::span<const std::string_view> fields, StandardFields&
         return ReadNumbers(zone, texts[1], texts[2], standard.position);
     }
     case 4:
+        if (!ReadHemisphere(texts[1], "NS").empty()) {
+            return ReadToUtmColumns(texts, standard); // to-utm's line without its reference
+        }
         if (std::string failure = ReadNumbers(texts[2], texts[1], texts[0], standard.position);
             !failure.empty()) {
             return failure;
         }
         return ReadHemisphereField(texts[3], standard.position);
     case 5:
-        if (std::string failure = ReadNumbers(texts[0], texts[2], texts[3], standard.position);
-            !failure.empty()) {
+        if (std::string failure = ReadToUtmColumns(texts, standard); !failure.empty()) {
             return failure;
         }
         standard.mgrs = texts[4];
         standard.mgrsBeside = true;
-        return ReadHemisphereField(texts[1], standard.position);
+        return {};
     }
-    return "expected 4 fields (northing, easting, zone, N or S), 3 (zone and letter, easting, "
-           "northing), 5 (a line as to-utm writes it) or 1 (an MGRS reference), found " +
+    return "expected 4 fields (northing, easting, zone, N or S; or zone, N or S, easting, "
+           "northing), 3 (zone and letter, easting, northing), 5 (a line as to-utm writes it) or "
+           "1 (an MGRS reference), found " +
            std::to_string(fields.size());
 }
 
@@ -147,7 +146,7 @@ std::string ReadStandardFields(std::span<const std::string_view> fields, std::st
     // A zone with its letter and two more fields are the usual notation; a line whose letters
     // start, after a zone, with a band and a square's two letters is a reference, with its
     // parts apart or not; anything else is told by its number of fields.
-    if (!blankLine.empty() && !(fields.size() == 3 && StartsWithZoneAndLetter(fields[0])) &&
+    if (!blankLine.empty() && !IsBlankSeparatedUsualNotation(fields) &&
         StartsAsReference(blankLine)) {
         standard.mgrs = Trimmed(blankLine);
         standard.mgrsAlone = true;
@@ -169,11 +168,8 @@ std::string StandardBandFailure(char band, double latitude) {
     if (latitude >= south - kBandTolerance && latitude <= north + kBandTolerance) {
         return {};
     }
-    char degrees[32];
-    const auto end =
-        std::to_chars(degrees, degrees + sizeof degrees, latitude, std::chars_format::fixed, 6).ptr;
     return "band " + std::string(1, band) + " does not hold the position's latitude " +
-           std::string(degrees, end);
+           SixDecimals(latitude);
 }
 
 } // namespace korvane

@@ -18,12 +18,13 @@ struct StandardFields {
 };
 
 // Reads the standard grid's forms: five fields as to-utm writes them in this mode (zone,
-// hemisphere, easting, northing, MGRS, which must be the position's own); the UTM window's four
-// (northing, easting, zone, N or S); the usual notation (the zone with N or S, or with its
-// band letter, UPS without a zone number: "38N", "38P", "N"; then easting and northing); or one
-// field, an MGRS reference. Zone 0 is UPS. A line whose fields are separated by blanks
-// (blankLine, else empty) is told by its first field, as in the windows' mode: an MGRS reference
-// may have blanks between its parts. Gives an empty text, or what is wrong.
+// hemisphere, easting, northing, MGRS, which must be the position's own), or the first four of
+// them; the UTM window's four (northing, easting, zone, N or S), told apart by the second field;
+// the usual notation (the zone with N or S, or with its band letter, UPS without a zone number:
+// "38N", "38P", "N"; then easting and northing); or one field, an MGRS reference. Zone 0 is UPS.
+// A line whose fields are separated by blanks (blankLine, else empty) is the usual notation when
+// it looks like it, else a reference when it starts as one: an MGRS reference may have blanks
+// between its parts. Gives an empty text, or what is wrong.
 std::string ReadStandardFields(std::span<const std::string_view> fields, std::string_view blankLine,
                                StandardFields& standard);
 

@@ -2,6 +2,7 @@
 
 #include "batch/FieldChecks.hpp"
 #include "batch/LineText.hpp"
+#include "batch/UsualNotation.hpp"
 #include "commands/GridRange.hpp"
 #include "commands/ReadNumber.hpp"
 #include "geodesy/DatumTable.hpp"
@@ -159,23 +160,6 @@ std::string ReadZoneAndLetter(std::string_view text, std::string_view& zone, Utm
     return {};
 }
 
-// How many digits the text starts with.
-std::size_t LeadingDigits(std::string_view text) {
-    return std::min(text.find_first_not_of("0123456789"), text.size());
-}
-
-bool IsLetter(char c) {
-    return std::isalpha(static_cast<unsigned char>(c)) != 0;
-}
-
-// Whether the field starts as the usual notation's first field and a grid reference do: a zone
-// of one or two digits, then a letter.
-bool StartsWithZoneAndLetter(std::string_view field) {
-    const std::string_view text = Trimmed(field);
-    const std::size_t digits = LeadingDigits(text);
-    return digits >= 1 && digits <= 2 && digits < text.size() && IsLetter(text[digits]);
-}
-
 // The usual notation: the zone with its hemisphere or band, the easting, the northing.
 std::string ReadZoneEastingNorthing(std::span<const std::string_view> fields, UtmFields& utm) {
     const auto texts = TrimmedFields(fields);
@@ -232,14 +216,13 @@ std::string ReadUtmFields(std::span<const std::string_view> fields, const Invers
 
 std::string ReadBlankSeparatedUtm(std::string_view line, std::span<const std::string_view> fields,
                                   const InverseTerms& terms, UtmFields& utm) {
-    const std::string_view first = fields[0];
-    if (fields.size() == 3 && StartsWithZoneAndLetter(first) &&
-        first.size() == LeadingDigits(first) + 1) {
-        return ReadZoneEastingNorthing(fields, utm); // "38N 402339.35 1755355.43"
+    if (IsBlankSeparatedUsualNotation(fields)) {
+        return ReadZoneEastingNorthing(fields, utm);
     }
+    const std::string_view first = fields[0];
     const bool zoneApart = first.size() <= 2 && LeadingDigits(first) == first.size() &&
                            IsLetter(fields[1].front()); // "38 P   MC  02339  55355"
-    if (StartsWithZoneAndLetter(first) || zoneApart) {
+    if ((StartsWithZoneAndLetter(first) && LeadingDigits(first) > 0) || zoneApart) {
         return ReadReference(line, terms, utm);
     }
     return ReadUtmFields(fields, terms, utm);

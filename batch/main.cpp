@@ -108,7 +108,9 @@ int main(int argc, char** argv) {
         }
         commandLine.settings.datums = &datums;
         if (!commandLine.settings.quiet) {
-            std::cerr << "korvane-batch: " << datums.note << '\n';
+            for (const std::string& note : datums.notes) {
+                std::cerr << "korvane-batch: " << note << '\n';
+            }
         }
     }
     OutputWriter output(kStandardOutput);

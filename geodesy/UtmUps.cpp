@@ -114,10 +114,14 @@ GeodeticPosition UtmUpsReverse(const UtmUpsPosition& position, const UtmUpsTerms
                                GridRanges ranges) {
     CheckZone(position.zone, "standard UTM/UPS reverse");
     const bool north = position.hemisphere == Hemisphere::North;
+    // Positions written in a zone asked for may lie beyond the standard ranges: say how they
+    // are read back.
     const std::string range =
         std::string(ranges == GridRanges::Standard ? "the standard " : "the forced ") +
         (position.zone == kUpsZone ? "UPS" : "UTM") + " range in the " +
-        HemisphereName(position.hemisphere);
+        HemisphereName(position.hemisphere) +
+        (ranges == GridRanges::Standard ? " (a forced zone's positions are read with that zone)"
+                                        : "");
     if (position.zone == kUpsZone) {
         if (ranges == GridRanges::Standard) {
             const double low = north ? 1200000 : 700000;

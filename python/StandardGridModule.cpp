@@ -200,9 +200,10 @@ py::tuple FromStandardGrid(const Numbers& northing, const Numbers& easting, cons
                 result.failure = !std::isfinite(northings[i])  ? NotFinite("northing", northings[i])
                                  : !std::isfinite(eastings[i]) ? NotFinite("easting", eastings[i])
                                                                : NotFinite("zone", z);
-            } else if (z != std::trunc(z) || z < 0 || z > 60) {
-                result.failure =
-                    "zone " + ValueText(z) + " is not a whole number from 0 (UPS) to 60";
+            } else if (z != std::trunc(z)) {
+                result.failure = "zone " + ValueText(z) + " is not a whole number";
+            } else if (z < 0 || z > 60) {
+                result.failure = "zone " + ValueText(z) + " is outside 0 (UPS) to 60";
             } else if (hemispheres[i] < 0) {
                 result.failure = "the hemisphere must be N or S";
             } else {

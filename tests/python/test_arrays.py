@@ -135,8 +135,11 @@ def test_the_standard_grids_choices():
     assert korvane.to_latlong(south.northing, 500000, 31, "N", grid="standard").error == ""
     clarke = korvane.from_mgrs(["38PMN023552", "38PMC023553"], "clarke 1866")
     assert clarke.error[0] == "" and "band P" in clarke.error[1]  # the old AL rows
-    failed = korvane.to_latlong([1e6, 5e6], [5e5, 5e5], [0, 61], "N", grid="standard")
-    assert "outside" in failed.error[0] and "zone 61" in failed.error[1]
+    failed = korvane.to_latlong(
+        [1e6, 5e6, 5e6], [5e5, 5e5, 5e5], [0, 61, 31.5], "N", grid="standard")
+    assert "outside" in failed.error[0]
+    assert list(failed.error[1:]) == [
+        "zone 61 is outside 0 (UPS) to 60", "zone 31.5 is not a whole number"]
 
 
 @pytest.mark.parametrize("call, message", [
