@@ -36,9 +36,8 @@ struct Worst {
 Worst Study(const DefiningEllipsoid& ellipsoid, long points, double offset, bool arc,
             std::mt19937_64& engine) {
     const TransverseMercatorTerms terms(EllipsoidShape(ellipsoid.a, ellipsoid.b), kScale);
-    const GeographicLib::TransverseMercatorExact exact(ellipsoid.a,
-                                                       (ellipsoid.a - ellipsoid.b) / ellipsoid.a,
-                                                       kScale, false);
+    const GeographicLib::TransverseMercatorExact exact(
+        ellipsoid.a, (ellipsoid.a - ellipsoid.b) / ellipsoid.a, kScale, false);
     std::uniform_real_distribution<double> latitudes(-80, 84);
     std::uniform_real_distribution<double> longitudes(-offset, offset);
     Worst worst;
@@ -53,15 +52,16 @@ Worst Study(const DefiningEllipsoid& ellipsoid, long points, double offset, bool
                 continue;
             }
         }
-        const TransverseMercatorPoint series = TransverseMercatorForward(terms, latitude, longitude);
+        const TransverseMercatorPoint series =
+            TransverseMercatorForward(terms, latitude, longitude);
         double x = 0, y = 0;
         exact.Forward(0, latitude, longitude, x, y);
         worst.forward = std::max(worst.forward, std::hypot(series.x - x, series.y - y));
         const TransverseMercatorPosition back = TransverseMercatorReverse(terms, series);
-        const double east = (back.longitudeFromCentralMeridian - longitude) *
-                            std::cos(latitude * M_PI / 180);
-        worst.roundTrip = std::max(
-            worst.roundTrip, kMetresPerDegree * std::hypot(back.latitude - latitude, east));
+        const double east =
+            (back.longitudeFromCentralMeridian - longitude) * std::cos(latitude * M_PI / 180);
+        worst.roundTrip = std::max(worst.roundTrip,
+                                   kMetresPerDegree * std::hypot(back.latitude - latitude, east));
     }
     return worst;
 }
