@@ -41,6 +41,12 @@ struct Direction {
     bool toWgs84;
 };
 
+// Shown in the test's listing, rather than the pair's bytes.
+void PrintTo(const Direction& direction, std::ostream* out) {
+    *out << (direction.toWgs84 ? std::string(direction.pair->datum) + " to WGS 84"
+                               : "WGS 84 to " + std::string(direction.pair->datum));
+}
+
 class AgreementWithCs2cs : public testing::TestWithParam<Direction> {};
 
 TEST_P(AgreementWithCs2cs, WithinAMillimetre) {
