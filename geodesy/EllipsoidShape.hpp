@@ -7,7 +7,7 @@ namespace korvane {
 // Flattening up to 1/250 is taken (every Earth ellipsoid in use lies between 1/290 and 1/310,
 // spheres at 0): the transverse Mercator series' error grows as n^7, and at 1/250 it stays under
 // 0.1 mm within 60 degrees of arc of the central meridian, the grid's limit
-// (docs/standard-grid-notes.md).
+// (docs/standard-grid.md).
 inline constexpr double kMostFlattening = 1.0 / 250;
 
 // The radii, checked once, and what the projections derive from them.

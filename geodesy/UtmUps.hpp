@@ -20,7 +20,7 @@ inline constexpr double kUpsFalseOrigin = 2000000; // easting and northing of th
 // How far from a zone's central meridian a position may lie: 60 degrees of arc (sin = cos
 // latitude sin longitude offset). Measured against the exact projection, the series' error
 // there is 0.03 mm on the WGS 84 ellipsoid and 0.1 mm at flattening 1/250; it passes 1 mm only
-// beyond 64 degrees, and grows some 1.8 times a degree (docs/standard-grid-notes.md).
+// beyond 64 degrees, and grows some 1.8 times a degree (docs/standard-grid.md).
 inline constexpr double kSeriesReachDegrees = 60;
 
 // How far from its pole UPS asked for takes a position: within 20 degrees, as GeographicLib's
