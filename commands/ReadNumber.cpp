@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
-#include <iterator>
 #include <optional>
 #include <string>
 
@@ -157,10 +156,9 @@ std::string PlainCharacters(std::string_view number) {
     return characters;
 }
 
-// Powers of ten that a double holds exactly.
-constexpr double kExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                        1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                        1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+// The powers of ten that a number of at most fifteen digits can have decimals for.
+constexpr double kExactPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                        1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
 
 // The usual texts, an empty box or a number such as "-44.0877772" (an optional "-", digits and
 // at most one point, nothing else). Gives what the scan below gives, sooner; nothing when the
@@ -196,7 +194,7 @@ std::optional<double> ReadPlainDecimal(std::string_view text) {
     }
     // Fifteen digits are an exact double and so is the power of ten: the one division rounds
     // once, to the nearest, which is exactly what from_chars gives.
-    if (digits <= 15 && decimals < std::size(kExactPowersOfTen)) {
+    if (digits <= 15) {
         const double magnitude = static_cast<double>(whole) / kExactPowersOfTen[decimals];
         return negative ? -magnitude : magnitude;
     }
