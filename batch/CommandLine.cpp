@@ -1,7 +1,7 @@
 #include "batch/CommandLine.hpp"
 
+#include "base/UsableCores.hpp"
 #include "commands/EllipsoidName.hpp"
-#include "commands/UsableCores.hpp"
 #include "geodesy/DatumTable.hpp"
 
 #include <algorithm>

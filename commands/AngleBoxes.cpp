@@ -1,7 +1,7 @@
 #include "commands/AngleBoxes.hpp"
 
+#include "base/DigitPairs.hpp"
 #include "commands/NumberText.hpp"
-#include "geodesy/DigitPairs.hpp"
 #include "geodesy/ExactLimits.hpp"
 #include "geodesy/Modn.hpp"
 #include "geodesy/Rounding.hpp"

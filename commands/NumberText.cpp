@@ -1,6 +1,6 @@
 #include "commands/NumberText.hpp"
 
-#include "geodesy/DigitPairs.hpp"
+#include "base/DigitPairs.hpp"
 #include "geodesy/ExactLimits.hpp"
 #include "geodesy/FloatingPoint.hpp"
 #include "geodesy/Rounding.hpp"

@@ -1,6 +1,6 @@
 #include "commands/ReadNumber.hpp"
 
-#include "commands/DigitRun.hpp"
+#include "base/DigitRun.hpp"
 #include "geodesy/Failure.hpp"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 #include "geodesy/GridReference.hpp"
 
+#include "base/DigitPairs.hpp"
 #include "geodesy/DatumTable.hpp"
-#include "geodesy/DigitPairs.hpp"
 #include "geodesy/Failure.hpp"
 #include "geodesy/FloatingPoint.hpp"
 #include "geodesy/Int16.hpp"
