@@ -15,6 +15,13 @@ namespace {
 
 constexpr const char* kStep = "reading a number";
 
+// The number's text as a failure quotes it: whole up to a line's width, else its start.
+std::string Quoted(std::string_view number) {
+    constexpr std::size_t kLongest = 40;
+    return number.size() <= kLongest ? std::string(number)
+                                     : std::string(number.substr(0, kLongest)) + "...";
+}
+
 // The characters of a text with blanks, tabs and line feeds passed over.
 class Cursor {
   public:
@@ -64,13 +71,14 @@ int DigitValue(char c, int base) {
     return value < base ? value : -1;
 }
 
-double ReadRadixNumber(Cursor& cursor, int base) {
+double ReadRadixNumber(std::string_view text, Cursor& cursor, int base) {
     std::uint64_t value = 0;
     for (int digit = DigitValue(cursor.Peek(), base); digit >= 0;
          digit = DigitValue(cursor.Peek(), base)) {
         value = value * static_cast<std::uint64_t>(base) + static_cast<std::uint64_t>(digit);
         if (value > 0xFFFFFFFFu) {
-            throw OverflowFailure(kStep, "the whole number does not fit in 32 bits");
+            throw OverflowFailure(kStep,
+                                  "the whole number " + Quoted(text) + " does not fit in 32 bits");
         }
         cursor.Advance();
     }
@@ -223,7 +231,7 @@ double ReadNumber(std::string_view text) {
         if (radix == 'H' || radix == 'h' || radix == 'O' || radix == 'o') {
             cursor.Advance();
             cursor.Advance();
-            return ReadRadixNumber(cursor, radix == 'H' || radix == 'h' ? 16 : 8);
+            return ReadRadixNumber(text, cursor, radix == 'H' || radix == 'h' ? 16 : 8);
         }
         return 0;
     }
@@ -243,7 +251,8 @@ double ReadNumber(std::string_view text) {
         if (number.magnitude > 0) {
             // "9e999" fails the reading, which the windows show as "Error", rather than go on
             // as an infinity that would turn every later step into no number at all.
-            throw OverflowFailure(kStep, "the number is too large for a double");
+            throw OverflowFailure(kStep,
+                                  "the number " + Quoted(span) + " is too large for a double");
         }
         return characters.front() == '-' ? -0.0 : 0.0; // too small: it reads as zero
     }

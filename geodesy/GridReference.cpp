@@ -186,7 +186,9 @@ GridReferenceText GridReference(std::int16_t zone, std::string_view band, double
                                 double northing) {
     constexpr std::size_t kLongestBand = 8; // with it, the reference fits its text
     if (band.size() > kLongestBand) {
-        throw InvalidArgumentFailure("grid reference", "the band has more than 8 characters");
+        throw InvalidArgumentFailure("grid reference", "the band has " +
+                                                           std::to_string(band.size()) +
+                                                           " characters, more than 8");
     }
     const double easting100k = Finite(WholeSquares(easting), "grid reference column");
     const double northing100k = Finite(WholeSquares(northing), "grid reference row");
