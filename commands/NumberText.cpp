@@ -129,14 +129,6 @@ void AppendNineDecimalDegrees(std::string& text, double value) {
     text.append(shown);
 }
 
-bool NineDecimalsSettleWithin(double value, double margin) {
-    // The text changes where the value in units of the ninth decimal is a half. The product is
-    // off by at most half a unit in its last place, 2^-14 below 1e12: the slack covers it.
-    constexpr double kProductSlack = 1e-3;
-    const double units = std::fabs(value) * 1e9;
-    return units < 1e12 && ClearOfSteps(units, 0.5, margin * 1e9 + kProductSlack);
-}
-
 void AppendTwoDecimalNumber(std::string& text, double value) {
     const TwoDecimals split = SplitRoundedHundredths(value);
     if (value < 0 && !split.IsZero()) {

@@ -44,6 +44,13 @@ struct UtmNumbers {
     double zone = 0;
     Hemisphere hemisphere = Hemisphere::North;
 };
-UtmConversion ConvertUtm(const UtmNumbers& numbers, const InverseTerms& terms);
+
+// What the position is for: only texts written from it, which the quicker
+// ProjectFromUtmForTexts gives as the library's, or its numbers themselves, which only
+// ProjectFromUtm gives to the last bit. The window's conversions are for texts.
+enum class PositionFor { Texts, Numbers };
+
+UtmConversion ConvertUtm(const UtmNumbers& numbers, const InverseTerms& terms,
+                         PositionFor use = PositionFor::Texts);
 
 } // namespace korvane

@@ -1,11 +1,19 @@
+// The inverse projection's rule for texts: the series with quick arithmetic, unless its position
+// lies within kQuickInverseDrift of a point where a text or a decision made from it turns
+// (kInverseTurningPoints); there, and wherever the quick series' drift was not measured, the
+// series with the library's arithmetic gives the position. The arithmetic is the forward
+// projection's (ForwardProjection.cpp), and so is the way its drift is guarded: measured on every
+// ellipsoid, and points planted next to every kind of turning point, which must give the
+// library's texts.
+
 #include "geodesy/InverseProjection.hpp"
 
 #include "geodesy/Failure.hpp"
-#include "geodesy/FloatingPoint.hpp"
 #include "geodesy/ForwardProjection.hpp"
 #include "geodesy/InverseSeries.hpp"
 
 #include <cmath>
+#include <optional>
 
 namespace korvane {
 
@@ -16,6 +24,50 @@ namespace {
 constexpr double kQuickInverseEasting = 450000;
 constexpr double kQuickInverseNorthing = 9500000;
 
+GeodeticPosition PositionOf(const UtmCoordinate& utm, const InverseSteps& steps) {
+    return {LatitudeTowards(utm.hemisphere, steps.latitudeDegrees), steps.longitudeDegrees};
+}
+
+// Whether both angles lie further from every turning point than the quick series drifts, with
+// room for working the points out and for the texts' own arithmetic: a few units in the last
+// place of 180 degrees, under 1e-13.
+bool ClearOfTurningPoints(const GeodeticPosition& position) {
+    constexpr double kRoom = kQuickInverseDrift + 1e-12;
+    const double sizes[] = {std::fabs(position.latitude), std::fabs(position.longitude)};
+    for (const TurningPoints& points : kInverseTurningPoints) {
+        const std::size_t angles = points.of == TurningPoints::Of::Both ? 2 : 1;
+        for (std::size_t i = 0; i < angles; ++i) {
+            if (!(std::fabs(sizes[i] - points.Nearest(sizes[i])) > kRoom)) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+// The quick series' position where it surely gives the library's texts: only where its drift
+// was measured, and clear of every turning point.
+std::optional<GeodeticPosition> QuickPositionForTexts(const UtmCoordinate& utm,
+                                                      const InverseTerms& terms,
+                                                      std::int16_t centralMeridian) {
+    const double fromEquator =
+        utm.hemisphere == Hemisphere::South ? kFalseNorthing - utm.northing : utm.northing;
+    if (!(std::fabs(utm.easting - kFalseEasting) <= kQuickInverseEasting &&
+          std::fabs(fromEquator) <= kQuickInverseNorthing)) {
+        return std::nullopt;
+    }
+    try {
+        const GeodeticPosition quick =
+            PositionOf(utm, InverseSeries<QuickArithmetic>(utm, terms, centralMeridian));
+        if (ClearOfTurningPoints(quick)) {
+            return quick;
+        }
+    } catch (const FloatingPointFailure&) {
+        // The series with the library's arithmetic decides what fails, and how.
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 std::int16_t InverseCentralMeridian(std::int16_t zone) {
@@ -24,27 +76,16 @@ std::int16_t InverseCentralMeridian(std::int16_t zone) {
 }
 
 GeodeticPosition ProjectFromUtm(const UtmCoordinate& utm, const InverseTerms& terms) {
-    const InverseSteps steps =
-        InverseSeries<LibraryArithmetic>(utm, terms, InverseCentralMeridian(utm.zone));
-    return {LatitudeTowards(utm.hemisphere, steps.latitudeDegrees), steps.longitudeDegrees};
+    const std::int16_t centralMeridian = InverseCentralMeridian(utm.zone);
+    return PositionOf(utm, InverseSeries<LibraryArithmetic>(utm, terms, centralMeridian));
 }
 
-std::optional<GeodeticPosition> QuickProjectFromUtm(const UtmCoordinate& utm,
-                                                    const InverseTerms& terms) {
-    const double fromEquator =
-        utm.hemisphere == Hemisphere::South ? kFalseNorthing - utm.northing : utm.northing;
-    if (!(std::fabs(utm.easting - kFalseEasting) <= kQuickInverseEasting &&
-          std::fabs(fromEquator) <= kQuickInverseNorthing)) {
-        return std::nullopt;
-    }
+GeodeticPosition ProjectFromUtmForTexts(const UtmCoordinate& utm, const InverseTerms& terms) {
     const std::int16_t centralMeridian = InverseCentralMeridian(utm.zone);
-    try {
-        const InverseSteps steps = InverseSeries<QuickArithmetic>(utm, terms, centralMeridian);
-        return GeodeticPosition{LatitudeTowards(utm.hemisphere, steps.latitudeDegrees),
-                                steps.longitudeDegrees};
-    } catch (const ComputationFailure&) {
-        return std::nullopt; // the library's series decides what fails, and how
+    if (const auto quick = QuickPositionForTexts(utm, terms, centralMeridian)) {
+        return *quick;
     }
+    return PositionOf(utm, InverseSeries<LibraryArithmetic>(utm, terms, centralMeridian));
 }
 
 } // namespace korvane

@@ -24,13 +24,6 @@ inline double RoundHalfEven(double x) {
     return static_cast<long long>(lower) % 2 == 0 ? lower : lower + 1;
 }
 
-// Whether x lies farther than room from every point k + turn (k whole, turn in 0..1): the points
-// where a step that turns once a unit, such as Int or a rounding, turns.
-inline bool ClearOfSteps(double x, double turn, double room) {
-    const double distance = std::fabs(x - std::floor(x) - turn);
-    return distance > room && distance < 1 - room;
-}
-
 // Rounds to the nearest hundredth, deciding on the exact binary value of x: a double that is
 // exactly halfway goes to the even hundredth (0.125 -> 0.12), while 2.675, stored just below
 // 2.675, goes down to 2.67. Returns the double nearest to that hundredth.

@@ -1,6 +1,16 @@
 #include "batch/BatchLine.hpp"
 
+#include "batch/UtmFields.hpp"
+#include "geodesy/GridReference.hpp"
+#include "geodesy/InverseProjection.hpp"
+#include "support/TurningPointSearch.hpp"
+
+#include <algorithm>
+#include <cmath>
 #include <gtest/gtest.h>
+#include <iomanip>
+#include <string>
+#include <vector>
 
 namespace korvane {
 namespace {
@@ -256,6 +266,46 @@ TEST(BatchLine, CompactReferencesOnRequest) {
     settings.compactReference = true;
     const LineCase toUtm[] = {{"45,3", "31\tT\t3\t4982950.40\t500000.00\t31TEK0000082950"}};
     ExpectAnswers(settings, toUtm);
+}
+
+// The latitudes where the band letter, the band check of any letter or the pole check turns,
+// found from those decisions themselves, are exactly the latitude points of the inverse's table
+// that lie within -96..96.
+TEST(InverseTurningPoints, AreWhereTheBandLetterAndTheBandAndPoleChecksTurn) {
+    const std::string letters = "ACDEFGHJKLMNPQRSTUVWXZ";
+    const auto decisions = [&](double latitude) {
+        std::string made(BandLetter(latitude));
+        for (const char band : letters) {
+            UtmFields utm;
+            utm.band = band;
+            utm.bandLatitudes = BandLatitudes(band);
+            made += BandFailure(utm, latitude).empty() ? '+' : '-';
+        }
+        return made + (PoleFailure(latitude).empty() ? '+' : '-');
+    };
+    std::vector<double> found;
+    for (double low = -96; low < 96; ++low) { // no band is as narrow as a degree
+        FindTurningPoints(decisions, low, low + 1, found);
+    }
+    std::vector<double> table;
+    for (const TurningPoints& points : kInverseTurningPoints) {
+        for (double step = 0; points.of == TurningPoints::Of::Latitude && step <= points.lastStep;
+             ++step) {
+            const double point = points.first + step * points.every;
+            for (const double size :
+                 {point - points.eitherSide, point, point + points.eitherSide}) {
+                table.push_back(size);
+                table.push_back(-size);
+            }
+        }
+    }
+    std::sort(table.begin(), table.end());
+    table.erase(std::unique(table.begin(), table.end()), table.end());
+    ASSERT_EQ(found.size(), table.size());
+    for (std::size_t i = 0; i < found.size(); ++i) {
+        EXPECT_NEAR(found[i], table[i], 1e-12) << std::setprecision(17) << table[i];
+        EXPECT_TRUE(OnTurningPoint(found[i], true));
+    }
 }
 
 } // namespace

@@ -4,12 +4,15 @@
 #include "commands/NumberText.hpp"
 #include "geodesy/DatumTable.hpp"
 #include "geodesy/GridReference.hpp"
-#include "geodesy/InverseSeries.hpp"
+#include "geodesy/InverseProjection.hpp"
+#include "support/TurningPointSearch.hpp"
 
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <functional>
 #include <gtest/gtest.h>
+#include <iomanip>
 #include <random>
 #include <string>
 
@@ -75,38 +78,21 @@ UtmCoordinate Towards(UtmCoordinate utm, const InverseTerms& terms, bool latitud
     return utm;
 }
 
-// Where a text or a decision made from a latitude or a longitude turns, near the value.
-using TurningPoint = std::function<double(double degrees)>;
-
-double Hundredth(double degrees) { // of a second, halfway
-    const double seconds = degrees * 3600;
-    return (std::floor(seconds * 100) + 0.5) / 100 / 3600;
-}
-double NinthDecimal(double degrees) { // halfway
-    return (std::floor(degrees * 1e9) + 0.5) / 1e9;
-}
-double BandEdge(double degrees) { // where the band letter turns
-    return 8 * std::floor(degrees / 8);
-}
-double BandCheckEdgeAbove(double degrees) { // the band check's tolerance above the edge
-    return BandEdge(degrees) + kBandEdgeTolerance;
-}
-double BandCheckEdgeBelow(double degrees) {
-    return BandEdge(degrees) - kBandEdgeTolerance;
+// A point of the row, near the value's size, on the value's side of 0: the row's nearest point,
+// or the one eitherSide below or above that.
+double PointNear(const TurningPoints& points, double value, int side) {
+    const double size = points.Nearest(std::fabs(value));
+    return std::copysign(points.Nearest(size + side * points.eitherSide), value);
 }
 
-// Next to every point where a text turns, the quick position is either kept out or gives the
+// Next to points of every row of the table, the quick position is either kept out or gives the
 // library's texts; random points give them too.
 TEST(ConvertUtm, GivesTheLibrarysTextsNextToEveryTurningPoint) {
     std::mt19937_64 engine(11);
     std::uniform_real_distribution<double> northing(100000, 9300000);
     std::uniform_real_distribution<double> easting(100000, 900000);
-    // clang-format off
-    const std::pair<bool, TurningPoint> kinds[] = {
-        {true, Hundredth}, {false, Hundredth}, {true, NinthDecimal}, {false, NinthDecimal},
-        {true, BandEdge}, {true, BandCheckEdgeAbove}, {true, BandCheckEdgeBelow},
-    };
-    // clang-format on
+    std::uniform_int_distribution<int> side(-1, 1);
+    int planted = 0;
     int reached = 0;
     for (const auto& datum : ListedDatums()) {
         const InverseTerms terms(datum);
@@ -116,44 +102,67 @@ TEST(ConvertUtm, GivesTheLibrarysTextsNextToEveryTurningPoint) {
                               south ? Hemisphere::South : Hemisphere::North, easting(engine),
                               northing(engine)};
             ExpectTheLibrarysTexts(utm, terms);
-            const auto& [latitude, turning] = kinds[static_cast<std::size_t>(i) % std::size(kinds)];
+            const TurningPoints& points = kInverseTurningPoints[static_cast<std::size_t>(i / 2) %
+                                                                std::size(kInverseTurningPoints)];
+            const bool latitude = points.of == TurningPoints::Of::Latitude || i % 4 < 2;
             const double start =
                 Degrees(utm, terms, latitude, latitude ? utm.northing : utm.easting);
-            const double target = turning(start);
-            const UtmCoordinate planted = Towards(utm, terms, latitude, target);
+            const double target = PointNear(points, start, side(engine));
+            if (std::fabs(target) > 89) {
+                continue; // the pole check's: no quick position is taken this near a pole
+            }
+            const UtmCoordinate moved = Towards(utm, terms, latitude, target);
             const double landed =
-                Degrees(planted, terms, latitude, latitude ? planted.northing : planted.easting);
+                Degrees(moved, terms, latitude, latitude ? moved.northing : moved.easting);
+            ++planted;
             reached += std::fabs(landed - target) < kQuickInverseDrift / 100 ? 1 : 0;
-            ExpectTheLibrarysTexts(planted, terms);
+            ExpectTheLibrarysTexts(moved, terms);
         }
     }
     // The planting must really reach the turning points, or the test proves nothing.
-    EXPECT_GT(reached, 3000 * static_cast<int>(ListedDatums().size()) * 9 / 10);
+    EXPECT_GT(reached, planted * 9 / 10);
 }
 
-// The quick arithmetic drifts far less than the margin the conversion allows it, where it is
-// used: within 450 km of the central meridian and 500 km of the poles, on every ellipsoid.
-TEST(QuickProjectFromUtm, DriftsFarLessThanItsMargin) {
-    std::mt19937_64 engine(12);
-    std::uniform_real_distribution<double> easting(50000, 950000);
-    std::uniform_real_distribution<double> fromEquator(-9500000, 9500000);
-    double largest = 0;
-    for (const auto& datum : ListedDatums()) {
-        const InverseTerms terms(datum);
-        for (int i = 0; i < 100000; ++i) {
-            const bool south = i % 2 == 1;
-            const double y = fromEquator(engine);
-            const UtmCoordinate utm{static_cast<std::int16_t>(1 + i % 60),
-                                    south ? Hemisphere::South : Hemisphere::North, easting(engine),
-                                    south ? kFalseNorthing - y : y};
-            const auto quick = QuickProjectFromUtm(utm, terms);
-            ASSERT_TRUE(quick.has_value());
-            const GeodeticPosition library = ProjectFromUtm(utm, terms);
-            largest = std::max({largest, std::fabs(quick->latitude - library.latitude),
-                                std::fabs(quick->longitude - library.longitude)});
+// The parts as numbers, the seconds left out for a test of where the rest turn.
+std::array<double, 4> PartsOf(const AngleParts& parts, bool withSeconds) {
+    return {parts.degrees, parts.minutes, withSeconds ? parts.seconds : 0, parts.west ? 1.0 : 0};
+}
+
+// The table holds every point where the boxes or the nine-decimal degrees turn, found from the
+// texts themselves: the degrees, minutes and letter over stretches of two degrees, everything
+// over stretches of a few hundredths of a second or units of the ninth decimal.
+TEST(InverseTurningPoints, HoldEveryPointWhereTheBoxesOrTheNineDecimalsTurn) {
+    struct Kind {
+        bool latitude;
+        double stretch; // degrees
+        int stretches;
+        std::function<std::array<double, 4>(double)> shown;
+    };
+    // clang-format off
+    const Kind kinds[] = {
+        {true,  2,            20,  [](double v) { return PartsOf(LatitudeParts(v), false); }},
+        {false, 2,            20,  [](double v) { return PartsOf(LongitudeParts(v), false); }},
+        {true,  5.0 / 360000, 200, [](double v) { return PartsOf(LatitudeParts(v), true); }},
+        {false, 5.0 / 360000, 200, [](double v) { return PartsOf(LongitudeParts(v), true); }},
+        {false, 5e-9,         200, [](double v) { return std::array<double, 4>{std::stod(NineDecimalDegrees(v))}; }},
+    };
+    // clang-format on
+    std::mt19937_64 engine(14);
+    for (const Kind& kind : kinds) {
+        const double reach = kind.latitude ? 91 : 200;
+        std::uniform_real_distribution<double> start(-reach, reach);
+        std::size_t count = 0;
+        for (int i = 0; i < kind.stretches; ++i) {
+            std::vector<double> found;
+            const double low = start(engine);
+            FindTurningPoints(kind.shown, low, low + kind.stretch, found);
+            count += found.size();
+            for (const double point : found) {
+                ASSERT_TRUE(OnTurningPoint(point, kind.latitude)) << std::setprecision(17) << point;
+            }
         }
+        EXPECT_GT(count, 400u); // there were turning points to check
     }
-    EXPECT_LT(largest, kQuickInverseDrift / 40);
 }
 
 // The boxes' own texts, each followed by "|".

@@ -4,9 +4,12 @@
 #include "geodesy/Failure.hpp"
 #include "geodesy/InverseSeries.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <limits>
+#include <random>
+#include <string>
 
 namespace korvane {
 namespace {
@@ -135,6 +138,51 @@ TEST(ProjectFromUtm, NorthingsBeyondThePoleAreNotRejected) {
         ProjectFromUtm(Utm(std::numeric_limits<double>::max(), 500000, 31, Hemisphere::North),
                        Wgs84()),
         FloatingPointFailure);
+}
+
+// The quick arithmetic drifts far less than the margin the texts allow it, where it is used:
+// within 450 km of the central meridian and 500 km of the poles, on every ellipsoid.
+TEST(InverseSeries, QuickArithmeticDriftsFarLessThanItsMargin) {
+    std::mt19937_64 engine(12);
+    std::uniform_real_distribution<double> easting(50000, 950000);
+    std::uniform_real_distribution<double> fromEquator(-9500000, 9500000);
+    double largest = 0;
+    for (const auto& datum : ListedDatums()) {
+        const InverseTerms terms(datum);
+        for (int i = 0; i < 100000; ++i) {
+            const bool south = i % 2 == 1;
+            const double y = fromEquator(engine);
+            const UtmCoordinate utm{static_cast<std::int16_t>(1 + i % 60),
+                                    south ? Hemisphere::South : Hemisphere::North, easting(engine),
+                                    south ? kFalseNorthing - y : y};
+            const std::int16_t meridian = InverseCentralMeridian(utm.zone);
+            const InverseSteps quick = InverseSeries<QuickArithmetic>(utm, terms, meridian);
+            const InverseSteps library = InverseSeries<LibraryArithmetic>(utm, terms, meridian);
+            largest = std::max({largest, std::fabs(quick.latitudeDegrees - library.latitudeDegrees),
+                                std::fabs(quick.longitudeDegrees - library.longitudeDegrees)});
+        }
+    }
+    EXPECT_LT(largest, kQuickInverseDrift / 40);
+}
+
+// The position for texts fails where the library's fails, and in the same way.
+TEST(ProjectFromUtmForTexts, FailsAsTheLibrarysSeriesFails) {
+    const double kHuge = std::numeric_limits<double>::max();
+    for (const UtmCoordinate& utm :
+         {Utm(1755352.105, 402336.0, 5462, Hemisphere::North),
+          Utm(kHuge, 500000, 31, Hemisphere::North), Utm(5000000, kHuge, 31, Hemisphere::South)}) {
+        EXPECT_THROW(ProjectFromUtm(utm, Wgs84()), ComputationFailure);
+        try {
+            ProjectFromUtmForTexts(utm, Wgs84());
+            ADD_FAILURE() << utm.northing << " " << utm.easting << " " << utm.zone;
+        } catch (const ComputationFailure& failure) {
+            try {
+                ProjectFromUtm(utm, Wgs84());
+            } catch (const ComputationFailure& library) {
+                EXPECT_EQ(std::string(failure.what()), library.what());
+            }
+        }
+    }
 }
 
 } // namespace
