@@ -9,7 +9,6 @@
 #include "commands/AngleBoxes.hpp"
 #include "commands/EllipsoidName.hpp"
 #include "geodesy/DatumTable.hpp"
-#include "geodesy/InverseProjection.hpp"
 
 #include <algorithm>
 #include <array>
@@ -120,13 +119,10 @@ py::tuple ToLatLong(const Numbers& northing, const Numbers& easting, const Numbe
     ConvertOnThreads(count, threads, [&](std::size_t thread, std::size_t begin, std::size_t end) {
         for (std::size_t i = begin; i < end; ++i) {
             const auto code = static_cast<HemisphereCode>(hemispheres[i]);
-            UtmConversion result =
+            const UtmConversion result =
                 ConvertGridNumbers(northings[i], eastings[i], zones[i], code, terms);
             AngleBoxes latitudeBoxes, longitudeBoxes;
             if (result.Converted()) {
-                // The library series' own position for the float columns: the conversion's
-                // quick one shows the same texts, but may differ in the last bits.
-                result.position = ProjectFromUtm(result.utm, terms);
                 latitudeBoxes = LatitudeBoxes(result, HemisphereLetter(code), ".");
                 longitudeBoxes = LongitudeBoxes(result, ".");
                 latitudes[i] = result.position.latitude;

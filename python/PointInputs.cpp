@@ -58,7 +58,7 @@ UtmConversion ConvertGridNumbers(double northing, double easting, double zone,
     }
     const Hemisphere chosen =
         hemisphere == HemisphereCode::South ? Hemisphere::South : Hemisphere::North;
-    return ConvertUtm(UtmNumbers{northing, easting, zone, chosen}, terms);
+    return ConvertUtm(UtmNumbers{northing, easting, zone, chosen}, terms, PositionFor::Numbers);
 }
 
 std::string_view HemisphereLetter(HemisphereCode hemisphere) {
