@@ -123,7 +123,11 @@ std::string BatchLine::ToUtm(std::span<const std::string_view> position, bool bl
         !failure.empty()) {
         return failure;
     }
-    const auto result = ConvertLatLong(inputs, forwardTerms_);
+    LatLongDegrees degrees;
+    if (std::string failure = ReadLatLong(inputs, degrees); !failure.empty()) {
+        return failure;
+    }
+    const auto result = ConvertLatLong(degrees, forwardTerms_);
     if (!result.Converted()) {
         return result.failure;
     }

@@ -38,7 +38,9 @@ UtmConversion Project(const UtmNumbers& numbers, TermsOf termsOf, PositionFor us
     return result;
 }
 
-template <class TermsOf> UtmConversion Convert(const UtmInputs& inputs, TermsOf termsOf) {
+} // namespace
+
+UtmConversion ConvertUtm(const UtmInputs& inputs, int datumPosition) {
     UtmNumbers numbers;
     try {
         numbers.northing = ReadNumber(inputs.northing);
@@ -50,21 +52,12 @@ template <class TermsOf> UtmConversion Convert(const UtmInputs& inputs, TermsOf 
         return result;
     }
     numbers.hemisphere = inputs.hemisphere == "S" ? Hemisphere::South : Hemisphere::North;
-    return Project(numbers, termsOf, PositionFor::Texts);
-}
-
-} // namespace
-
-UtmConversion ConvertUtm(const UtmInputs& inputs, int datumPosition) {
     std::optional<InverseTerms> terms;
-    return Convert(inputs, [&]() -> const InverseTerms& {
+    const auto termsOf = [&]() -> const InverseTerms& {
         return terms.emplace(
             DatumForListPosition(CheckedInt16(datumPosition, "datum list position")));
-    });
-}
-
-UtmConversion ConvertUtm(const UtmInputs& inputs, const InverseTerms& terms) {
-    return Convert(inputs, [&]() -> const InverseTerms& { return terms; });
+    };
+    return Project(numbers, termsOf, PositionFor::Texts);
 }
 
 UtmConversion ConvertUtm(const UtmNumbers& numbers, const InverseTerms& terms, PositionFor use) {

@@ -33,11 +33,9 @@ struct UtmConversion {
 // leaves 16 bits.
 UtmConversion ConvertUtm(const UtmInputs& inputs, int datumPosition);
 
-// The same on an ellipsoid chosen once for a run of points.
-UtmConversion ConvertUtm(const UtmInputs& inputs, const InverseTerms& terms);
-
-// A position as numbers rather than texts: what the boxes and the list hold once read. The zone
-// is rounded to a whole number as the window rounds it.
+// A position as numbers rather than texts, converted on an ellipsoid chosen once for a run of
+// points: what the boxes and the list hold once read. The zone is rounded to a whole number as
+// the window rounds it.
 struct UtmNumbers {
     double northing = 0;
     double easting = 0;

@@ -45,18 +45,17 @@ std::string Shown(const UtmConversion& c, std::string_view letter) {
 // The conversion as the window, the batch converter and the Python module run it, and the same
 // with the position of the library's arithmetic put in.
 void ExpectTheLibrarysTexts(const UtmCoordinate& utm, const InverseTerms& terms) {
-    const std::string northing = Text(utm.northing);
-    const std::string easting = Text(utm.easting);
-    const std::string zone = std::to_string(utm.zone);
     const std::string_view letter = utm.hemisphere == Hemisphere::South ? "S" : "N";
-    const UtmConversion converted = ConvertUtm({northing, easting, zone, letter}, terms);
+    const UtmConversion converted = ConvertUtm(
+        UtmNumbers{utm.northing, utm.easting, static_cast<double>(utm.zone), utm.hemisphere},
+        terms);
     ASSERT_TRUE(converted.Converted()) << converted.failure;
     UtmConversion library = converted;
     library.position = ProjectFromUtm(converted.utm, terms);
     library.gridReference =
         GridReference(utm.zone, BandLetter(library.position.latitude), utm.easting, utm.northing);
     ASSERT_EQ(Shown(converted, letter), Shown(library, letter))
-        << northing << " " << easting << " " << zone << " " << letter;
+        << Text(utm.northing) << " " << Text(utm.easting) << " " << utm.zone << " " << letter;
 }
 
 // The library's latitude or longitude as the northing or the easting moves.
