@@ -7,7 +7,6 @@
 #include "geodesy/InverseProjection.hpp"
 #include "support/TurningPointSearch.hpp"
 
-#include <array>
 #include <charconv>
 #include <cmath>
 #include <functional>
@@ -122,9 +121,17 @@ TEST(ConvertUtm, GivesTheLibrarysTextsNextToEveryTurningPoint) {
     EXPECT_GT(reached, planted * 9 / 10);
 }
 
-// The parts as numbers, the seconds left out for a test of where the rest turn.
-std::array<double, 4> PartsOf(const AngleParts& parts, bool withSeconds) {
-    return {parts.degrees, parts.minutes, withSeconds ? parts.seconds : 0, parts.west ? 1.0 : 0};
+// The boxes of a latitude (under "N") or a longitude, the seconds left out for a test of where
+// the rest turn.
+std::string BoxesOf(double value, bool latitude, bool withSeconds) {
+    UtmConversion conversion;
+    conversion.position = {latitude ? value : 0, latitude ? 0 : value};
+    AngleBoxes boxes =
+        latitude ? LatitudeBoxes(conversion, "N", ".") : LongitudeBoxes(conversion, ".");
+    if (!withSeconds) {
+        boxes[2].clear();
+    }
+    return boxes[0] + " " + boxes[1] + " " + boxes[2] + " " + boxes[3];
 }
 
 // The table holds every point where the boxes or the nine-decimal degrees turn, found from the
@@ -135,15 +142,15 @@ TEST(InverseTurningPoints, HoldEveryPointWhereTheBoxesOrTheNineDecimalsTurn) {
         bool latitude;
         double stretch; // degrees
         int stretches;
-        std::function<std::array<double, 4>(double)> shown;
+        std::function<std::string(double)> shown;
     };
     // clang-format off
     const Kind kinds[] = {
-        {true,  2,            20,  [](double v) { return PartsOf(LatitudeParts(v), false); }},
-        {false, 2,            20,  [](double v) { return PartsOf(LongitudeParts(v), false); }},
-        {true,  5.0 / 360000, 200, [](double v) { return PartsOf(LatitudeParts(v), true); }},
-        {false, 5.0 / 360000, 200, [](double v) { return PartsOf(LongitudeParts(v), true); }},
-        {false, 5e-9,         200, [](double v) { return std::array<double, 4>{std::stod(NineDecimalDegrees(v))}; }},
+        {true,  2,            10,  [](double v) { return BoxesOf(v, true, false); }},
+        {false, 2,            10,  [](double v) { return BoxesOf(v, false, false); }},
+        {true,  5.0 / 360000, 200, [](double v) { return BoxesOf(v, true, true); }},
+        {false, 5.0 / 360000, 200, [](double v) { return BoxesOf(v, false, true); }},
+        {false, 5e-9,         200, [](double v) { return NineDecimalDegrees(v); }},
     };
     // clang-format on
     std::mt19937_64 engine(14);
@@ -185,22 +192,27 @@ std::string AppendedBoxes(const UtmConversion& conversion, std::string_view lett
     return appended;
 }
 
-// A line of text gets the boxes' own texts, with any decimal separator and any letter: south of
-// the equator under "N", north of it under "S", west and east, and seconds at every hundredth.
-TEST(AppendBoxes, WritesTheBoxesTextsOneAfterAnother) {
+// The usual boxes, written in one go, are what the writer of any boxes writes, which a separator
+// of more than eight characters takes them to: south of the equator under "N", north of it under
+// "S", west and east, and seconds at every hundredth.
+TEST(AppendBoxes, WritesTheUsualBoxesAsAnyOthers) {
     std::mt19937_64 engine(13);
     std::uniform_real_distribution<double> easting(150000, 850000);
     std::uniform_real_distribution<double> northing(0, 9300000);
     const InverseTerms terms(ListedDatums().front());
+    const std::string longSeparator = "#########";
     for (int i = 0; i < 20000; ++i) {
         const std::string_view letter = i % 2 == 0 ? "N" : "S";
-        const std::string_view separator = i % 3 == 0 ? "," : ".";
         const UtmConversion c = ConvertUtm(
             UtmNumbers{northing(engine), easting(engine), static_cast<double>(1 + i % 60),
                        i % 4 < 2 ? Hemisphere::North : Hemisphere::South},
             terms);
         ASSERT_TRUE(c.Converted()) << c.failure;
-        ASSERT_EQ(AppendedBoxes(c, letter, separator), BoxesOneAfterAnother(c, letter, separator));
+        std::string anyOthers = AppendedBoxes(c, letter, longSeparator);
+        for (std::size_t at; (at = anyOthers.find(longSeparator)) != std::string::npos;) {
+            anyOthers.replace(at, longSeparator.size(), ",");
+        }
+        ASSERT_EQ(AppendedBoxes(c, letter, ","), anyOthers);
     }
 }
 
