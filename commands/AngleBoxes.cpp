@@ -19,13 +19,13 @@ namespace {
 // Where each box's text ends in the text it was written into.
 using BoxEnds = std::array<std::size_t, 4>;
 
-// The boxes of the angle whose degrees are `degrees` and whose size is `magnitude`: Int of the
-// degrees, the whole minutes of the size, and its seconds rounded to hundredths, then the letter,
-// each followed by `after`, and where each box's text ends kept in ends when asked for. The one
-// writer of the boxes. The usual ones, whole degrees and minutes
-// below 1e9, seconds from 0 to 60 and a short separator and letter, are written into one buffer
-// and appended at once, in a fraction of the time of a text and an append for each; their seconds
-// from their count of hundredths, which is what AppendPlainNumber writes of them.
+// The one writer of the boxes: appends those of the angle whose degrees are `degrees` and whose
+// size is `magnitude` (Int of the degrees, the whole minutes of the size, its seconds rounded to
+// hundredths, then the letter), each followed by `after`, and keeps where each box's text ends in
+// ends when asked for. The usual ones, whole degrees and minutes below 1e9, seconds from 0 to 60
+// and a short separator and letter, are written into one buffer and appended at once, in a
+// fraction of the time of a text and an append for each; their seconds from their count of
+// hundredths, which is what AppendPlainNumber writes of them.
 void AppendBoxes(std::string& text, double degrees, double magnitude, std::string_view letter,
                  std::string_view decimalSeparator, char after, BoxEnds* ends = nullptr) {
     const double minutesAndMore = (magnitude - Int(magnitude)) * 60;
