@@ -107,32 +107,6 @@ char* WriteLatin1AsUtf8(char* out, int code) {
     return out;
 }
 
-// SquareLetterCode for an index outside 0..189: in 16-bit steps, as the letters are counted.
-[[gnu::noinline]] int UnusualSquareLetterCode(std::int16_t index) {
-    long long code = CheckedInt16(64LL + index, "square letter");
-    if (index > 8) {
-        code = CheckedInt16(code + 1, "square letter");
-    }
-    if (index > 13) {
-        code = CheckedInt16(code + 1, "square letter");
-    }
-    if (code < 0 || code > 255) {
-        throw InvalidArgumentFailure("square letter", "character code " + std::to_string(code) +
-                                                          " is outside 0..255");
-    }
-    return static_cast<int>(code);
-}
-
-// The character code of a square index's letter: 64 + index, passing over I and O.
-inline int SquareLetterCode(std::int16_t index) {
-    if (index >= 0 && index <= 189) {
-        // The usual indexes, whose codes stay within 64..255: worked out without a branch on
-        // which side of I and O the letter falls, which changes from point to point.
-        return 64 + index + static_cast<int>(index > 8) + static_cast<int>(index > 13);
-    }
-    return UnusualSquareLetterCode(index);
-}
-
 } // namespace
 
 std::string_view BandLetter(double latitude) {
@@ -177,9 +151,20 @@ std::optional<LatitudeRange> BandLatitudes(char band) {
     return LatitudeRange{south, south + 8};
 }
 
-std::string SquareLetter(std::int16_t index) {
-    char letter[2];
-    return std::string(letter, WriteLatin1AsUtf8(letter, SquareLetterCode(index)));
+int SquareLetterCode(std::int16_t index) {
+    // Without a branch on which side of I and O the letter falls, which changes from point to
+    // point.
+    const int code = 64 + index + static_cast<int>(index > 8) + static_cast<int>(index > 13);
+    if (code >= 0 && code <= 255) [[likely]] {
+        return code;
+    }
+    // Counted in 16-bit steps, as the letters are: passing 32767 on the way is an overflow.
+    const char* const step = "square letter";
+    CheckedInt16(64LL + index, step);
+    CheckedInt16(64LL + index + (index > 8), step);
+    CheckedInt16(code, step);
+    throw InvalidArgumentFailure(step,
+                                 "character code " + std::to_string(code) + " is outside 0..255");
 }
 
 GridReferenceText GridReference(std::int16_t zone, std::string_view band, double easting,
