@@ -1,4 +1,16 @@
-// The forward projection's rule: the series with quick arithmetic, unless its result lies within
+// The forward transverse Mercator series in its arc-second form: the longitude from the central
+// meridian in units of 10,000 seconds of arc, coefficients K1 to K5, the meridian arc from a
+// five-term sine series in n. Its deliberate departures from the usual method:
+//   - degrees become radians with pi written to fourteen decimals (RadiansPerDegree), and one
+//     second of arc's sine is 4.84813681109536e-6 (SinOneSecond);
+//   - the n^4 term of B' and the n^2 term of D' carry no factor (1 - n) (ArcCoefficients);
+//   - the zone is Int(longitude / 6) + 31: a boundary belongs to the zone east of it, 180 E is
+//     zone 61 (central meridian 183), and there are no regional zones;
+//   - polar latitudes are projected with the same series, never as UPS;
+//   - the hemisphere is the one chosen, not the latitude's sign, so 0 may be either;
+//   - northing and easting are rounded to hundredths on their binary values, a half to the even.
+//
+// The rule for its arithmetic: the series with quick arithmetic, unless its result lies within
 // kQuickSeriesDrift of a point where the rounding to hundredths changes; there, the series with
 // the library's arithmetic decides. The layers, fastest first:
 //   1. QuickArithmetic: products, one sine and one cosine (ForwardSeries.hpp);

@@ -1,3 +1,14 @@
+// The military grid reference of the windows: zone, band letter, 100 km square letters and five
+// digits each of easting and northing. Its deliberate departures from standard MGRS (whose own
+// form is MgrsReference.cpp):
+//   - band A lies south of 84 S, C from 84 S to 72 S and X from 72 N to 84 N, each twelve degrees,
+//     and Z north of 84 N: no band stops at 80 S, and the polar areas keep UTM's squares;
+//   - the squares are lettered the same on every ellipsoid (the AA lettering, never AL);
+//   - an index outside the alphabet gives the neighbouring character code rather than failing;
+//   - the five digits are the last five characters of Int(value) written out, so a negative
+//     value keeps its "-" ("-1234" gives "-01234"); they are truncated, never rounded;
+//   - easting and northing are the ones given, the southern false northing included.
+
 #include "geodesy/GridReference.hpp"
 
 #include "base/DigitPairs.hpp"

@@ -13,7 +13,7 @@
 
 namespace korvane {
 
-// The inverse keeps its own conversion factors rather than the forward's RadiansPerDegree.
+// The inverse's own conversion factors (InverseProjection.cpp says why).
 inline constexpr double kInversePi = 3.14159265358979;
 inline constexpr double kDegreesPerRadian = 57.2957795130823;
 
