@@ -46,7 +46,7 @@ bool ClearOfTurningPoints(const GeodeticPosition& position) {
     constexpr double kRoom = kQuickInverseDrift + 1e-12;
     const double sizes[] = {std::fabs(position.latitude), std::fabs(position.longitude)};
     for (const TurningPoints& points : kInverseTurningPoints) {
-        const std::size_t angles = points.of == TurningPoints::Of::Both ? 2 : 1;
+        const std::size_t angles = points.of == TurningOf::Both ? 2 : 1;
         for (std::size_t i = 0; i < angles; ++i) {
             if (!(std::fabs(sizes[i] - points.Nearest(sizes[i])) > kRoom)) {
                 return false;

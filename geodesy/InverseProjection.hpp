@@ -32,17 +32,19 @@ inline constexpr double kQuickInverseDrift = 1e-11; // degrees
 // 6 * zone - 183 in 16-bit arithmetic, or 3 for a negative zone.
 std::int16_t InverseCentralMeridian(std::int16_t zone);
 
-// The points where a text or a decision made from an inverse position turns, for the latitude
-// alone or for the longitude too: first + k * every for whole k from first up to last, each
-// with the points eitherSide degrees below and above it. Every set is the same on both sides of
-// the equator and of Greenwich, so the angles' sizes are what is measured against them.
-struct TurningPoints {
-    enum class Of { Both, Latitude };
+// Which angles a set of turning points holds for: the latitude and the longitude, or the
+// latitude alone.
+enum class TurningOf { Both, Latitude };
 
-    constexpr TurningPoints(const char* whatTurns, Of angles, double firstPoint, double step,
-                            double lastPoint, double besides)
-        : what(whatTurns), of(angles), first(firstPoint), every(step), last(lastPoint),
-          eitherSide(besides), perDegree(step == 0 ? 0 : 1 / step),
+// The points where a text or a decision made from an inverse position turns: first + k * every
+// for whole k from first up to last, each with the points eitherSide degrees below and above it.
+// Every set is the same on both sides of the equator and of Greenwich, so the angles' sizes are
+// what is measured against them.
+struct TurningPoints {
+    constexpr TurningPoints(TurningOf angles, double firstPoint, double step, double lastPoint,
+                            double besides)
+        : of(angles), first(firstPoint), every(step), eitherSide(besides),
+          perDegree(step == 0 ? 0 : 1 / step),
           lastStep(step == 0 ? 0 : (lastPoint - firstPoint) / step) {}
 
     // The point nearest to the size of an angle.
@@ -53,33 +55,31 @@ struct TurningPoints {
         return std::fabs(off) > eitherSide / 2 ? point + std::copysign(eitherSide, off) : point;
     }
 
-    const char* what;
-    Of of;
+    TurningOf of;
     double first;
     double every; // degrees; 0 for first alone
-    double last;
     double eitherSide;
     double perDegree;
-    double lastStep;
+    double lastStep; // how many steps from the first point to the last
 };
 
 inline constexpr double kNoLast = std::numeric_limits<double>::infinity();
+inline constexpr double kPoleCheck = 90 + kBandEdgeTolerance; // a latitude shown may not pass it
 
 // The window's and korvane-batch's texts and decisions, each the same for a latitude counted
-// towards either hemisphere: the boxes' degrees and minutes turn at whole minutes (and the
-// longitude's letter at 0), their seconds at half hundredths; the nine-decimal degrees at half
-// units of the ninth decimal; the band letter at -84, -72, the multiples of 8 between and 84 (C
-// and X span 12 degrees: nothing turns at 80), and the band check kBandEdgeTolerance either side
-// of each; the pole check kBandEdgeTolerance past the pole.
+// towards either hemisphere, row by row: the boxes' degrees and minutes (and the longitude's
+// letter, at 0); their seconds, at half hundredths; the nine-decimal degrees, at half units; the
+// band letter with the band check either side, at 0 to 72 by 8 and at 84 (C and X span twelve
+// degrees, so nothing turns at 80); the pole check.
 // clang-format off
 inline constexpr TurningPoints kInverseTurningPoints[] = {
-    // what turns                           of                        first                    every         last                     either side
-    {"the boxes' degrees and minutes",      TurningPoints::Of::Both,     0,                       1.0 / 60,     kNoLast,                 0},
-    {"the boxes' seconds in hundredths",    TurningPoints::Of::Both,     0.5 / 360000,            1.0 / 360000, kNoLast,                 0},
-    {"nine-decimal degrees",                TurningPoints::Of::Both,     0.5e-9,                  1e-9,         kNoLast,                 0},
-    {"the band letter and the band check",  TurningPoints::Of::Latitude, 0,                       8,            72,                      kBandEdgeTolerance},
-    {"the band letter and the band check",  TurningPoints::Of::Latitude, 84,                      0,            84,                      kBandEdgeTolerance},
-    {"the pole check",                      TurningPoints::Of::Latitude, 90 + kBandEdgeTolerance, 0,            90 + kBandEdgeTolerance, 0},
+    // of                 first         every         last          either side
+    {TurningOf::Both,     0,            1.0 / 60,     kNoLast,      0},
+    {TurningOf::Both,     0.5 / 360000, 1.0 / 360000, kNoLast,      0},
+    {TurningOf::Both,     0.5e-9,       1e-9,         kNoLast,      0},
+    {TurningOf::Latitude, 0,            8,            72,           kBandEdgeTolerance},
+    {TurningOf::Latitude, 84,           0,            84,           kBandEdgeTolerance},
+    {TurningOf::Latitude, kPoleCheck,   0,            kPoleCheck,   0},
 };
 // clang-format on
 

@@ -289,8 +289,7 @@ TEST(InverseTurningPoints, AreWhereTheBandLetterAndTheBandAndPoleChecksTurn) {
     }
     std::vector<double> table;
     for (const TurningPoints& points : kInverseTurningPoints) {
-        for (double step = 0; points.of == TurningPoints::Of::Latitude && step <= points.lastStep;
-             ++step) {
+        for (double step = 0; points.of == TurningOf::Latitude && step <= points.lastStep; ++step) {
             const double point = points.first + step * points.every;
             for (const double size :
                  {point - points.eitherSide, point, point + points.eitherSide}) {

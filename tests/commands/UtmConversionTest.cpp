@@ -102,7 +102,7 @@ TEST(ConvertUtm, GivesTheLibrarysTextsNextToEveryTurningPoint) {
             ExpectTheLibrarysTexts(utm, terms);
             const TurningPoints& points = kInverseTurningPoints[static_cast<std::size_t>(i / 2) %
                                                                 std::size(kInverseTurningPoints)];
-            const bool latitude = points.of == TurningPoints::Of::Latitude || i % 4 < 2;
+            const bool latitude = points.of == TurningOf::Latitude || i % 4 < 2;
             const double start =
                 Degrees(utm, terms, latitude, latitude ? utm.northing : utm.easting);
             const double target = PointNear(points, start, side(engine));

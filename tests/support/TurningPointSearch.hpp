@@ -27,7 +27,7 @@ void FindTurningPoints(const Text& text, double low, double high, std::vector<do
 // points can be worked out.
 inline bool OnTurningPoint(double value, bool latitude) {
     for (const TurningPoints& points : kInverseTurningPoints) {
-        if ((latitude || points.of == TurningPoints::Of::Both) &&
+        if ((latitude || points.of == TurningOf::Both) &&
             std::fabs(std::fabs(value) - points.Nearest(std::fabs(value))) < 1e-12) {
             return true;
         }
