@@ -19,9 +19,9 @@ namespace korvane {
 
 namespace {
 
-// A latitude for a message.
+// A latitude for a message: all its digits, as far beyond a pole as the series may put it.
 std::string SixDecimals(double degrees) {
-    char text[32];
+    char text[400]; // the longest double written with six decimals takes 316 characters
     return {text,
             std::to_chars(text, text + sizeof text, degrees, std::chars_format::fixed, 6).ptr};
 }

@@ -239,6 +239,18 @@ TEST(BatchLine, ToLatLongAnswersOnlyPositionsOfTheGrid) {
     ExpectAnswers(Direction(BatchDirection::ToLatLong), cases);
 }
 
+// A latitude that the series puts far beyond the pole is quoted whole, however many digits it has.
+TEST(BatchLine, QuotesALatitudeFarBeyondThePoleWhole) {
+    std::string failure;
+    Answer(Direction(BatchDirection::ToLatLong), "9997965,100000,31,N", &failure);
+    const std::string prefix = "the position lies beyond the pole: latitude ";
+    ASSERT_EQ(failure.substr(0, prefix.size()), prefix);
+    const std::string latitude = failure.substr(prefix.size());
+    EXPECT_GT(latitude.size(), 32u);
+    EXPECT_EQ(latitude.find_first_not_of("0123456789."), std::string::npos) << latitude;
+    EXPECT_EQ(latitude.find('.'), latitude.size() - 7) << latitude;
+}
+
 // Attribute columns travel with the point, also when it fails.
 TEST(BatchLine, PickedFieldsKeepTheLinesOwnFieldsInFront) {
     BatchSettings settings;
