@@ -40,8 +40,8 @@ GeodeticPosition PositionOf(const UtmCoordinate& utm, const InverseSteps& steps)
 }
 
 // Whether both angles lie further from every turning point than the quick series drifts, with
-// room for working the points out and for the texts' own arithmetic: a few units in the last
-// place of 180 degrees, under 1e-13.
+// 1e-12 degree to spare for working the points out and for the texts' own arithmetic, which move
+// them by a few units in the last place of 180 degrees, under 1e-13.
 bool ClearOfTurningPoints(const GeodeticPosition& position) {
     constexpr double kRoom = kQuickInverseDrift + 1e-12;
     const double sizes[] = {std::fabs(position.latitude), std::fabs(position.longitude)};
