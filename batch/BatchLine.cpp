@@ -2,15 +2,20 @@
 
 #include "batch/LatLongFields.hpp"
 #include "batch/LineText.hpp"
+#include "batch/RunDatums.hpp"
+#include "batch/StandardFields.hpp"
 #include "batch/UtmFields.hpp"
 #include "commands/AngleBoxes.hpp"
+#include "commands/GridRange.hpp"
 #include "commands/LatLongConversion.hpp"
 #include "commands/NumberText.hpp"
 #include "commands/UtmConversion.hpp"
 #include "geodesy/DatumTable.hpp"
+#include "geodesy/DefiningEllipsoid.hpp"
 #include "geodesy/GridReference.hpp"
 
 #include <charconv>
+#include <cmath>
 
 namespace korvane {
 
@@ -53,9 +58,16 @@ std::string BatchLine::Convert(std::string_view line, std::string& output) {
         const std::size_t resultStart = output.size();
         // Fields picked by number are what they are said to be, however they were separated.
         const bool blankSeparated = settings_.positionFields.empty() && splitter_.BlankSeparated();
-        failure = settings_.direction == BatchDirection::ToUtm
-                      ? ToUtm(position, blankSeparated, output)
-                      : ToLatLong(position, blankSeparated ? line : std::string_view(), output);
+        const std::string_view blankLine = blankSeparated ? line : std::string_view();
+        if (standard_) {
+            failure = settings_.direction == BatchDirection::ToUtm
+                          ? standard_->ToUtm(position, blankSeparated, output)
+                          : standard_->ToLatLong(position, blankLine, output);
+        } else {
+            failure = settings_.direction == BatchDirection::ToUtm
+                          ? ToUtm(position, blankSeparated, output)
+                          : ToLatLong(position, blankLine, output);
+        }
         if (!failure.empty()) {
             output.resize(resultStart);
         }
@@ -95,10 +107,57 @@ std::string BatchLine::CopyFieldsAndPickPosition(std::string& output) {
     return {};
 }
 
+namespace {
+
+// The grid's ellipsoid: the windows' list's entry, or with a datum shift the grid datum's own.
+DatumEntry GridEllipsoid(const BatchSettings& settings) {
+    return settings.datums != nullptr
+               ? settings.datums->GridEllipsoid()
+               : DatumForListPosition(static_cast<std::int16_t>(settings.datumPosition));
+}
+
+// The same for the standard grid, which takes the list's entries as EPSG defines them (not as
+// the list rounds them); and its MGRS squares' lettering.
+EllipsoidShape StandardEllipsoid(const BatchSettings& settings) {
+    if (settings.datums != nullptr) {
+        return EllipsoidShape(settings.datums->a, settings.datums->b);
+    }
+    const DefiningEllipsoid& ellipsoid = DefiningEllipsoidAt(settings.datumPosition);
+    return EllipsoidShape(ellipsoid.a, ellipsoid.b);
+}
+MgrsLettering StandardLettering(const BatchSettings& settings) {
+    return LetteringForDatum(settings.datums != nullptr
+                                 ? std::string_view(settings.datums->ellipsoidName)
+                                 : DefiningEllipsoidAt(settings.datumPosition).listName);
+}
+
+GeodeticPosition Signed(const LatLongDegrees& degrees) {
+    return {degrees.south ? -degrees.latitude : degrees.latitude,
+            degrees.west ? -degrees.longitude : degrees.longitude};
+}
+
+} // namespace
+
 BatchLine::BatchLine(const BatchSettings& settings)
-    : settings_(settings),
-      forwardTerms_(DatumForListPosition(static_cast<std::int16_t>(settings.datumPosition))),
-      inverseTerms_(DatumForListPosition(static_cast<std::int16_t>(settings.datumPosition))) {}
+    : settings_(settings), forwardTerms_(GridEllipsoid(settings)),
+      inverseTerms_(GridEllipsoid(settings)) {
+    if (settings.datums != nullptr) {
+        shift_.emplace(*settings.datums);
+    }
+    if (settings.grid == GridMode::Standard) {
+        standard_.emplace(settings, StandardEllipsoid(settings), StandardLettering(settings),
+                          shift_ ? &*shift_ : nullptr);
+    }
+}
+
+bool BatchLine::TakesWithoutDigits(std::string_view line) const {
+    return standard_ && settings_.direction == BatchDirection::ToLatLong &&
+           IsUpsSquare(Trimmed(line));
+}
+
+const std::vector<long>* BatchLine::ShiftUses() const {
+    return shift_ ? &shift_->Uses() : nullptr;
+}
 
 void BatchLine::AnswerHeader(std::string_view line, std::string& output) {
     // A header whose own fields cannot be written out is answered with the column names alone.
@@ -106,7 +165,8 @@ void BatchLine::AnswerHeader(std::string_view line, std::string& output) {
         CopyOwnFields(output);
     }
     using Columns = std::span<const std::string_view>;
-    const Columns columns = settings_.direction == BatchDirection::ToUtm ? Columns(kUtmColumns)
+    const Columns columns = standard_ ? StandardLine::Columns(settings_)
+                            : settings_.direction == BatchDirection::ToUtm ? Columns(kUtmColumns)
                             : settings_.latLongOutput == LatLongOutput::Degrees
                                 ? Columns(kDegreesColumns)
                                 : Columns(kLatLongColumns);
@@ -117,7 +177,7 @@ void BatchLine::AnswerHeader(std::string_view line, std::string& output) {
 }
 
 std::string BatchLine::ToUtm(std::span<const std::string_view> position, bool blankSeparated,
-                             std::string& output) const {
+                             std::string& output) {
     LatLongInputs inputs;
     if (std::string failure = ReadLatLongFields(position, blankSeparated, inputs);
         !failure.empty()) {
@@ -126,6 +186,15 @@ std::string BatchLine::ToUtm(std::span<const std::string_view> position, bool bl
     LatLongDegrees degrees;
     if (std::string failure = ReadLatLong(inputs, degrees); !failure.empty()) {
         return failure;
+    }
+    if (shift_) {
+        // The position shifted to the grid's datum, its hemispheres those of the shifted one.
+        GeodeticPosition shifted = Signed(degrees);
+        if (std::string failure = shift_->Apply(shifted); !failure.empty()) {
+            return failure;
+        }
+        degrees = {std::fabs(shifted.latitude), std::fabs(shifted.longitude),
+                   std::signbit(shifted.latitude), std::signbit(shifted.longitude)};
     }
     const auto result = ConvertLatLong(degrees, forwardTerms_);
     if (!result.Converted()) {
@@ -148,7 +217,7 @@ std::string BatchLine::ToUtm(std::span<const std::string_view> position, bool bl
 }
 
 std::string BatchLine::ToLatLong(std::span<const std::string_view> position,
-                                 std::string_view blankLine, std::string& output) const {
+                                 std::string_view blankLine, std::string& output) {
     if (!position.empty() && Trimmed(position[0]) == "Error") {
         return "the line is an Error line";
     }
@@ -159,7 +228,7 @@ std::string BatchLine::ToLatLong(std::span<const std::string_view> position,
     if (!failure.empty()) {
         return failure;
     }
-    const auto result = ConvertUtm(utm.numbers, inverseTerms_);
+    auto result = ConvertUtm(utm.numbers, inverseTerms_);
     if (!result.Converted()) {
         return result.failure;
     }
@@ -170,6 +239,14 @@ std::string BatchLine::ToLatLong(std::span<const std::string_view> position,
         const double latitude = ProjectFromUtm(result.utm, inverseTerms_).latitude;
         const std::string pole = PoleFailure(latitude);
         return pole.empty() ? BandFailure(utm, latitude) : pole;
+    }
+    if (shift_) {
+        // Shifted from the library series' position, whose digits are the same whatever the
+        // build; the grid reference stays the grid's.
+        result.position = ProjectFromUtm(result.utm, inverseTerms_);
+        if (std::string unshifted = shift_->Apply(result.position); !unshifted.empty()) {
+            return unshifted;
+        }
     }
     if (settings_.latLongOutput == LatLongOutput::Degrees) {
         AppendNineDecimalDegrees(output, result.position.latitude);

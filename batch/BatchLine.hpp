@@ -2,16 +2,20 @@
 
 #include "batch/BatchSettings.hpp"
 #include "batch/FieldSplitter.hpp"
+#include "batch/RunDatums.hpp"
+#include "batch/StandardLine.hpp"
 #include "geodesy/ForwardProjection.hpp"
 #include "geodesy/InverseProjection.hpp"
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace korvane {
 
-// Answers the lines of a run that hold points, through the same conversions as the windows.
+// Answers the lines of a run that hold points, through the same conversions as the windows, or
+// on the standard grid where the run asks for it (StandardLine).
 //
 // To UTM, a position is what LatLongFields reads; the answer is zone, band, central meridian,
 // northing, easting (two decimals) and the grid reference.
@@ -38,6 +42,14 @@ class BatchLine {
 
     const BatchSettings& Settings() const { return settings_; }
 
+    // Whether a line without a digit is still a point rather than a header: on the standard
+    // grid, a UPS reference to 100 km ("ZAG").
+    bool TakesWithoutDigits(std::string_view line) const;
+
+    // How many positions each of the run's transformations shifted here; nothing without a
+    // datum shift.
+    const std::vector<long>* ShiftUses() const;
+
   private:
     // Appends the split line's own fields, each followed by a tab; gives the failure, and appends
     // nothing, when a field would not survive being written out.
@@ -48,13 +60,15 @@ class BatchLine {
     // Gives the failure, or appends the result's fields to output. A line whose fields are
     // separated by blanks is read by the rules for such lines (LatLongFields, UtmFields).
     std::string ToUtm(std::span<const std::string_view> position, bool blankSeparated,
-                      std::string& output) const;
+                      std::string& output);
     std::string ToLatLong(std::span<const std::string_view> position, std::string_view blankLine,
-                          std::string& output) const;
+                          std::string& output);
 
     const BatchSettings& settings_;
     const ForwardTerms forwardTerms_;
     const InverseTerms inverseTerms_;
+    std::optional<ThreadShift> shift_;     // this thread's datum shift, when the run has one
+    std::optional<StandardLine> standard_; // the standard grid's, when the run asks for it
     FieldSplitter splitter_;
     std::vector<std::string_view> picked_;
 };

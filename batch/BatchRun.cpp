@@ -61,7 +61,8 @@ bool AnswerLine(BatchLine& batchLine, const InputLine& line, const std::string& 
     const std::size_t answerStart = output.size();
     if (IsCopied(line, failure)) {
         output.append(line.text);
-    } else if (failure.empty() && line.first && IsHeader(line.text)) {
+    } else if (failure.empty() && line.first && IsHeader(line.text) &&
+               !batchLine.TakesWithoutDigits(line.text)) {
         batchLine.AnswerHeader(line.text, output);
     } else {
         if (failure.empty() && !line.ended) {
@@ -227,6 +228,22 @@ class BatchRun::Workers {
 
     OrderedPool<Block>& Pool() { return pool_; }
 
+    // Adds each converter's shifts to uses.
+    void AddShiftUses(std::vector<long>& uses) const {
+        for (const Converter& converter : lines_) {
+            AddUses(converter.line, uses);
+        }
+    }
+
+    static void AddUses(const BatchLine& line, std::vector<long>& uses) {
+        if (const std::vector<long>* own = line.ShiftUses()) {
+            uses.resize(own->size());
+            for (std::size_t i = 0; i < own->size(); ++i) {
+                uses[i] += (*own)[i];
+            }
+        }
+    }
+
   private:
     struct alignas(kCacheLine) Converter {
         explicit Converter(const BatchSettings& settings) : line(settings) {}
@@ -252,6 +269,15 @@ BatchRun::BatchRun(const BatchSettings& settings, OutputWriter& output, std::ost
       blockBytes_(std::max(blockBytes, std::size_t{1})) {}
 
 BatchRun::~BatchRun() = default;
+
+std::vector<long> BatchRun::ShiftUses() const {
+    std::vector<long> uses;
+    Workers::AddUses(line_, uses);
+    if (workers_) {
+        workers_->AddShiftUses(uses);
+    }
+    return uses;
+}
 
 void BatchRun::Convert(int descriptor, const std::string& name) {
     if (jobs_ > 1) {

@@ -53,6 +53,10 @@ class BatchRun {
 
     BatchStatus Status() const { return status_; }
 
+    // How many positions each of the run's transformations shifted, over all its converters;
+    // empty without a datum shift.
+    std::vector<long> ShiftUses() const;
+
   private:
     struct Block;
     class Workers;

@@ -1,8 +1,10 @@
 #include "batch/CommandLine.hpp"
 
 #include "base/UsableCores.hpp"
+#include "commands/DegreesText.hpp"
 #include "commands/EllipsoidName.hpp"
 #include "geodesy/DatumTable.hpp"
+#include "geodesy/MgrsReference.hpp"
 
 #include <algorithm>
 #include <charconv>
@@ -60,6 +62,23 @@ degrees east itself), eastings from 100000 up to 900000, the 100 km squares that
 in a zone, and northings from 0 to 10000000, the equator to the pole, that do not pass the
 pole; anything else is an Error.
 
+With --grid=standard both directions work on the standard grid instead, for real maps: exact
+transverse Mercator (Krueger's series: nanometres across the zones, under 0.1 mm up to 60
+degrees of arc from the central meridian), UPS from 84 N and below 80 S, the standard zones
+with the exceptions over Norway and Svalbard (or the zone --zone asks for), and standard MGRS.
+Each ellipsoid is taken as EPSG defines it (NAD 83 is GRS 80), not with the windows' rounded
+radii. to-utm reads the same positions and writes
+    zone, hemisphere, easting, northing, mgrs
+the zone 0 for UPS, easting and northing to the millimetre, and the MGRS reference at
+--mgrs-precision, its digits truncated from the exact easting and northing taken to the
+micrometre (38PMC0233955355). to-latlong reads such lines (the MGRS must be the position's own)
+or their first four fields, the UTM window's four fields (zone 0 for UPS), the usual notation
+(38N 402339.351 1755355.430, 38P ..., N ... for UPS) and MGRS references at any precision (the
+centre of the square), checking a band letter against the position; and writes
+    latitude, longitude
+in degrees, minutes and seconds (15°52'31.1100"N, seconds never 60) or, with --output=degrees,
+in signed decimal degrees, to --decimals places.
+
 Every field is read whole: a field that is empty, or not wholly a number in one of these forms,
 is never taken for 0. A line that cannot be converted gives "Error", a tab and the reason, and a
 message on standard error naming its line number, and the run goes on. A last line without a
@@ -68,10 +87,26 @@ are copied; a first line with names and without a digit is a header, answered wi
 of the output's columns; a byte order mark at the start of an input is passed over.
 
 Options:
-  --datum=NAME, --ellipsoid=NAME
+  --ellipsoid=NAME, --datum=NAME
                 the ellipsoid, by its name in the windows' datum list (default "WGS 84";
                 case, blanks and punctuation aside: WGS84, clarke 1866); it chooses the
                 ellipsoid only and applies no datum shift
+  --from=DATUM  to-utm: the datum the positions were measured on, by EPSG code (EPSG:4326)
+                or by a name PROJ knows (WGS 84); --datum then names the grid's datum the
+                same way (ED50, EPSG:4230), and each position is shifted to it through PROJ,
+                with the transformation PROJ's database chooses there (as cs2cs does), then
+                projected on that datum's own ellipsoid with its exact axes. The datums, the
+                ellipsoid and, at the end, the transformations used with their stated
+                accuracy are named on standard error. A position outside every
+                transformation's area of use is an Error. projinfo --list-crs
+                geographic_2d lists the names.
+  --to=DATUM    to-latlong: the datum the positions are wanted on, the grid's being --datum
+  --outside-area
+                shift a position outside every transformation's area of use all the same, as
+                PROJ and cs2cs do (perhaps by a ballpark transformation, off by hundreds of
+                metres)
+  --quiet       say nothing of the datums and transformations
+                (The Windows build has no PROJ, and refuses --from and --to.)
   --fields=LIST the fields that hold the position, counted from 1, as 3,4 or 2-9; each output
                 line is then the line's own fields followed by the result's (or by Error and
                 the reason; a line whose fields cannot be written out gives Error alone)
@@ -81,7 +116,19 @@ Options:
                 that holds a comma, a quote or blanks at its ends in double quotes (Error
                 lines too: Error,"reason"); a header only where the input has one
   --output=FORM what to-latlong writes: full (the columns above, the default) or degrees
-                (latitude, longitude in signed decimal degrees only)
+                (latitude, longitude in signed decimal degrees only); on the standard grid dms
+                (the default) or degrees
+  --grid=MODE   windows (the default: the windows' digits) or standard (the standard grid)
+  --zone=ZONE   on the standard grid, to-utm puts every point in this zone, also beyond its
+                edges, up to 60 degrees of arc from its central meridian: 1 to 60, with N or S
+                for a hemisphere too (northings below the equator go negative), or UPS;
+                to-latlong reads that zone's positions as far as to-utm writes them, and
+                others in the standard ranges
+  --mgrs-precision=P
+                on the standard grid, to-utm's MGRS digit pairs from 0 (100 km) to 5 (1 m,
+                the default)
+  --decimals=D  on the standard grid, to-latlong's decimals of the seconds (default 4, 3 mm)
+                or of decimal degrees (default 9)
   -j N, --jobs=N
                 convert on N threads (default: one for each core; with those that can be
                 started where the system refuses some, which is said once); the output is
@@ -105,6 +152,11 @@ std::string DatumNames() {
     }
     return names;
 }
+
+// The standard grid's angles are written by default to about a millimetre on the ground, or
+// better: seconds to four decimals (3 mm), decimal degrees to nine (0.1 mm).
+constexpr int kSecondsDecimals = 4;
+constexpr int kDegreesDecimals = 9;
 
 // One thread for each core the process may run on.
 int DefaultJobs() {
@@ -166,20 +218,160 @@ std::string FieldCountFailure(BatchDirection direction, std::size_t count) {
                   "easting, northing), 6 (a line of to-utm's) or 1 (a grid reference)");
 }
 
-// What --output names: to-latlong writes everything, or decimal degrees alone.
+// What --output names. to-latlong writes, in the windows' mode, everything (full) or decimal
+// degrees alone; on the standard grid degrees, minutes and seconds (dms) or decimal degrees.
+// to-utm has one form in each mode.
 std::string ReadOutputForm(std::string_view form, BatchSettings& settings) {
-    if (settings.direction == BatchDirection::ToLatLong && (form == "full" || form == "degrees")) {
-        settings.latLongOutput = form == "degrees" ? LatLongOutput::Degrees : LatLongOutput::Full;
+    const bool standard = settings.grid == GridMode::Standard;
+    const std::string_view own = standard ? "dms" : "full";
+    if (settings.direction == BatchDirection::ToLatLong && (form == own || form == "degrees")) {
+        const bool degrees = form == "degrees";
+        settings.latLongOutput = degrees    ? LatLongOutput::Degrees
+                                 : standard ? LatLongOutput::Dms
+                                            : LatLongOutput::Full;
         return {};
     }
-    if (settings.direction == BatchDirection::ToUtm && form == "full") {
+    if (settings.direction == BatchDirection::ToUtm && form == own) {
         return {};
     }
-    return "--output takes " +
-           std::string(settings.direction == BatchDirection::ToLatLong ? "full or degrees"
-                                                                       : "full") +
-           " for " + (settings.direction == BatchDirection::ToLatLong ? "to-latlong" : "to-utm") +
+    const bool toLatLong = settings.direction == BatchDirection::ToLatLong;
+    return "--output takes " + std::string(own) + (toLatLong ? " or degrees" : "") + " for " +
+           (toLatLong ? "to-latlong" : "to-utm") + (standard ? " on the standard grid" : "") +
            ", not '" + std::string(form) + "'";
+}
+
+// The ellipsoid of the windows' list (--ellipsoid, or --datum without a shift), or the datums of
+// a shift (--from or --to with --datum), which PROJ resolves once the run starts.
+std::string ReadDatums(const std::optional<std::string>& datum,
+                       const std::optional<std::string>& ellipsoid,
+                       const std::optional<std::string>& from, const std::optional<std::string>& to,
+                       BatchSettings& settings) {
+    const bool toUtm = settings.direction == BatchDirection::ToUtm;
+    if ((from && !toUtm) || (to && toUtm)) {
+        return toUtm ? "--to is for to-latlong: to-utm takes --from, the datum the positions "
+                       "were measured on"
+                     : "--from is for to-utm: to-latlong takes --to, the datum the positions "
+                       "are wanted on";
+    }
+    const std::optional<std::string>& positions = toUtm ? from : to;
+    if (positions) {
+        if (ellipsoid) {
+            return "--ellipsoid chooses an ellipsoid without a datum shift; with " +
+                   std::string(toUtm ? "--from" : "--to") +
+                   ", --datum names the grid's datum (an EPSG code or a name PROJ knows)";
+        }
+        if (!datum) {
+            return std::string(toUtm ? "--from" : "--to") +
+                   " needs --datum, the grid's datum (an EPSG code such as EPSG:4230, or a name "
+                   "PROJ knows such as ED50)";
+        }
+        settings.positionDatum = *positions;
+        settings.gridDatum = *datum;
+        return {};
+    }
+    if (settings.shiftAnyway) {
+        return "--outside-area is for a datum shift: add --from (to-utm) or --to (to-latlong)";
+    }
+    if (datum && ellipsoid) {
+        return "--datum and --ellipsoid name the same choice: give one";
+    }
+    const std::string name = datum ? *datum : ellipsoid ? *ellipsoid : "WGS 84";
+    const auto position = EllipsoidPositionOf(name);
+    if (!position) {
+        return "unknown ellipsoid '" + name + "'; did you mean '" +
+               std::string(NearestEllipsoidName(name)) + "'? The ellipsoids are:" + DatumNames() +
+               "\nTo shift a datum as well, name the positions' datum with --from (to-utm) or "
+               "--to (to-latlong).";
+    }
+    settings.datumPosition = *position;
+    return {};
+}
+
+// A whole number from least to most, or nothing.
+std::optional<int> NumberFrom(std::string_view text, int least, int most) {
+    int number = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+    if (error != std::errc() || end != text.data() + text.size() || number < least ||
+        number > most) {
+        return std::nullopt;
+    }
+    return number;
+}
+
+// --zone: 1 to 60, with N or S to ask for the hemisphere too, or UPS (or 0).
+std::string ReadZone(std::string_view text, BatchSettings& settings) {
+    if (text == "UPS" || text == "ups") {
+        settings.zone = 0; // the hemisphere is the latitude's
+        return {};
+    }
+    std::string_view number = text;
+    if (!text.empty() &&
+        (text.back() == 'N' || text.back() == 'S' || text.back() == 'n' || text.back() == 's')) {
+        settings.hemisphere =
+            text.back() == 'S' || text.back() == 's' ? Hemisphere::South : Hemisphere::North;
+        number.remove_suffix(1);
+    }
+    const auto zone = NumberFrom(number, settings.hemisphere ? 1 : 0, 60);
+    if (!zone) {
+        return "--zone takes a zone from 1 to 60, with N or S for a hemisphere too (31N), or "
+               "UPS, not '" +
+               std::string(text) + "'";
+    }
+    settings.zone = *zone;
+    return {};
+}
+
+// --grid and the choices that only the standard grid has.
+std::string ReadGridChoices(const std::optional<std::string>& grid,
+                            const std::optional<std::string>& zone,
+                            const std::optional<std::string>& precision,
+                            const std::optional<std::string>& decimals, BatchSettings& settings) {
+    if (grid && *grid != "windows" && *grid != "standard") {
+        return "--grid takes windows or standard, not '" + *grid + "'";
+    }
+    if (!grid || *grid == "windows") {
+        for (const auto& [given, name] : {std::pair{zone, "--zone"},
+                                          {precision, "--mgrs-precision"},
+                                          {decimals, "--decimals"}}) {
+            if (given) {
+                return std::string(name) + " is a choice of the standard grid: add --grid=standard";
+            }
+        }
+        return {};
+    }
+    // A choice the direction has no use for is refused rather than passed over.
+    const bool toUtm = settings.direction == BatchDirection::ToUtm;
+    if (toUtm && decimals) {
+        return "--decimals sets to-latlong's angles: to-utm writes millimetres";
+    }
+    if (!toUtm && precision) {
+        return "--mgrs-precision sets to-utm's references: to-latlong reads any precision";
+    }
+    settings.grid = GridMode::Standard;
+    settings.latLongOutput = LatLongOutput::Dms;
+    settings.decimals = -1; // until the form written is known
+    if (zone) {
+        if (std::string failure = ReadZone(*zone, settings); !failure.empty()) {
+            return failure;
+        }
+    }
+    if (precision) {
+        const auto pairs = NumberFrom(*precision, 0, kMostMgrsPrecision);
+        if (!pairs) {
+            return "--mgrs-precision takes 0 (100 km) to 5 (1 m) digit pairs, not '" + *precision +
+                   "'";
+        }
+        settings.mgrsPrecision = *pairs;
+    }
+    if (decimals) {
+        const auto places = NumberFrom(*decimals, 0, kMostAngleDecimals);
+        if (!places) {
+            return "--decimals takes 0 to " + std::to_string(kMostAngleDecimals) + ", not '" +
+                   *decimals + "'";
+        }
+        settings.decimals = *places;
+    }
+    return {};
 }
 
 } // namespace
@@ -195,11 +387,19 @@ std::string_view UsageSynopsis() {
 CommandLineReading ReadCommandLine(int argc, char** argv) {
     static const option kOptions[] = {
         {"datum", required_argument, nullptr, 'd'},
-        {"ellipsoid", required_argument, nullptr, 'd'},
+        {"ellipsoid", required_argument, nullptr, 'e'},
+        {"from", required_argument, nullptr, 'F'},
+        {"to", required_argument, nullptr, 'T'},
+        {"outside-area", no_argument, nullptr, 'O'},
+        {"quiet", no_argument, nullptr, 'q'},
         {"fields", required_argument, nullptr, 'f'},
         {"compact-reference", no_argument, nullptr, 'c'},
         {"csv", no_argument, nullptr, 'C'},
         {"output", required_argument, nullptr, 'o'},
+        {"grid", required_argument, nullptr, 'g'},
+        {"zone", required_argument, nullptr, 'z'},
+        {"mgrs-precision", required_argument, nullptr, 'p'},
+        {"decimals", required_argument, nullptr, 'D'},
         {"jobs", required_argument, nullptr, 'j'},
         {"help", no_argument, nullptr, 'h'},
         {"version", no_argument, nullptr, 'V'},
@@ -207,9 +407,16 @@ CommandLineReading ReadCommandLine(int argc, char** argv) {
     };
     CommandLineReading reading;
     CommandLine& commandLine = reading.commandLine;
-    std::string datum = "WGS 84";
+    std::optional<std::string> datum;
+    std::optional<std::string> ellipsoid;
+    std::optional<std::string> from;
+    std::optional<std::string> to;
     std::optional<std::string> fields;
     std::optional<std::string> output;
+    std::optional<std::string> grid;
+    std::optional<std::string> zone;
+    std::optional<std::string> precision;
+    std::optional<std::string> decimals;
     commandLine.jobs = DefaultJobs();
     std::vector<std::string> operands;
     opterr = 0; // the failures are reported as the program's own
@@ -225,6 +432,21 @@ CommandLineReading ReadCommandLine(int argc, char** argv) {
         case 'd':
             datum = optarg;
             break;
+        case 'e':
+            ellipsoid = optarg;
+            break;
+        case 'F':
+            from = optarg;
+            break;
+        case 'T':
+            to = optarg;
+            break;
+        case 'O':
+            commandLine.settings.shiftAnyway = true;
+            break;
+        case 'q':
+            commandLine.settings.quiet = true;
+            break;
         case 'f':
             fields = optarg;
             break;
@@ -236,6 +458,18 @@ CommandLineReading ReadCommandLine(int argc, char** argv) {
             break;
         case 'o':
             output = optarg;
+            break;
+        case 'g':
+            grid = optarg;
+            break;
+        case 'z':
+            zone = optarg;
+            break;
+        case 'p':
+            precision = optarg;
+            break;
+        case 'D':
+            decimals = optarg;
             break;
         case 'j':
             if (const auto jobs = JobCount(optarg)) {
@@ -288,12 +522,12 @@ CommandLineReading ReadCommandLine(int argc, char** argv) {
     if (commandLine.inputs.empty()) {
         commandLine.inputs.emplace_back("-");
     }
-    if (const auto position = EllipsoidPositionOf(datum)) {
-        commandLine.settings.datumPosition = *position;
-    } else {
-        reading.failure = "unknown ellipsoid '" + datum + "'; did you mean '" +
-                          std::string(NearestEllipsoidName(datum)) +
-                          "'? The ellipsoids are:" + DatumNames();
+    reading.failure = ReadDatums(datum, ellipsoid, from, to, commandLine.settings);
+    if (!reading.failure.empty()) {
+        return reading;
+    }
+    reading.failure = ReadGridChoices(grid, zone, precision, decimals, commandLine.settings);
+    if (!reading.failure.empty()) {
         return reading;
     }
     if (output) {
@@ -301,6 +535,11 @@ CommandLineReading ReadCommandLine(int argc, char** argv) {
         if (!reading.failure.empty()) {
             return reading;
         }
+    }
+    if (commandLine.settings.decimals < 0) {
+        commandLine.settings.decimals = commandLine.settings.latLongOutput == LatLongOutput::Degrees
+                                            ? kDegreesDecimals
+                                            : kSecondsDecimals;
     }
     if (fields) {
         const auto list = FieldList(*fields);

@@ -2,6 +2,8 @@
 
 #include "batch/FieldChecks.hpp"
 #include "batch/LineText.hpp"
+#include "batch/UsualNotation.hpp"
+#include "commands/GridRange.hpp"
 #include "commands/ReadNumber.hpp"
 #include "geodesy/DatumTable.hpp"
 #include "geodesy/Failure.hpp"
@@ -19,44 +21,25 @@ namespace korvane {
 
 namespace {
 
-// A latitude for a message: all its digits, as far beyond a pole as the series may put it.
-std::string SixDecimals(double degrees) {
-    char text[400]; // the longest double written with six decimals takes 316 characters
-    return {text,
-            std::to_chars(text, text + sizeof text, degrees, std::chars_format::fixed, 6).ptr};
-}
-
 std::string UpperCaseText(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(), [](char c) { return UpperCase(c); });
     return text;
 }
 
-// The grid positions the converter answers, unlike the window, which shows whatever comes out:
-// zones 1 to 60, and 61, which stands for 180 degrees east itself; eastings whose 100 km square
-// has a column letter in the zone, 100 to 900 km (a zone reaches from 166 to 834 km at the
-// equator); northings from the equator to the pole, 0 to 10,000 km (the southern ones counted
-// down from 10,000 km at the equator). Beyond them the grid reference would leave the alphabet
-// and the position its zone.
-constexpr double kFirstZone = 1;
-constexpr double kLastZone = 61;
-constexpr double kLeastEasting = 100000;
-constexpr double kEastingsBelow = 900000;
-constexpr double kLeastNorthing = 0;
-constexpr double kMostNorthing = 10000000;
-
-// An empty text, or which of the position's numbers is out of range, quoting its field.
+// An empty text, or which of the position's numbers lies off the grid, quoting its field.
 std::string RangeFailure(const UtmNumbers& numbers, std::string_view northing,
                          std::string_view easting, std::string_view zone) {
-    if (!(numbers.zone >= kFirstZone && numbers.zone <= kLastZone)) {
-        return FieldFailure("zone", zone, "is outside 1 to 60 (61 for 180 degrees east)");
-    }
-    if (!(numbers.easting >= kLeastEasting && numbers.easting < kEastingsBelow)) {
-        return FieldFailure("easting", easting,
-                            "is outside 100000 to 900000, the 100 km squares a zone letters");
-    }
-    if (!(numbers.northing >= kLeastNorthing && numbers.northing <= kMostNorthing)) {
-        return FieldFailure("northing", northing,
-                            "is outside 0 to 10000000, the equator to the pole");
+    const OffTheGrid where = WhereOffTheGrid(numbers);
+    const std::string_view reason = OffTheGridReason(where);
+    switch (where) {
+    case OffTheGrid::Zone:
+        return FieldFailure("zone", zone, reason);
+    case OffTheGrid::Easting:
+        return FieldFailure("easting", easting, reason);
+    case OffTheGrid::Northing:
+        return FieldFailure("northing", northing, reason);
+    case OffTheGrid::Not:
+        break;
     }
     return {};
 }
@@ -177,23 +160,6 @@ std::string ReadZoneAndLetter(std::string_view text, std::string_view& zone, Utm
     return {};
 }
 
-// How many digits the text starts with.
-std::size_t LeadingDigits(std::string_view text) {
-    return std::min(text.find_first_not_of("0123456789"), text.size());
-}
-
-bool IsLetter(char c) {
-    return std::isalpha(static_cast<unsigned char>(c)) != 0;
-}
-
-// Whether the field starts as the usual notation's first field and a grid reference do: a zone
-// of one or two digits, then a letter.
-bool StartsWithZoneAndLetter(std::string_view field) {
-    const std::string_view text = Trimmed(field);
-    const std::size_t digits = LeadingDigits(text);
-    return digits >= 1 && digits <= 2 && digits < text.size() && IsLetter(text[digits]);
-}
-
 // The usual notation: the zone with its hemisphere or band, the easting, the northing.
 std::string ReadZoneEastingNorthing(std::span<const std::string_view> fields, UtmFields& utm) {
     const auto texts = TrimmedFields(fields);
@@ -250,24 +216,16 @@ std::string ReadUtmFields(std::span<const std::string_view> fields, const Invers
 
 std::string ReadBlankSeparatedUtm(std::string_view line, std::span<const std::string_view> fields,
                                   const InverseTerms& terms, UtmFields& utm) {
-    const std::string_view first = fields[0];
-    if (fields.size() == 3 && StartsWithZoneAndLetter(first) &&
-        first.size() == LeadingDigits(first) + 1) {
-        return ReadZoneEastingNorthing(fields, utm); // "38N 402339.35 1755355.43"
+    if (IsBlankSeparatedUsualNotation(fields)) {
+        return ReadZoneEastingNorthing(fields, utm);
     }
+    const std::string_view first = fields[0];
     const bool zoneApart = first.size() <= 2 && LeadingDigits(first) == first.size() &&
                            IsLetter(fields[1].front()); // "38 P   MC  02339  55355"
-    if (StartsWithZoneAndLetter(first) || zoneApart) {
+    if ((StartsWithZoneAndLetter(first) && LeadingDigits(first) > 0) || zoneApart) {
         return ReadReference(line, terms, utm);
     }
     return ReadUtmFields(fields, terms, utm);
-}
-
-std::string PoleFailure(double latitude) {
-    if (std::fabs(latitude) <= 90 + kBandEdgeTolerance) {
-        return {};
-    }
-    return "the position lies beyond the pole: latitude " + SixDecimals(latitude);
 }
 
 std::string BandFailure(const UtmFields& utm, double latitude) {

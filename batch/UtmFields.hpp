@@ -41,10 +41,6 @@ std::string ReadUtmFields(std::span<const std::string_view> fields, const Invers
 std::string ReadBlankSeparatedUtm(std::string_view line, std::span<const std::string_view> fields,
                                   const InverseTerms& terms, UtmFields& utm);
 
-// Whether the position converted lies on this side of the pole, to within kBandEdgeTolerance (a
-// point at the pole may come back a hair beyond it): an empty text, or the failure.
-std::string PoleFailure(double latitude);
-
 // Whether the band given with the position holds its latitude as converted, to within
 // kBandEdgeTolerance: an empty text, or the failure.
 std::string BandFailure(const UtmFields& utm, double latitude);

@@ -3,6 +3,7 @@
 #include "batch/BatchRun.hpp"
 #include "batch/CommandLine.hpp"
 #include "batch/OutputWriter.hpp"
+#include "batch/RunDatums.hpp"
 #include "batch/SystemFiles.hpp"
 
 #include <cerrno>
@@ -27,6 +28,17 @@ void ConvertUnlessOutput(BatchRun& run, int descriptor, const std::string& name)
     run.Convert(descriptor, name);
 }
 
+// Once the run is over: which transformations PROJ's database gave the points, with their
+// stated accuracy and how many points each shifted.
+void SayShifts(const RunDatums& datums, const std::vector<long>& uses) {
+    for (std::size_t i = 0; i < uses.size(); ++i) {
+        if (uses[i] > 0) {
+            std::cerr << "korvane-batch: " << uses[i] << (uses[i] == 1 ? " point" : " points")
+                      << " shifted by " << datums.operations[i] << '\n';
+        }
+    }
+}
+
 int Run(const CommandLine& commandLine, OutputWriter& output) {
     if (commandLine.action == CommandLine::Action::Help) {
         output.Buffer() = UsageText();
@@ -39,6 +51,11 @@ int Run(const CommandLine& commandLine, OutputWriter& output) {
         return kAllConverted;
     }
     BatchRun run(commandLine.settings, output, std::cerr, commandLine.jobs);
+    const auto sayShifts = [&] {
+        if (commandLine.settings.datums != nullptr && !commandLine.settings.quiet) {
+            SayShifts(*commandLine.settings.datums, run.ShiftUses());
+        }
+    };
     for (const std::string& input : commandLine.inputs) {
         if (input == "-") {
             ConvertUnlessOutput(run, kStandardInput, "standard input");
@@ -55,6 +72,7 @@ int Run(const CommandLine& commandLine, OutputWriter& output) {
         CloseDescriptor(descriptor);
     }
     output.Close();
+    sayShifts();
     return run.Status();
 }
 
@@ -76,9 +94,28 @@ int main(int argc, char** argv) {
                   << UsageSynopsis() << "Try 'korvane-batch --help'.\n";
         return kWrongCommandLineOrUnreadableInput;
     }
+    CommandLine commandLine = reading.commandLine;
+    RunDatums datums;
+    if (!commandLine.settings.positionDatum.empty()) {
+        try {
+            const BatchSettings& settings = commandLine.settings;
+            datums =
+                ResolveRunDatums(settings.positionDatum, settings.gridDatum,
+                                 settings.direction == BatchDirection::ToUtm, settings.shiftAnyway);
+        } catch (const RunDatumFailure& failure) {
+            std::cerr << "korvane-batch: " << failure.what() << '\n';
+            return kWrongCommandLineOrUnreadableInput;
+        }
+        commandLine.settings.datums = &datums;
+        if (!commandLine.settings.quiet) {
+            for (const std::string& note : datums.notes) {
+                std::cerr << "korvane-batch: " << note << '\n';
+            }
+        }
+    }
     OutputWriter output(kStandardOutput);
     try {
-        return Run(reading.commandLine, output);
+        return Run(commandLine, output);
     } catch (const OutputFailure& failure) {
         std::cerr << "korvane-batch: cannot write the output: " << failure.what() << '\n';
         return kOutputNotWritten;

@@ -13,6 +13,7 @@ batch=${KORVANE_BATCH:-$top/build/batch/korvane-batch}
 floor=${KORVANE_IO_FLOOR:-$top/build/bench/korvane-io-floor}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+source "$top/bench/take-turns.sh"
 
 # Points inside zone 31 (0 to 6 E), northern hemisphere, in each tool's input form.
 awk -v n="$points" 'BEGIN {
@@ -36,8 +37,7 @@ first=$(md5sum <"$work/utm.out")
 again=$("$batch" to-utm --jobs 2 "$work/latlong.csv" | md5sum)
 [ "$first" = "$again" ] || { echo "korvane-batch to-utm gave different output on a rerun" >&2; exit 1; }
 
-# The tools take turns within each round, so that a slow spell of the machine falls on all of
-# them alike and the ratios hold; each tool's time is its median over the rounds.
+# Each tool's time is its median over rounds in which the tools take turns.
 names=(korvane_forward korvane_forward_2 floor_forward proj_forward geoconvert_forward
     korvane_inverse korvane_inverse_2 floor_inverse proj_inverse geoconvert_inverse)
 commands=(
@@ -52,23 +52,7 @@ commands=(
     "proj -I +proj=utm +zone=31 +ellps=WGS84 -f %.9f <'$work/en.txt'"
     "GeoConvert -g -p 5 <'$work/geoconvert-utm.txt'"
 )
-# The clock is bash's own and the commands run without a shell of their own, so that a time holds
-# the tool's process and nothing of the timing's.
-for ((run = 0; run < runs; run++)); do
-    for i in "${!commands[@]}"; do
-        start=$EPOCHREALTIME
-        eval "${commands[$i]}" >/dev/null
-        end=$EPOCHREALTIME
-        echo "${names[$i]} $(echo "$end - $start" | bc -l)"
-    done
-done >"$work/times"
-median_seconds() { # name
-    awk -v name="$1" '$1 == name { print $2 }' "$work/times" | sort -g |
-        awk '{ t[NR] = $1 } END { printf "%.3f\n", t[int((NR + 1) / 2)] }'
-}
-for name in "${names[@]}"; do
-    printf -v "$name" '%s' "$(median_seconds "$name")"
-done
+take_turns "$runs"
 
 # Memory stays flat in the input size: the peak for a tenth of the points, and for all.
 head -n $((points / 10)) "$work/latlong.csv" >"$work/tenth.csv"

@@ -2,13 +2,21 @@
 
 #include "commands/LatLongConversion.hpp"
 #include "commands/NumberText.hpp"
+#include "commands/RegionalReading.hpp"
 
 namespace korvane {
 
 void RunLatLongCommand(LatLongControls& window, const RegionalSeparators& separators) {
     window.ShowFrame1();
-    const std::string latitude[] = {window.TxtLat(0), window.TxtLat(1), window.TxtLat(2)};
-    const std::string longitude[] = {window.TxtLong(0), window.TxtLong(1), window.TxtLong(2)};
+    // Each box as the window shows numbers: "31,11" seconds are read as 31.11 where the regional
+    // decimal separator is a comma.
+    const auto read = [&separators](const std::string& text) {
+        return RegionalReading(text, separators);
+    };
+    const std::string latitude[] = {read(window.TxtLat(0)), read(window.TxtLat(1)),
+                                    read(window.TxtLat(2))};
+    const std::string longitude[] = {read(window.TxtLong(0)), read(window.TxtLong(1)),
+                                     read(window.TxtLong(2))};
     const std::string latitudeHemisphere = window.Combo1Text();
     const std::string longitudeHemisphere = window.Combo2Text();
     const auto result = ConvertLatLong({{latitude[0], latitude[1], latitude[2]},

@@ -25,8 +25,10 @@ class LatLongControls {
     virtual void SetTxtM(const std::string& text) = 0; // military grid reference
 };
 
-// The command behind "Convert to UTM". A rejected input shows "Error" in the northing and
-// easting boxes and leaves the zone captions and the grid reference as they were.
+// The command behind "Convert to UTM". The boxes are read in the regional form as well
+// (RegionalReading), and the results written with the regional separators. A rejected input
+// shows "Error" in the northing and easting boxes and leaves the zone captions and the grid
+// reference as they were.
 void RunLatLongCommand(LatLongControls& window, const RegionalSeparators& separators);
 
 } // namespace korvane

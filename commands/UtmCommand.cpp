@@ -1,14 +1,17 @@
 #include "commands/UtmCommand.hpp"
 
 #include "commands/AngleBoxes.hpp"
+#include "commands/RegionalReading.hpp"
 #include "commands/UtmConversion.hpp"
 
 namespace korvane {
 
 void RunUtmCommand(UtmControls& window, const RegionalSeparators& separators) {
-    const std::string northing = window.Text1(0);
-    const std::string easting = window.Text1(1);
-    const std::string zone = window.Text1(2);
+    // Each box as the window shows numbers: "402.339,35" is read as 402339.35 with German
+    // settings.
+    const std::string northing = RegionalReading(window.Text1(0), separators);
+    const std::string easting = RegionalReading(window.Text1(1), separators);
+    const std::string zone = RegionalReading(window.Text1(2), separators);
     const std::string hemisphere = window.Combo1Text();
     const auto result = ConvertUtm({northing, easting, zone, hemisphere}, window.Combo3Position());
     if (result.frameShown) {

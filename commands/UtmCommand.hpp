@@ -21,8 +21,10 @@ class UtmControls {
     virtual void SetTxtM(const std::string& text) = 0;               // grid reference
 };
 
-// The command behind "Convert to  Lat, Long". A failed conversion empties the latitude and
-// longitude boxes and shows "Error" as the grid reference: no partial result stays on screen.
+// The command behind "Convert to  Lat, Long". The boxes are read in the regional form as well
+// (RegionalReading), and the seconds written with the regional decimal separator. A failed
+// conversion empties the latitude and longitude boxes and shows "Error" as the grid reference: no
+// partial result stays on screen.
 void RunUtmCommand(UtmControls& window, const RegionalSeparators& separators);
 
 } // namespace korvane

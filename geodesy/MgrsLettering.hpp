@@ -14,9 +14,10 @@ namespace korvane {
 // are ten letters on, L in odd zones and R in even ones. Columns and UPS letters are the same.
 enum class MgrsLettering { AA, AL };
 
-// AL for the windows' list names of those ellipsoids (North American 1927 is Clarke 1866's
-// radii), AA for every other name.
-MgrsLettering LetteringForDatum(std::string_view listName);
+// AL for the names of those ellipsoids, as the windows' list has them (North American 1927 is
+// Clarke 1866's radii) or as EPSG's dataset does ("Clarke 1880 (RGS)", "Bessel Namibia
+// (GLM)"), AA for every other name.
+MgrsLettering LetteringForDatum(std::string_view name);
 
 // The UTM latitude bands from 80 S, each 8 degrees, X 12 (72 to 84 N).
 inline constexpr std::string_view kUtmBands = "CDEFGHJKLMNPQRSTUVWX";

@@ -197,14 +197,23 @@ std::string LetterList(std::string_view letters) {
     return std::string(1, letters.front()) + " to " + std::string(1, letters.back());
 }
 
+// Every letter named: UPS columns pass over more letters than I and O.
+std::string EachLetter(std::string_view letters) {
+    std::string named;
+    for (std::size_t i = 0; i < letters.size(); ++i) {
+        named += i == 0 ? "" : i + 1 == letters.size() ? " and " : ", ";
+        named += letters[i];
+    }
+    return named;
+}
+
 MgrsReading ReadUps(const Parts& parts) {
     const UpsBand* band = std::find_if(std::begin(kUpsBands), std::end(kUpsBands),
                                        [&](const UpsBand& b) { return b.letter == parts.band; });
     const auto column = band->columns.find(parts.column);
     if (column == std::string_view::npos) {
         throw Unreadable("column letter " + Quoted(parts.column) + " is not used in UPS band " +
-                         Quoted(parts.band) + ", whose columns are " + LetterList(band->columns) +
-                         " without I and O");
+                         Quoted(parts.band) + ", whose columns are " + EachLetter(band->columns));
     }
     const auto row = band->rows.find(parts.row);
     if (row == std::string_view::npos) {

@@ -90,6 +90,13 @@ UtmUpsPosition UtmUpsForward(const GeodeticPosition& position, const UtmUpsTerms
                                              HemisphereName(result.hemisphere) +
                                              " projects from the other pole");
         }
+        // UPS asked for reaches as far as GeographicLib takes it: beyond, the polar
+        // stereographic grid stretches past any use.
+        if (std::fabs(position.latitude) < kUpsReachLatitude) {
+            throw InvalidArgumentFailure(
+                "standard UPS", "latitude " + ValueText(position.latitude) + " lies more than " +
+                                    ValueText(90 - kUpsReachLatitude) + " degrees from the pole");
+        }
         const auto point = PolarStereographicForward(terms.ups, result.hemisphere, position);
         result.easting = kUpsFalseOrigin + point.x;
         result.northing = kUpsFalseOrigin + point.y;
@@ -107,10 +114,14 @@ GeodeticPosition UtmUpsReverse(const UtmUpsPosition& position, const UtmUpsTerms
                                GridRanges ranges) {
     CheckZone(position.zone, "standard UTM/UPS reverse");
     const bool north = position.hemisphere == Hemisphere::North;
+    // Positions written in a zone asked for may lie beyond the standard ranges: say how they
+    // are read back.
     const std::string range =
         std::string(ranges == GridRanges::Standard ? "the standard " : "the forced ") +
         (position.zone == kUpsZone ? "UPS" : "UTM") + " range in the " +
-        HemisphereName(position.hemisphere);
+        HemisphereName(position.hemisphere) +
+        (ranges == GridRanges::Standard ? " (a forced zone's positions are read with that zone)"
+                                        : "");
     if (position.zone == kUpsZone) {
         if (ranges == GridRanges::Standard) {
             const double low = north ? 1200000 : 700000;

@@ -23,6 +23,10 @@ inline constexpr double kUpsFalseOrigin = 2000000; // easting and northing of th
 // beyond 64 degrees, and grows some 1.8 times a degree (docs/standard-grid-notes.md).
 inline constexpr double kSeriesReachDegrees = 60;
 
+// How far from its pole UPS asked for takes a position: within 20 degrees, as GeographicLib's
+// UTMUPS does, 10 degrees beyond the standard's own reach (84 N, 80 S).
+inline constexpr double kUpsReachLatitude = 70;
+
 // A position on the grid. Zone kUpsZone is UPS, whose easting and northing count from
 // kUpsFalseOrigin at the pole; a UTM easting counts from 500 km on the central meridian, and a
 // southern northing from 10,000 km at the equator (a northern one below the equator is
@@ -49,7 +53,8 @@ struct UtmUpsTerms {
 // latitude's hemisphere (the equator is north), or for UTM in the hemisphere given. Fails with
 // an invalid argument naming the value and the limit for a position that is none, a zone
 // outside 0..60, a UTM position beyond kSeriesReachDegrees of the central meridian (or 90
-// degrees of longitude), and a UPS hemisphere on the other side of the equator.
+// degrees of longitude), a UPS hemisphere on the other side of the equator, and a position of
+// UPS asked for nearer the equator than kUpsReachLatitude.
 UtmUpsPosition UtmUpsForward(const GeodeticPosition& position, const UtmUpsTerms& terms,
                              std::optional<int> zone = std::nullopt,
                              std::optional<Hemisphere> hemisphere = std::nullopt);

@@ -5,9 +5,12 @@
 #include "ConvertOnThreads.hpp"
 #include "LargePageArray.hpp"
 #include "PointInputs.hpp"
+#include "StandardGridModule.hpp"
 #include "StrColumn.hpp"
+#include "ThreadShifts.hpp"
 #include "commands/AngleBoxes.hpp"
 #include "commands/EllipsoidName.hpp"
+#include "datumshift/DatumFailure.hpp"
 #include "geodesy/DatumTable.hpp"
 
 #include <algorithm>
@@ -54,14 +57,34 @@ constexpr std::size_t kMinutesWidth = 2;
 constexpr std::size_t kSecondsWidth = 5;
 constexpr std::size_t kLetterWidth = 1;
 
-py::tuple ToUtm(const Numbers& latitude, const Numbers& longitude, int datumPosition) {
+// The ellipsoid of the windows' list at the position, or with a datum shift the grid datum's.
+DatumEntry Ellipsoid(int datumPosition, const ThreadShifts* shift) {
+    return shift != nullptr ? shift->GridEllipsoid() : ListedDatum(datumPosition);
+}
+
+// Shifts a finite position on the thread, where there is a shift: the failure, or an empty text.
+std::string Shifted(ThreadShifts* shift, std::size_t thread, GeodeticPosition& position) {
+    if (shift == nullptr || !std::isfinite(position.latitude) ||
+        !std::isfinite(position.longitude)) {
+        return {}; // a number that is none fails as such in the conversion
+    }
+    ShiftedPosition shifted = shift->Shift(thread, position);
+    position = shifted.position;
+    return std::move(shifted.failure);
+}
+
+py::tuple ToUtm(const Numbers& latitude, const Numbers& longitude, int datumPosition,
+                ThreadShifts* shift) {
     const std::size_t count = CheckedLength({&latitude, &longitude});
-    const ForwardTerms terms(ListedDatum(datumPosition));
+    const ForwardTerms terms(Ellipsoid(datumPosition, shift));
     auto zone = LargePageArray<std::int16_t>(count);
     auto centralMeridian = LargePageArray<double>(count);
     auto northing = LargePageArray<double>(count);
     auto easting = LargePageArray<double>(count);
     const std::size_t threads = ConvertingThreads(count);
+    if (shift != nullptr) {
+        shift->Prepare(threads);
+    }
     StrColumn hemisphere(count, kLetterWidth, threads);
     StrColumn band(count, kLetterWidth, threads);
     StrColumn gridReference(count, kGridReferenceWidth, threads);
@@ -74,15 +97,23 @@ py::tuple ToUtm(const Numbers& latitude, const Numbers& longitude, int datumPosi
     double* eastings = easting.mutable_data();
     ConvertOnThreads(count, threads, [&](std::size_t thread, std::size_t begin, std::size_t end) {
         for (std::size_t i = begin; i < end; ++i) {
-            const LatLongConversion result =
-                ConvertDecimalDegrees(latitudes[i], longitudes[i], terms);
+            GeodeticPosition position{latitudes[i], longitudes[i]};
+            LatLongConversion result;
+            result.failure = Shifted(shift, thread, position);
+            if (result.failure.empty()) {
+                result = ConvertDecimalDegrees(position.latitude, position.longitude, terms);
+            }
             const bool converted = result.Converted();
             zones[i] = result.zone;
             meridians[i] = converted ? result.centralMeridian : kNaN;
             northings[i] = converted ? result.northing : kNaN;
             eastings[i] = converted ? result.easting : kNaN;
             // As the conversion took it, by the latitude's sign: -0 is south.
-            hemisphere.Write(i, !converted ? "" : std::signbit(latitudes[i]) ? "S" : "N", thread);
+            hemisphere.Write(i,
+                             !converted                        ? ""
+                             : std::signbit(position.latitude) ? "S"
+                                                               : "N",
+                             thread);
             band.Write(i, result.band, thread);
             gridReference.Write(i, result.gridReference, thread);
             if (!converted) {
@@ -95,9 +126,9 @@ py::tuple ToUtm(const Numbers& latitude, const Numbers& longitude, int datumPosi
 }
 
 py::tuple ToLatLong(const Numbers& northing, const Numbers& easting, const Numbers& zone,
-                    const Letters& hemisphere, int datumPosition) {
+                    const Letters& hemisphere, int datumPosition, ThreadShifts* shift) {
     const std::size_t count = CheckedLength({&northing, &easting, &zone, &hemisphere});
-    const InverseTerms terms(ListedDatum(datumPosition));
+    const InverseTerms terms(Ellipsoid(datumPosition, shift));
     auto latitude = LargePageArray<double>(count);
     auto longitude = LargePageArray<double>(count);
     // The window's boxes TxtLat(0..3) and TxtLong(0..3), then the grid reference.
@@ -105,6 +136,9 @@ py::tuple ToLatLong(const Numbers& northing, const Numbers& easting, const Numbe
                                  kLetterWidth,  kDegreesWidth, kMinutesWidth,
                                  kSecondsWidth, kLetterWidth,  kGridReferenceWidth};
     const std::size_t threads = ConvertingThreads(count);
+    if (shift != nullptr) {
+        shift->Prepare(threads);
+    }
     std::vector<StrColumn> texts;
     for (const std::size_t width : kWidths) {
         texts.emplace_back(count, width, threads);
@@ -119,9 +153,17 @@ py::tuple ToLatLong(const Numbers& northing, const Numbers& easting, const Numbe
     ConvertOnThreads(count, threads, [&](std::size_t thread, std::size_t begin, std::size_t end) {
         for (std::size_t i = begin; i < end; ++i) {
             const auto code = static_cast<HemisphereCode>(hemispheres[i]);
-            const UtmConversion result =
+            UtmConversion result =
                 ConvertGridNumbers(northings[i], eastings[i], zones[i], code, terms);
             AngleBoxes latitudeBoxes, longitudeBoxes;
+            if (result.Converted()) {
+                // Shifted from the grid's datum: the texts show the position shifted.
+                if (std::string failure = Shifted(shift, thread, result.position);
+                    !failure.empty()) {
+                    result = UtmConversion{};
+                    result.failure = std::move(failure);
+                }
+            }
             if (result.Converted()) {
                 latitudeBoxes = LatitudeBoxes(result, HemisphereLetter(code), ".");
                 longitudeBoxes = LongitudeBoxes(result, ".");
@@ -149,6 +191,36 @@ py::tuple ToLatLong(const Numbers& northing, const Numbers& easting, const Numbe
     return py::tuple(columns);
 }
 
+// The datum shift the package's calls take, as the object _korvane.DatumShift; a datum that
+// cannot be had is a ValueError with PROJ's reason and how to find the names.
+void AddThreadShifts(py::module_& module) {
+    py::register_exception_translator([](std::exception_ptr failure) {
+        try {
+            if (failure) {
+                std::rethrow_exception(failure);
+            }
+        } catch (const DatumFailure& datum) {
+            PyErr_SetString(PyExc_ValueError, datum.what());
+        }
+    });
+    const auto named = [](const GeodeticDatum& datum) {
+        return py::make_tuple(datum.name, datum.code, datum.note);
+    };
+    py::class_<ThreadShifts>(module, "DatumShift")
+        .def(py::init<const std::string&, const std::string&, bool, bool>())
+        .def_property_readonly(
+            "positions", [named](const ThreadShifts& shift) { return named(shift.Positions()); })
+        .def_property_readonly("grid",
+                               [named](const ThreadShifts& shift) { return named(shift.Grid()); })
+        .def_property_readonly("ellipsoid",
+                               [](const ThreadShifts& shift) {
+                                   const GeodeticDatum& grid = shift.Grid();
+                                   return py::make_tuple(grid.ellipsoidName, grid.a, grid.b);
+                               })
+        .def_property_readonly("operations", &ThreadShifts::Operations)
+        .def_property_readonly("only_ballpark", &ThreadShifts::OnlyBallpark);
+}
+
 std::vector<std::string> EllipsoidNames() {
     std::vector<std::string> names;
     for (const DatumEntry& entry : ListedDatums()) {
@@ -169,6 +241,8 @@ PYBIND11_MODULE(_korvane, module) {
                [](std::string_view name) { return korvane::EllipsoidPositionOf(name); });
     module.def("nearest_ellipsoid",
                [](std::string_view name) { return korvane::NearestEllipsoidName(name); });
+    korvane::AddThreadShifts(module);
     module.def("to_utm", &korvane::ToUtm);
     module.def("to_latlong", &korvane::ToLatLong);
+    korvane::AddStandardGrid(module);
 }

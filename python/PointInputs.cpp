@@ -1,5 +1,7 @@
 #include "PointInputs.hpp"
 
+#include "commands/GridRange.hpp"
+
 #include <charconv>
 #include <cmath>
 #include <string>
@@ -58,7 +60,26 @@ UtmConversion ConvertGridNumbers(double northing, double easting, double zone,
     }
     const Hemisphere chosen =
         hemisphere == HemisphereCode::South ? Hemisphere::South : Hemisphere::North;
-    return ConvertUtm(UtmNumbers{northing, easting, zone, chosen}, terms, PositionFor::Numbers);
+    const UtmNumbers numbers{northing, easting, zone, chosen};
+    // Positions of the grid only, as korvane-batch answers them.
+    if (const OffTheGrid where = WhereOffTheGrid(numbers); where != OffTheGrid::Not) {
+        const auto [role, value] = where == OffTheGrid::Zone      ? std::pair{"zone", zone}
+                                   : where == OffTheGrid::Easting ? std::pair{"easting", easting}
+                                                                  : std::pair{"northing", northing};
+        char text[32];
+        result.failure = std::string(role) + " " + std::string(ShortestText(text, value)) + " " +
+                         std::string(OffTheGridReason(where));
+        return result;
+    }
+    result = ConvertUtm(numbers, terms, PositionFor::Numbers);
+    // Decided on the library series' position, as korvane-batch decides it.
+    if (result.Converted()) {
+        if (std::string pole = PoleFailure(result.position.latitude); !pole.empty()) {
+            result = UtmConversion{};
+            result.failure = std::move(pole);
+        }
+    }
+    return result;
 }
 
 std::string_view HemisphereLetter(HemisphereCode hemisphere) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 
 class QAction;
 class QFont;
@@ -11,8 +12,8 @@ class QPushButton;
 namespace korvane::ui {
 
 // What the two windows share: a fixed client area in the design colours, the menu bar with
-// the file menu and the command that switches windows, Enter for the window's button, and
-// TextSelected for the input boxes.
+// the file menu and the command that switches windows, their keys and F10 for the menu bar,
+// Enter for the window's button, and TextSelected for the input boxes.
 class ConverterWindow : public QMainWindow {
     Q_OBJECT
 
@@ -42,8 +43,14 @@ class ConverterWindow : public QMainWindow {
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
+    // F10: the keyboard goes to the menu bar, with the file menu open; F10 again gives it back.
+    void OpenMenuBar();
+    // The focus goes back from the menu bar, where F10 took it, once nothing is chosen there.
+    void LeaveMenuBar();
+
     QWidget* client_;
     QPushButton* button_ = nullptr;
+    QPointer<QWidget> leftForMenuBar_; // where the focus was when F10 was pressed
 };
 
 } // namespace korvane::ui

@@ -1,6 +1,7 @@
 #include "ui/DesignControls.hpp"
 
 #include "geodesy/DatumTable.hpp"
+#include "ui/ControlAccessible.hpp"
 
 #include <QApplication>
 #include <QComboBox>
@@ -147,20 +148,26 @@ QPushButton* AddButton(QWidget* parent, const QString& name, const QRect& geomet
     return button;
 }
 
-void Describe(QWidget* control, const QString& name, const QString& description) {
+void Describe(QWidget* control, const QString& name, const QString& description, QLabel* caption) {
+    // Labelled first: setting a name may already have Qt make the control's interface.
+    if (qobject_cast<QLineEdit*>(control) != nullptr ||
+        qobject_cast<QComboBox*>(control) != nullptr) {
+        LabelControl(control, caption);
+    }
     control->setAccessibleName(name);
     control->setAccessibleDescription(description);
 }
 
-void DescribeDatumList(QWidget* list) {
+void DescribeDatumList(QWidget* list, QLabel* caption) {
     Describe(list, QStringLiteral("Select Datum"),
-             QStringLiteral("The reference ellipsoid of the conversion"));
+             QStringLiteral("The reference ellipsoid of the conversion"), caption);
 }
 
-void DescribeGridReference(QWidget* box) {
+void DescribeGridReference(QWidget* box, QLabel* caption) {
     Describe(box, QStringLiteral("Military Grid Reference"),
              QStringLiteral("Zone, latitude band, 100 km square letters, easting and northing "
-                            "digits"));
+                            "digits"),
+             caption);
 }
 
 void SetCaption(QLabel* label, const QString& caption) {

@@ -54,10 +54,12 @@ QGroupBox* AddFrame(QWidget* parent, const QString& name, const QRect& geometry,
 QPushButton* AddButton(QWidget* parent, const QString& name, const QRect& geometry,
                        const QString& caption);
 
-// What a screen reader says of a control: its name, from the caption beside it, and what it holds.
-void Describe(QWidget* control, const QString& name, const QString& description);
-void DescribeDatumList(QWidget* list);
-void DescribeGridReference(QWidget* box);
+// What a screen reader says of a control: its name, what it holds, and for a box or a list the
+// caption that labels it (null for none of its own).
+void Describe(QWidget* control, const QString& name, const QString& description,
+              QLabel* caption = nullptr);
+void DescribeDatumList(QWidget* list, QLabel* caption);
+void DescribeGridReference(QWidget* box, QLabel* caption);
 
 // A label's caption changes and the label resizes to fit it, keeping its left edge.
 void SetCaption(QLabel* label, const QString& caption);

@@ -3,6 +3,7 @@
 #include "ui/DesignControls.hpp"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QPainter>
 #include <QProxyStyle>
 #include <QStyleFactory>
@@ -57,15 +58,38 @@ class DesignStyle : public QProxyStyle {
         }
         QProxyStyle::drawComplexControl(control, option, painter, widget);
         if (control == CC_ComboBox) {
-            DrawFocusMark(*option, painter);
+            DrawFocusMark(*option, painter, kInsideOutline);
         }
     }
 
     void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
                      const QWidget* widget) const override {
+        // Fusion marks a menu bar's item only while its menu is open; Alt or F10 puts the menu
+        // bar in the focus with an item chosen but no menu open, and that item is marked as if
+        // open, so that the keyboard user sees where the menu bar's keys act.
+        const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option);
+        if (element == CE_MenuBarItem && item != nullptr && (item->state & State_Selected) &&
+            !(item->state & State_Sunken) && widget != nullptr && widget->hasFocus()) {
+            QStyleOptionMenuItem chosen = *item;
+            chosen.state |= State_Sunken;
+            QProxyStyle::drawControl(element, &chosen, painter, widget);
+            return;
+        }
         QProxyStyle::drawControl(element, option, painter, widget);
         if (element == CE_PushButton) {
-            DrawFocusMark(*option, painter);
+            DrawFocusMark(*option, painter, kInsideOutline);
+        }
+    }
+
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget) const override {
+        QProxyStyle::drawPrimitive(element, option, painter, widget);
+        // A result box shows no cursor, and Fusion's focus outline is a faint line: the ring
+        // shows where the focus is. It lies on the outline rather than inside it, as the box's
+        // text starts a pixel inside; the text is drawn over it.
+        const auto* box = qobject_cast<const QLineEdit*>(widget);
+        if (element == PE_PanelLineEdit && box != nullptr && box->isReadOnly()) {
+            DrawFocusMark(*option, painter, kOnOutline);
         }
     }
 
@@ -93,10 +117,10 @@ class DesignStyle : public QProxyStyle {
                               (frame.state & State_Enabled) != 0, frame.text, QPalette::WindowText);
     }
 
-    // Fusion's own focus mark on lists and buttons is a faint outline that the teal background
-    // swallows. This one is a ring just inside the control's outline, against its light face,
-    // drawn only while the control has the focus, so nothing changes at rest.
-    static void DrawFocusMark(const QStyleOption& option, QPainter* painter) {
+    // Fusion's own focus mark on lists, buttons and result boxes is a faint outline that the teal
+    // background swallows. This one is a ring in the highlight colour, `fromEdge` pixels in from
+    // the control's edge, drawn only while the control has the focus, so nothing changes at rest.
+    static void DrawFocusMark(const QStyleOption& option, QPainter* painter, int fromEdge) {
         if (!(option.state & State_HasFocus)) {
             return;
         }
@@ -104,7 +128,7 @@ class DesignStyle : public QProxyStyle {
         painter->setRenderHint(QPainter::Antialiasing);
         painter->setPen(QPen(option.palette.color(QPalette::Highlight), kFocusMarkWidth));
         painter->setBrush(Qt::NoBrush);
-        const qreal inset = 1 + kFocusMarkWidth / 2.0; // the outline stays
+        const qreal inset = fromEdge + kFocusMarkWidth / 2.0;
         painter->drawRoundedRect(QRectF(option.rect).adjusted(inset, inset, -inset, -inset), 2, 2);
         painter->restore();
     }
@@ -112,6 +136,8 @@ class DesignStyle : public QProxyStyle {
     static constexpr int kLineEditMargin = 2;
     static constexpr int kCaptionIndent = 6;
     static constexpr int kFocusMarkWidth = 2;
+    static constexpr int kInsideOutline = 1; // the outline stays, against the light face inside
+    static constexpr int kOnOutline = 0;
 };
 
 } // namespace

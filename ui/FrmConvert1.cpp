@@ -45,14 +45,12 @@ FrmConvert1::FrmConvert1()
                       {QStringLiteral("E"), QStringLiteral("W")}, QStringLiteral("E"));
     combo3_ = AddList(frame2, QStringLiteral("Combo3"), FromTwips(3060, 780, 2220, 345),
                       DatumListNames(), QStringLiteral("WGS 84"));
-    // On Linux Qt names a list by its item for screen readers; the caption beside it, its buddy,
-    // says what the list is.
-    AddLabel(frame2, QStringLiteral("Label1"), 240, 435, QStringLiteral("Latitude"))
-        ->setBuddy(combo1_);
-    AddLabel(frame2, QStringLiteral("Label2"), 90, 855, QStringLiteral("Longitude"))
-        ->setBuddy(combo2_);
-    AddLabel(frame2, QStringLiteral("Label7"), 3600, 480, QStringLiteral("Select Datum"))
-        ->setBuddy(combo3_);
+    auto* latitudeCaption =
+        AddLabel(frame2, QStringLiteral("Label1"), 240, 435, QStringLiteral("Latitude"));
+    auto* longitudeCaption =
+        AddLabel(frame2, QStringLiteral("Label2"), 90, 855, QStringLiteral("Longitude"));
+    auto* datumCaption =
+        AddLabel(frame2, QStringLiteral("Label7"), 3600, 480, QStringLiteral("Select Datum"));
 
     command1_ = AddButton(window, QStringLiteral("Command1"), FromTwips(2160, 2010, 1500, 315),
                           QStringLiteral("Convert to UTM"));
@@ -61,8 +59,10 @@ FrmConvert1::FrmConvert1()
                        QStringLiteral("  UTM "));
     text1_ = AddOutputBox(frame1_, QStringLiteral("Text1"), FromTwips(1080, 240, 1410, 330), {});
     text2_ = AddOutputBox(frame1_, QStringLiteral("Text2"), FromTwips(1080, 660, 1410, 330), {});
-    AddLabel(frame1_, QStringLiteral("Label3"), 405, 720, QStringLiteral("Easting"));
-    AddLabel(frame1_, QStringLiteral("Label4"), 315, 300, QStringLiteral("Northing"));
+    auto* eastingCaption =
+        AddLabel(frame1_, QStringLiteral("Label3"), 405, 720, QStringLiteral("Easting"));
+    auto* northingCaption =
+        AddLabel(frame1_, QStringLiteral("Label4"), 315, 300, QStringLiteral("Northing"));
     labZm_ =
         AddLabel(frame1_, QStringLiteral("LabZm"), 2610, 705, QStringLiteral("----"), Arial975());
     labZ_ =
@@ -79,21 +79,22 @@ FrmConvert1::FrmConvert1()
                              QStringLiteral("seconds")};
     for (std::size_t i = 0; i < 3; ++i) {
         Describe(txtLat_[i], QStringLiteral("Latitude ") + parts[i],
-                 QStringLiteral("The latitude's %1 to convert").arg(parts[i]));
+                 QStringLiteral("The latitude's %1 to convert").arg(parts[i]), latitudeCaption);
         Describe(txtLong_[i], QStringLiteral("Longitude ") + parts[i],
-                 QStringLiteral("The longitude's %1 to convert").arg(parts[i]));
+                 QStringLiteral("The longitude's %1 to convert").arg(parts[i]), longitudeCaption);
     }
     Describe(combo1_, QStringLiteral("Latitude hemisphere"),
-             QStringLiteral("N for north or S for south"));
+             QStringLiteral("N for north or S for south"), latitudeCaption);
     Describe(combo2_, QStringLiteral("Longitude hemisphere"),
-             QStringLiteral("E for east or W for west"));
-    DescribeDatumList(combo3_);
+             QStringLiteral("E for east or W for west"), longitudeCaption);
+    DescribeDatumList(combo3_, datumCaption);
     Describe(command1_, QStringLiteral("Convert to UTM"),
              QStringLiteral("Converts the latitude and longitude to UTM"));
-    Describe(text1_, QStringLiteral("Northing"),
-             QStringLiteral("The northing in metres, or Error"));
-    Describe(text2_, QStringLiteral("Easting"), QStringLiteral("The easting in metres, or Error"));
-    DescribeGridReference(txtM_);
+    Describe(text1_, QStringLiteral("Northing"), QStringLiteral("The northing in metres, or Error"),
+             northingCaption);
+    Describe(text2_, QStringLiteral("Easting"), QStringLiteral("The easting in metres, or Error"),
+             eastingCaption);
+    DescribeGridReference(txtM_, gridLabel);
 
     QWidget* tabOrder[] = {txtLat_[0],  txtLat_[1],  txtLat_[2], combo1_, txtLong_[0],
                            txtLong_[1], txtLong_[2], combo2_,    combo3_, command1_,

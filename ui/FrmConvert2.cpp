@@ -32,14 +32,14 @@ FrmConvert2::FrmConvert2()
                             QStringLiteral("38"), 2);
     combo3_ = AddList(frame1, QStringLiteral("Combo3"), FromTwips(2745, 1035, 2220, 345),
                       DatumListNames(), QStringLiteral("WGS 84"));
-    AddLabel(frame1, QStringLiteral("Label6"), 435, 1110, QStringLiteral("Zone"));
-    // On Linux Qt names a list by its item for screen readers; the caption above the datum list,
-    // its buddy, says what the list is.
-    AddLabel(frame1, QStringLiteral("Label7"), 3285, 765, QStringLiteral("Select Datum"))
-        ->setBuddy(combo3_);
-    AddLabel(frame1, QStringLiteral("Label3"), 225, 720, QStringLiteral("Easting"));
-    AddLabel(frame1, QStringLiteral("Label4"), 135, 330, QStringLiteral("Northing"),
-             MsSansSerif825());
+    auto* zoneCaption =
+        AddLabel(frame1, QStringLiteral("Label6"), 435, 1110, QStringLiteral("Zone"));
+    auto* datumCaption =
+        AddLabel(frame1, QStringLiteral("Label7"), 3285, 765, QStringLiteral("Select Datum"));
+    auto* eastingCaption =
+        AddLabel(frame1, QStringLiteral("Label3"), 225, 720, QStringLiteral("Easting"));
+    auto* northingCaption = AddLabel(frame1, QStringLiteral("Label4"), 135, 330,
+                                     QStringLiteral("Northing"), MsSansSerif825());
 
     command2_ = AddButton(window, QStringLiteral("Command2"), FromTwips(1838, 2010, 2175, 315),
                           QStringLiteral("Convert to  Lat, Long"));
@@ -73,8 +73,10 @@ FrmConvert2::FrmConvert2()
         box->setFont(Arial9());
         design.group[static_cast<std::size_t>(design.index)] = box;
     }
-    AddLabel(frame2_, QStringLiteral("Label2"), 585, 720, QStringLiteral("Longitude"), Arial9());
-    AddLabel(frame2_, QStringLiteral("Label1"), 735, 300, QStringLiteral("Latitude"), Arial9());
+    auto* longitudeCaption = AddLabel(frame2_, QStringLiteral("Label2"), 585, 720,
+                                      QStringLiteral("Longitude"), Arial9());
+    auto* latitudeCaption =
+        AddLabel(frame2_, QStringLiteral("Label1"), 735, 300, QStringLiteral("Latitude"), Arial9());
 
     txtM_ = AddOutputBox(window, QStringLiteral("TxtM"), FromTwips(2700, 3870, 2400, 345), {});
     auto* gridLabel = AddLabel(window, QStringLiteral("Label8"), 720, 3930,
@@ -82,22 +84,25 @@ FrmConvert2::FrmConvert2()
     gridLabel->setToolTip(GridReferenceTooltip());
     txtM_->setToolTip(GridReferenceTooltip());
 
-    Describe(text1_[0], QStringLiteral("Northing"), QStringLiteral("The northing in metres"));
+    Describe(text1_[0], QStringLiteral("Northing"), QStringLiteral("The northing in metres"),
+             northingCaption);
+    // The hemisphere list has no caption of its own: beside the northing, it is not the northing.
     Describe(combo1_, QStringLiteral("Hemisphere"), QStringLiteral("N for north or S for south"));
-    Describe(text1_[1], QStringLiteral("Easting"), QStringLiteral("The easting in metres"));
-    Describe(text1_[2], QStringLiteral("Zone"), QStringLiteral("The UTM zone number"));
-    DescribeDatumList(combo3_);
+    Describe(text1_[1], QStringLiteral("Easting"), QStringLiteral("The easting in metres"),
+             eastingCaption);
+    Describe(text1_[2], QStringLiteral("Zone"), QStringLiteral("The UTM zone number"), zoneCaption);
+    DescribeDatumList(combo3_, datumCaption);
     Describe(command2_, QStringLiteral("Convert to Lat, Long"),
              QStringLiteral("Converts the UTM coordinates to latitude and longitude"));
     const QString parts[] = {QStringLiteral("degrees"), QStringLiteral("minutes"),
                              QStringLiteral("seconds"), QStringLiteral("hemisphere")};
     for (std::size_t i = 0; i < 4; ++i) {
         Describe(txtLat_[i], QStringLiteral("Latitude ") + parts[i],
-                 QStringLiteral("The converted latitude's %1").arg(parts[i]));
+                 QStringLiteral("The converted latitude's %1").arg(parts[i]), latitudeCaption);
         Describe(txtLong_[i], QStringLiteral("Longitude ") + parts[i],
-                 QStringLiteral("The converted longitude's %1").arg(parts[i]));
+                 QStringLiteral("The converted longitude's %1").arg(parts[i]), longitudeCaption);
     }
-    DescribeGridReference(txtM_);
+    DescribeGridReference(txtM_, gridLabel);
 
     QWidget* tabOrder[] = {text1_[0],  combo1_,     text1_[1],   text1_[2],   combo3_,
                            command2_,  txtLong_[1], txtLong_[2], txtLong_[0], txtLat_[2],

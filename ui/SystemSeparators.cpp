@@ -5,7 +5,8 @@
 namespace korvane::ui {
 
 RegionalSeparators SystemSeparators() {
-    const QLocale locale = QLocale::system();
+    // The program's locale, the system's unless a test sets another with QLocale::setDefault.
+    const QLocale locale;
     return {locale.groupSeparator().toStdString(), locale.decimalPoint().toStdString()};
 }
 

@@ -39,28 +39,77 @@ class LatLongResult(NamedTuple):
     grid_reference: Any
     error: Any
 
+class StandardUtmResult(NamedTuple):
+    zone: Any
+    hemisphere: Any
+    easting: Any
+    northing: Any
+    mgrs: Any
+    error: Any
+
+class StandardLatLongResult(NamedTuple):
+    latitude: Any
+    longitude: Any
+    error: Any
+
+_Grid = Literal["windows", "standard"]
+
 def ellipsoids() -> list[str]: ...
+def from_mgrs(
+    reference: str | npt.ArrayLike,
+    ellipsoid: str | None = None,
+    *,
+    errors: _Errors = "coerce",
+    datum: str | None = None,
+    target: str | None = None,
+    outside_area: bool = False,
+) -> StandardLatLongResult: ...
+def datum_shift(positions: str, grid: str, *, towards_grid: bool = True) -> dict[str, Any]: ...
 def to_utm(
     lat: npt.ArrayLike,
     lon: npt.ArrayLike,
     ellipsoid: str = "WGS 84",
     *,
     errors: _Errors = "coerce",
-) -> UtmResult: ...
+    grid: _Grid = "windows",
+    zone: int | str | None = None,
+    mgrs_precision: int = 5,
+    source: str | None = None,
+    datum: str | None = None,
+    outside_area: bool = False,
+) -> UtmResult | StandardUtmResult: ...
 @overload
 def to_latlong(
     northing: UtmResult,
     *,
-    ellipsoid: str = "WGS 84",
+    ellipsoid: str | None = None,
     errors: _Errors = "coerce",
+    datum: str | None = None,
+    target: str | None = None,
+    outside_area: bool = False,
 ) -> LatLongResult: ...
+@overload
+def to_latlong(
+    northing: StandardUtmResult,
+    *,
+    ellipsoid: str | None = None,
+    errors: _Errors = "coerce",
+    datum: str | None = None,
+    target: str | None = None,
+    outside_area: bool = False,
+) -> StandardLatLongResult: ...
 @overload
 def to_latlong(
     northing: npt.ArrayLike,
     easting: npt.ArrayLike,
     zone: npt.ArrayLike,
     hemisphere: str | npt.ArrayLike,
-    ellipsoid: str = "WGS 84",
+    ellipsoid: str | None = None,
     *,
     errors: _Errors = "coerce",
-) -> LatLongResult: ...
+    grid: _Grid = "windows",
+    forced: bool = False,
+    datum: str | None = None,
+    target: str | None = None,
+    outside_area: bool = False,
+) -> LatLongResult | StandardLatLongResult: ...

@@ -2,7 +2,8 @@
 
 Whatever else a row holds (a name, an identifier, a time) stays on the row of its point. The
 frame is not changed: each function gives a new frame with the result columns added, named as
-the fields of korvane.UtmResult and korvane.LatLongResult, after `prefix` when one is given.
+the fields of korvane's results (korvane.UtmResult, korvane.LatLongResult and their standard
+grid's), after `prefix` when one is given.
 """
 
 import numpy as np
@@ -12,22 +13,31 @@ import korvane
 
 __all__ = ["to_latlong", "to_utm"]
 
+# The frame attribute in which to_utm keeps what its columns were made on.
+_MADE_ON = "korvane_made_on"
 
-def to_utm(frame, lat="lat", lon="lon", ellipsoid="WGS 84", *, errors="coerce", prefix=""):
+
+def to_utm(frame, lat="lat", lon="lon", ellipsoid="WGS 84", *, errors="coerce", prefix="",
+           **grid):
     """The frame with the columns of korvane.to_utm added for the points in columns lat and lon.
 
     lat and lon name the columns of signed decimal degrees (NumPy numbers, or pandas' nullable
     Int64, Float64 and the like, whose missing values are missing points). The added columns
-    are zone (int16),
-    band, central_meridian, northing, easting, grid_reference and error, each after `prefix`.
-    errors="raise" raises korvane.ConversionError naming the row label of the first point that
-    fails. Raises KeyError for a missing column and ValueError when the frame already has a
-    column of a result's name, or two columns of the name given; otherwise as korvane.to_utm.
+    are the fields of korvane.UtmResult (zone, hemisphere, band, central_meridian, northing,
+    easting, grid_reference, error), or with grid="standard" of korvane.StandardUtmResult, each
+    after `prefix`; grid, zone and mgrs_precision are korvane.to_utm's. errors="raise" raises
+    korvane.ConversionError naming the row label of the first point that fails. Raises KeyError
+    for a missing column and ValueError when the frame already has a column of a result's name,
+    or two columns of the name given; otherwise as korvane.to_utm.
     """
     columns = _columns(frame, lat=lat, lon=lon)
-    _check_free(frame, korvane.UtmResult._fields, prefix)
-    result = korvane.to_utm(*columns, ellipsoid, errors="coerce")
-    return _with_result(frame, result, errors, prefix)
+    kind = korvane.StandardUtmResult if grid.get("grid") == "standard" else korvane.UtmResult
+    _check_free(frame, kind._fields, prefix)
+    result = korvane.to_utm(*columns, ellipsoid, errors="coerce", **grid)
+    converted = _with_result(frame, result, errors, prefix)
+    # What the columns were made on, for to_latlong to convert them back on.
+    converted.attrs[_MADE_ON] = result._made_on
+    return converted
 
 
 def to_latlong(
@@ -36,10 +46,12 @@ def to_latlong(
     easting="easting",
     zone="zone",
     hemisphere="hemisphere",
-    ellipsoid="WGS 84",
+    ellipsoid=None,
     *,
     errors="coerce",
     prefix="",
+    grid=None,
+    **options,
 ):
     """The frame with the columns of korvane.to_latlong added for the points in the named columns.
 
@@ -51,34 +63,47 @@ def to_latlong(
     for a missing column and ValueError when the frame already has a column of a result's name;
     otherwise as korvane.to_latlong.
 
-    A frame that to_utm made converts back as it is, to_latlong(to_utm(frame)): its
-    grid_reference and error columns are then replaced by the round trip's, and a point that
-    failed to UTM keeps its reason.
+    grid is "windows" or "standard" as for korvane.to_latlong; by default the grid of the
+    to_utm result the frame holds, else "windows". The other options (forced, datum, target,
+    outside_area) are korvane.to_latlong's; korvane.to_utm's (zone, mgrs_precision, source,
+    datum, outside_area) pass to_utm's.
+
+    A frame that to_utm made converts back as it is, to_latlong(to_utm(frame)), on the grid it
+    was made on: its grid_reference and error columns are then replaced by the round trip's,
+    and a point that failed to UTM keeps its reason.
     """
     columns = _columns(
         frame, northing=northing, easting=easting, zone=zone, hemisphere=hemisphere
     )
-    utm_error = _utm_error(frame, northing)
-    replaced = ("grid_reference", "error") if utm_error is not None else ()
-    _check_free(frame, korvane.LatLongResult._fields, prefix, replaced)
-    if utm_error is None:
-        result = korvane.to_latlong(*columns, ellipsoid, errors="coerce")
+    made = _made_by_to_utm(frame, northing)
+    if grid is None:
+        grid = "standard" if made is korvane.StandardUtmResult else "windows"
+    kind = korvane.StandardLatLongResult if grid == "standard" else korvane.LatLongResult
+    chained = made is not None and (made is korvane.StandardUtmResult) == (grid == "standard")
+    replaced = ("grid_reference", "error") if chained else ()
+    _check_free(frame, kind._fields, prefix, replaced)
+    if not chained:
+        result = korvane.to_latlong(*columns, ellipsoid, errors="coerce", grid=grid, **options)
     else:
-        northings, eastings, zones, hemispheres = columns
-        utm = korvane.UtmResult(zone=zones, hemisphere=hemispheres, band=None,
-                                central_meridian=None, northing=northings, easting=eastings,
-                                grid_reference=None, error=utm_error.to_numpy(dtype=object))
-        result = korvane.to_latlong(utm, ellipsoid=ellipsoid)
+        fields = dict(zip(("northing", "easting", "zone", "hemisphere"), columns))
+        fields["error"] = frame[northing[: -len("northing")] + "error"].to_numpy(dtype=object)
+        utm = made(**{field: fields.get(field) for field in made._fields})
+        if _MADE_ON in frame.attrs:
+            utm = korvane._with_made(utm, frame.attrs[_MADE_ON])
+        result = korvane.to_latlong(utm, ellipsoid=ellipsoid, **options)
     return _with_result(frame, result, errors, prefix)
 
 
-def _utm_error(frame, northing):
-    """The error column of a frame that to_utm made, whose northing column is named `northing`:
-    None for any other frame."""
+def _made_by_to_utm(frame, northing):
+    """The kind of result (korvane.UtmResult or korvane.StandardUtmResult) whose columns the
+    frame holds, named after the prefix of `northing`; None for any other frame."""
     if not northing.endswith("northing"):
         return None
-    made = [northing[: -len("northing")] + field for field in korvane.UtmResult._fields]
-    return frame[made[-1]] if all(name in frame.columns for name in made) else None
+    prefix = northing[: -len("northing")]
+    for kind in (korvane.StandardUtmResult, korvane.UtmResult):
+        if all(prefix + field in frame.columns for field in kind._fields):
+            return kind
+    return None
 
 
 def _columns(frame, **names):

@@ -10,6 +10,12 @@ def to_utm(
     *,
     errors: Literal["coerce", "raise"] = "coerce",
     prefix: str = "",
+    grid: Literal["windows", "standard"] = "windows",
+    zone: int | str | None = None,
+    mgrs_precision: int = 5,
+    source: str | None = None,
+    datum: str | None = None,
+    outside_area: bool = False,
 ) -> pd.DataFrame: ...
 def to_latlong(
     frame: pd.DataFrame,
@@ -17,8 +23,13 @@ def to_latlong(
     easting: Hashable = "easting",
     zone: Hashable = "zone",
     hemisphere: Hashable = "hemisphere",
-    ellipsoid: str = "WGS 84",
+    ellipsoid: str | None = None,
     *,
     errors: Literal["coerce", "raise"] = "coerce",
     prefix: str = "",
+    grid: Literal["windows", "standard"] | None = None,
+    forced: bool = False,
+    datum: str | None = None,
+    target: str | None = None,
+    outside_area: bool = False,
 ) -> pd.DataFrame: ...

@@ -1,6 +1,7 @@
 #include "batch/BatchLine.hpp"
 
 #include "batch/UtmFields.hpp"
+#include "commands/GridRange.hpp"
 #include "geodesy/GridReference.hpp"
 #include "geodesy/InverseProjection.hpp"
 #include "support/TurningPointSearch.hpp"

@@ -275,5 +275,74 @@ statuses="${PIPESTATUS[*]}"
 [ "$statuses" = "0 0 0" ] && [ "$(tail -n 1 "$work/back" | cut -f1,10-13)" = $'Paris, FR\t48\t51\t23.76\tN' ] &&
     pass || { fail "--fields output read back: $statuses"; cat "$work/back" "$work/err"; }
 
+# The standard grid there and back: random points over the globe, the poles and the exception
+# zones included, come back within a millimetre on the ground (the grid is written to the
+# millimetre), whatever the number of jobs.
+awk 'BEGIN { srand(11); for (i = 0; i < 20000; i++) printf "%.9f,%.9f\n", rand() * 180 - 90, rand() * 360 - 180 }' \
+    >"$work/globe.csv"
+for jobs in 1 3; do
+    "$batch" to-utm --grid=standard --jobs "$jobs" "$work/globe.csv" |
+        "$batch" to-latlong --grid=standard --output=degrees --jobs "$jobs" |
+        paste -d, "$work/globe.csv" - | awk -F'[,\t]' '{
+            dlat = $1 - $3; dlon = $2 - $4; if (dlon > 180) dlon -= 360; if (dlon < -180) dlon += 360
+            metres = 111320 * sqrt(dlat * dlat + (dlon * cos($1 * 3.14159265358979 / 180)) ^ 2)
+            if (metres > 0.001 || NF != 4) { bad++; if (bad < 4) print "  " $0 }
+        } END { exit bad > 0 }' && pass || fail "the standard grid's round trip with $jobs jobs"
+done
+
+# Datum shifts, where the build has PROJ: each position shifted as cs2cs shifts it, then on the
+# standard grid within a millimetre of PROJ's own transverse Mercator on that datum's ellipsoid;
+# and back to where it came from within a centimetre (a shift drops the height that the datums'
+# ellipsoids put between them, in either direction). The datum, with the axes its ellipsoid has
+# in EPSG's dataset.
+if echo 45,3 | "$batch" to-utm --from EPSG:4326 --datum ED50 --quiet >/dev/null 2>&1; then
+    while read -r code latitude longitude; do
+        "$batch" to-utm --grid=standard --from EPSG:4326 --datum "EPSG:$code" --quiet \
+            <<<"$latitude,$longitude" >"$work/shifted" 2>"$work/err"
+        read -r zone hemisphere easting northing _ <"$work/shifted"
+        ellipsoid=$(projinfo -o PROJ "EPSG:$code" | tail -n 1 | tr ' ' '\n' | grep -E '^\+(ellps|datum|a|b|rf)=')
+        south=$([ "$hemisphere" = S ] && echo +south)
+        read -r expected_easting expected_northing _ < <(
+            echo "$latitude $longitude" | cs2cs -f %.12f EPSG:4326 "EPSG:$code" |
+                awk '{ print $2, $1 }' | proj -f %.4f +proj=utm +zone="$zone" $south $ellipsoid)
+        awk -v e="$easting" -v n="$northing" -v ee="$expected_easting" -v en="$expected_northing" \
+            'BEGIN { d = (e - ee) ^ 2 + (n - en) ^ 2; exit !(d < 1e-6 && ee != "") }' && pass ||
+            fail "EPSG:4326 to EPSG:$code at $latitude,$longitude: $easting $northing, cs2cs and proj give $expected_easting $expected_northing; $(cat "$work/err")"
+        "$batch" to-latlong --grid=standard --datum "EPSG:$code" --to EPSG:4326 --output=degrees \
+            --quiet "$work/shifted" | awk -v a="$latitude" -v o="$longitude" -F'\t' \
+            '{ exit !((($1 - a) ^ 2 + (($2 - o) * cos(a / 57.29578)) ^ 2) * 111320 ^ 2 < 1e-4) }' &&
+            pass || fail "EPSG:$code back to EPSG:4326 at $latitude,$longitude"
+    done <<'PAIRS'
+4230 48.8566 2.3522
+4230 40.4168 -3.7038
+4267 40.7128 -74.006
+4267 39.7392 -104.9903
+4277 51.5 -0.12
+4277 55.9533 -3.1883
+4284 55.7558 37.6173
+4210 -1.2921 36.8219
+4201 15.5007 32.5599
+4240 13.7563 100.5018
+4301 35.6762 139.6503
+4202 -37.8136 144.9631
+PAIRS
+    # Outside the transformations' areas of use an Error, unless asked all the same.
+    check_status "outside the area of use" 1 "$batch" to-utm --from "WGS 84" --datum ED50 "$work/b.csv"
+    expect_in "outside the area of use" "$work/out" "is outside the area of use of every transformation"
+    check_status "outside the area of use, all the same" 0 \
+        "$batch" to-utm --from "WGS 84" --datum ED50 --outside-area "$work/b.csv"
+    # The run names the datums and the ellipsoid with its exact axes (the windows' list rounds
+    # Clarke 1880's), then the transformation used.
+    printf -- '-1.2921,36.8219\n' >"$work/nairobi.csv"
+    check_status "the datums named" 0 "$batch" to-utm --from WGS84 --datum "Arc 1960" "$work/nairobi.csv"
+    expect_in "the datum's ellipsoid" "$work/err" "ellipsoid Clarke 1880 (RGS) (a = 6378249.1450 m"
+    expect_in "the transformation used" "$work/err" "1 point shifted by"
+    check_status "unknown datum" 2 "$batch" to-utm --from WGS84 --datum ED5O "$work/a.csv"
+    expect_in "unknown datum" "$work/err" "projinfo --list-crs"
+    check_status "--from without --datum" 2 "$batch" to-utm --from WGS84 "$work/a.csv"
+    "$batch" to-utm --from WGS84 --datum WGS84 --quiet "$work/a.csv" >"$work/out" 2>"$work/err"
+    [ ! -s "$work/err" ] && pass || fail "--quiet still said: $(cat "$work/err")"
+fi
+
 echo "batch: $passes passed, $failures failed"
 [ "$failures" -eq 0 ]

@@ -33,6 +33,14 @@ expect "no CR from standard input" 0 "$(tr -cd '\r' <"$work/out" | wc -c)"
 expect "an unreadable input" 2 "$?"
 expect "its name in the message" 1 "$(grep -c "cannot open .*missing-点.csv" "$work/err")"
 
+# Without PROJ a datum shift is refused, saying why; the standard grid works all the same.
+printf '45,3\n' | "$wine" "$batch" to-utm --from WGS84 --datum ED50 >/dev/null 2>"$work/err"
+expect "a datum shift refused" 2 "$?"
+expect "why it is refused" 1 "$(grep -c "built without PROJ" "$work/err")"
+printf '45,3\n' | "$wine" "$batch" to-utm --grid=standard >"$work/out"
+expect "the standard grid" "$(printf '31\tN\t500000.000\t4982950.400\t31TEK0000082950')" \
+    "$(tr -d '\r' <"$work/out")"
+
 "$wine" "$batch" --version >"$work/out"
 expect "version" "korvane-batch 1.0" "$(cat "$work/out")"
 

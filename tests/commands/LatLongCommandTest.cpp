@@ -131,5 +131,27 @@ TEST(LatLongCommand, UsesTheRegionalSeparators) {
     EXPECT_EQ(window.text2, "402.339,35");
 }
 
+// Seconds typed with the regional decimal comma convert as with a point; the design values'
+// point is read as it always was.
+TEST(LatLongCommand, ReadsTheRegionalDecimalSeparator) {
+    const std::pair<const char*, const char*> seconds[] = {
+        {"31,11", "16,11"}, {"31.11", "16.11"}, {" 31 ,11", "16,11 "}};
+    for (const auto& [latitude, longitude] : seconds) {
+        SCOPED_TRACE(std::string(latitude) + " " + longitude);
+        FakeLatLongWindow window;
+        window.latitude[2] = latitude;
+        window.longitude[2] = longitude;
+        RunLatLongCommand(window, {".", ","});
+        EXPECT_EQ(window.text1, "1.755.355,43");
+        EXPECT_EQ(window.text2, "402.339,35");
+        EXPECT_EQ(window.txtM, "38 P   MC  02339  55355");
+    }
+    // With English settings the comma still ends the number, as it always has: 31 seconds.
+    FakeLatLongWindow english;
+    english.latitude[2] = "31,11";
+    RunLatLongCommand(english, kEnglish);
+    EXPECT_EQ(english.text1, "1,755,352.05");
+}
+
 } // namespace
 } // namespace korvane

@@ -115,6 +115,26 @@ TEST(UtmCommand, TheOutputFrameAppearsOnlyOnceTheInputsAreRead) {
     EXPECT_TRUE(noDatum.frame2Visible);
 }
 
+// The Lat/Long window's grouped results, as it shows them with German settings, give the same
+// position as the same numbers written with a point.
+TEST(UtmCommand, ReadsTheRegionalForms) {
+    const RegionalSeparators german{".", ","};
+    const std::array<const char*, 3> inputs[] = {
+        {"1.755.355,43", "402.339,35", "38"},
+        {"1755355.43", "402339.35", "38"},
+        {"1.755.355,43", "402339.35", "38,0"},
+    };
+    for (const auto& input : inputs) {
+        SCOPED_TRACE(std::string(input[0]) + " " + input[1] + " " + input[2]);
+        FakeUtmWindow window;
+        window.text1 = {input[0], input[1], input[2]};
+        RunUtmCommand(window, german);
+        EXPECT_EQ(window.latitude, (std::array<std::string, 4>{"15", "52", "31,11", "N"}));
+        EXPECT_EQ(window.longitude, (std::array<std::string, 4>{"44", "5", "16,11", "E"}));
+        EXPECT_EQ(window.txtM, "38 P   MC  02339  55355");
+    }
+}
+
 TEST(UtmCommand, SecondsUseTheRegionalDecimalSeparator) {
     FakeUtmWindow window;
     window.text1 = {"8244644.57", "597660.65", "23"};

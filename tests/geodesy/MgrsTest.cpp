@@ -209,7 +209,7 @@ TEST(MgrsReading, SaysWhatIsWrong) {
         {"18TW", "the reference \"18TW\" ends before the row letter"},
         {"18TAL", "column letter \"A\" is not used in zone 18, whose columns are S to Z without I and O"},
         {"18TWW", "row letter \"W\" is not one of A to V without I and O"},
-        {"YAB", "column letter \"A\" is not used in UPS band \"Y\", whose columns are R to Z"},
+        {"YAB", "column letter \"A\" is not used in UPS band \"Y\", whose columns are R, S, T, U, X, Y and Z"},
         {"ZAQ", "row letter \"Q\" is not used in UPS band \"Z\", whose rows are A to P"},
         {"18TWL123", "has 3 digits, which do not split into easting and northing"},
         {"18TWL 12 345", "has 2 easting digits and 3 northing digits"},

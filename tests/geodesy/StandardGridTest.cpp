@@ -99,7 +99,7 @@ TEST(UtmUpsForward, TakesAZoneAndHemisphereAskedFor) {
         {-1, 3, std::nullopt, N, 31, N, -1},         // a northern northing below the equator
         {1, 3, std::nullopt, S, 31, S, 1},           // a southern one above it: beyond 10,000 km
         {70, 0, kUpsZone, std::nullopt, kUpsZone, N, 1},
-        {0, 0, kUpsZone, S, kUpsZone, S, 1},         // the equator from either pole
+        {-70, 0, kUpsZone, S, kUpsZone, S, 1},       // 20 degrees from the pole, UPS's reach
     };
     // clang-format on
     for (const auto& c : cases) {
@@ -129,6 +129,8 @@ TEST(UtmUpsForward, RefusesWhatItCannotProject) {
         {0, 70, 31, std::nullopt, "position 0, 70 lies 67 degrees of arc from the central meridian (3) of zone 31, beyond the 60"},
         {10, 110, 31, std::nullopt, "position 10, 110 lies 107 degrees of longitude from the central meridian (3) of zone 31, beyond the 90 the projection covers"},
         {-85, 0, kUpsZone, N, "latitude -85 lies south of the equator, and UPS north projects from the other pole"},
+        {69.9, 0, kUpsZone, std::nullopt, "latitude 69.9 lies more than 20 degrees from the pole"},
+        {0, 0, kUpsZone, S, "latitude 0 lies more than 20 degrees from the pole"},
     };
     // clang-format on
     for (const auto& c : cases) {

@@ -45,8 +45,18 @@ TO_LATLONG = [
     ((4505935.87, 584482.35, 18, "N"), ("40 42 0 N", "74 0 0 W", "18 T   WL  84482  05935")),
     ((4982950.40, 500000, 31, "n"), ("44 59 60 N", "3 0 0 E", "31 T   EK  00000  82950")),
     ((9997964.94, 500000, 31, "N"), ("89 59 60 N", "3 0 0 E", "31 Z   EV  00000  97964")),
-    ((10700000, 500000, 31, "N"), ("96 17 17.21 N", "3 0 0 E", "31 Z   EH  00000  00000")),
-    ((0, 0, 0, "N"), ("0 0 0 N", "187 29 19.48 W", "0 N   RF  00000  00000")),
+    ((0, 833978.56, 1, "N"), ("0 0 0 N", "173 59 60 W", "1 N   HA  33978  00000")),
+]
+
+# Positions off the grid, which the UTM window would still show, fail as korvane-batch fails them.
+OFF_THE_GRID = [
+    ((10700000, 500000, 31, "N"),
+     "northing 10700000 is outside 0 to 10000000, the equator to the pole"),
+    ((0, 500000, 0, "N"), "zone 0 is outside 1 to 60 (61 for 180 degrees east)"),
+    ((0, 500000, 99999, "N"), "zone 99999 is outside 1 to 60 (61 for 180 degrees east)"),
+    ((5000000, 950000, 31, "N"),
+     "easting 950000 is outside 100000 to 900000, the 100 km squares a zone letters"),
+    ((0, 500000, 31, "S"), "the position lies beyond the pole: latitude -90.018227"),
 ]
 
 
@@ -62,6 +72,12 @@ def test_to_latlong_gives_the_windows_texts(point, expected):
     r = korvane.to_latlong(*point)
     shown = (" ".join(r[2:6]), " ".join(r[6:10]), r.grid_reference)
     assert shown == expected and r.error == ""
+
+
+@pytest.mark.parametrize("point, failure", OFF_THE_GRID)
+def test_to_latlong_refuses_positions_off_the_grid(point, failure):
+    r = korvane.to_latlong(*point)
+    assert r.error == failure and np.isnan(r.latitude) and r.grid_reference == ""
 
 
 def test_to_latlong_decimal_degrees_and_ellipsoids():
@@ -88,6 +104,56 @@ def test_results_convert_back_as_they_are():
         korvane.to_latlong(5e6, 5e5)
 
 
+# The standard grid: korvane-batch's numbers (here to the millimetre it writes), GeoConvert's
+# zones and references, the exceptions and the poles; back again as it came.
+STANDARD = [
+    ((15.875308333333335, 44.08780833333333), (38, "N", 402339.351, 1755355.430, "38PMC0233955355")),
+    ((40.7128, -74.006), (18, "N", 583959.372, 4507350.998, "18TWL8395907350")),  # not 07351
+    ((60, 5), (32, "N", 276979.926, 6658157.202, "32VKM7697958157")),
+    ((78, 10), (33, "N", 384085.475, 8663320.201, "33XUG8408563320")),
+    ((85, 10), (0, "N", 2096454.164, 1452981.254, "ZAB9645452981")),
+    ((-85, -10), (0, "S", 1903545.836, 2547018.746, "AZT0354547018")),
+]
+
+
+@pytest.mark.parametrize("position, expected", STANDARD)
+def test_the_standard_grid_gives_korvane_batchs_numbers(position, expected):
+    r = korvane.to_utm(*position, grid="standard")
+    assert (r.zone, r.hemisphere, round(r.easting, 3), round(r.northing, 3), r.mgrs) == expected
+    back = korvane.to_latlong(r)
+    assert isinstance(back, korvane.StandardLatLongResult) and back.error == ""
+    assert abs(back.latitude - position[0]) < 1e-11 and abs(back.longitude - position[1]) < 1e-11
+    square = korvane.from_mgrs(r.mgrs)
+    assert abs(square.latitude - position[0]) < 1e-5 and square.error == ""
+
+
+def test_the_standard_grids_choices():
+    far = korvane.to_utm([45, 45], [7.5, 100], grid="standard", zone=31, mgrs_precision=2)
+    assert list(far.mgrs) == ["31THK5492", ""] and "97 degrees" in far.error[1]
+    south = korvane.to_utm(-1, 3, grid="standard", zone="31N")
+    assert (south.hemisphere, round(south.northing, 3)) == ("N", -110530.159)
+    assert korvane.to_latlong(south.northing, 500000, 31, "N", grid="standard").error == ""
+    clarke = korvane.from_mgrs(["38PMN023552", "38PMC023553"], "clarke 1866")
+    assert clarke.error[0] == "" and "band P" in clarke.error[1]  # the old AL rows
+    failed = korvane.to_latlong(
+        [1e6, 5e6, 5e6], [5e5, 5e5, 5e5], [0, 61, 31.5], "N", grid="standard")
+    assert "outside" in failed.error[0]
+    assert list(failed.error[1:]) == [
+        "zone 61 is outside 0 (UPS) to 60", "zone 31.5 is not a whole number"]
+
+
+@pytest.mark.parametrize("call, message", [
+    (lambda: korvane.to_utm(1, 2, grid="exact"), "grid must be"),
+    (lambda: korvane.to_utm(1, 2, zone=31), "choices of the standard grid"),
+    (lambda: korvane.to_utm(1, 2, grid="standard", zone="61"), "zone must be 1 to 60"),
+    (lambda: korvane.to_utm(1, 2, grid="standard", mgrs_precision=6), "mgrs_precision"),
+    (lambda: korvane.to_latlong(1, 2, 3, "N", forced=True), "forced is a choice"),
+])
+def test_the_standard_grids_choices_are_checked(call, message):
+    with pytest.raises(ValueError, match=message):
+        call()
+
+
 def test_the_package_knows_its_version():
     import importlib.metadata
 
@@ -111,8 +177,9 @@ def test_failures_stay_with_their_element():
     assert list(r.zone) == [0, 31, 0, 0] and list(r.grid_reference)[::2] == ["", ""]
     back = korvane.to_latlong([0, 0, 0, 0], 500000, [31, 31.5, 99999, 31], ["N", "N", "N", "X"])
     assert list(back.error[1:]) == ["zone 31.5 is not a whole number",
-                                    back.error[2], "hemisphere 'X' is not N or S"]
-    assert "32767" in back.error[2] and np.isnan(back.latitude[1:]).all() and back.error[0] == ""
+                                    "zone 99999 is outside 1 to 60 (61 for 180 degrees east)",
+                                    "hemisphere 'X' is not N or S"]
+    assert np.isnan(back.latitude[1:]).all() and back.error[0] == ""
 
 
 def test_errors_raise_names_the_first_failing_element():
@@ -121,7 +188,7 @@ def test_errors_raise_names_the_first_failing_element():
     assert raised.value.index == (1, 0)
     assert raised.value.reason == "latitude 91 is outside 0 to 90 degrees"
     with pytest.raises(korvane.ConversionError, match="^element 2: hemisphere '' is not N or S"):
-        korvane.to_latlong(0, 500000, 31, ["N", "S", ""], errors="raise")
+        korvane.to_latlong(5000000, 500000, 31, ["N", "S", ""], errors="raise")
 
 
 MASKED = np.ma.masked_array([48.85, 0.0, 45.0], mask=[0, 1, 0])
@@ -222,12 +289,12 @@ WIDTHS = [
      (np.where(rng.random(LARGE) < 0.01, 95, rng.uniform(-80, 84, LARGE)),
       rng.uniform(-180, 180, LARGE)), 23),
     ("every point failing", korvane.to_utm, (np.full(LARGE, np.nan), np.zeros(LARGE)), 1),
-    ("eastings far outside their zones", korvane.to_latlong,
+    ("positions off the grid among them", korvane.to_latlong,
      (np.r_[-1234, np.where(np.arange(LARGE) % 997 == 0, -1234, rng.uniform(0, 9e6, LARGE))],
       np.r_[-1234, np.where(rng.random(LARGE) < 0.01, -2.4e8,
                             np.where(np.arange(LARGE) % 1999 == 0, -1234, 5e5))],
       np.r_[1000, np.where(np.arange(LARGE) % 2003 == 0, 1000, rng.integers(1, 61, LARGE))],
-      np.concatenate([["N"], np.where(rng.random(LARGE) < 0.01, "X", "N")])), 27),
+      np.concatenate([["N"], np.where(rng.random(LARGE) < 0.01, "X", "N")])), 23),
 ]
 
 
@@ -340,3 +407,75 @@ def test_memory_kept_for_later_calls_stays_within_its_bound():
         korvane.to_utm(np.full(points, 45.0), 3.0)
     assert resident_bytes() - before < 320 << 20
 
+
+
+# Datum shifts through PROJ: each position as pyproj shifts it (the same database and choice),
+# then on the standard grid within a millimetre of PROJ's transverse Mercator on the grid
+# datum's ellipsoid; back again; a position outside every area of use fails alone.
+DATUM_PAIRS = [
+    ("ED50", "EPSG:4230", [48.8566, 40.4168], [2.3522, -3.7038]),
+    ("NAD27", "EPSG:4267", [40.7128, 39.7392], [-74.006, -104.9903]),
+    ("OSGB36", "EPSG:4277", [51.5, 55.9533], [-0.12, -3.1883]),
+    ("Arc 1960", "EPSG:4210", [-1.2921], [36.8219]),
+    ("Tokyo", "EPSG:4301", [35.6762], [139.6503]),
+]
+
+
+@pytest.mark.parametrize("name, code, lat, lon", DATUM_PAIRS)
+def test_datum_shifts_agree_with_pyproj(name, code, lat, lon):
+    import pyproj
+
+    r = korvane.to_utm(lat, lon, grid="standard", source="EPSG:4326", datum=name)
+    assert list(r.error) == [""] * len(lat)
+    shifted = pyproj.Transformer.from_crs("EPSG:4326", code, always_xy=False)
+    for i, (la, lo) in enumerate(zip(lat, lon)):
+        slat, slon = shifted.transform(la, lo)
+        crs = pyproj.CRS(code)
+        utm = pyproj.Proj(proj="utm", zone=int(r.zone[i]), south=r.hemisphere[i] == "S",
+                          a=crs.ellipsoid.semi_major_metre, b=crs.ellipsoid.semi_minor_metre)
+        easting, northing = utm(slon, slat)
+        assert abs(easting - r.easting[i]) < 1e-3 and abs(northing - r.northing[i]) < 1e-3
+    back = korvane.to_latlong(r, datum=name, target="WGS 84")
+    assert np.abs(back.latitude - lat).max() * 111320 < 0.01  # a centimetre: no height kept
+
+
+def test_datum_shift_failures_and_what_is_said():
+    r = korvane.to_utm([48.8566, -33.86], [2.3522, 151.21], source="WGS 84", datum="ED50")
+    assert r.error[0] == "" and "outside the area of use" in r.error[1]
+    anyway = korvane.to_utm(-33.86, 151.21, source="WGS 84", datum="ED50", outside_area=True)
+    assert anyway.error == ""
+    with pytest.raises(ValueError, match='did you mean "ED50"'):
+        korvane.to_utm(1, 2, source="WGS 84", datum="ED5O")
+    with pytest.raises(ValueError, match="needs both source="):
+        korvane.to_utm(1, 2, datum="ED50")
+    with pytest.raises(ValueError, match="without a datum shift"):
+        korvane.to_utm(1, 2, "Clarke 1866", source="WGS 84", datum="ED50")
+    said = korvane.datum_shift("WGS 84", "Arc 1960")
+    assert said["ellipsoid"] == {"name": "Clarke 1880 (RGS)", "a": 6378249.145,
+                                 "b": pytest.approx(6356514.8695, abs=1e-4)}
+    assert said["transformations"] and not said["only_ballpark"]
+
+
+# A result converts back on what it was made on, which nothing given may contradict.
+def test_results_convert_back_on_their_ellipsoid_and_datums():
+    clarke = korvane.to_utm(48.8566, 2.3522, "Clarke 1866")
+    assert abs(korvane.to_latlong(clarke).latitude - 48.8566) < 1e-6
+    with pytest.raises(ValueError, match="made on 'Clarke 1866', not 'WGS 84'"):
+        korvane.to_latlong(clarke, ellipsoid="WGS 84")
+    shifted = korvane.to_utm(48.8566, 2.3522, source="WGS84", datum="ED50", grid="standard")
+    assert abs(korvane.to_latlong(shifted).latitude - 48.8566) < 1e-7
+    with pytest.raises(ValueError, match="on the grid of 'ED50', not 'OSGB36'"):
+        korvane.to_latlong(shifted, datum="OSGB36")
+    assert repr(clarke).startswith("UtmResult(zone=31")
+
+
+@pytest.mark.parametrize("references, errors", [
+    (np.ma.masked_array(["31TEK", "31TEK"], mask=[False, True]),
+     ["", "the MGRS reference is missing"]),
+    (pd.Series(["31TEK0000082950", None, np.nan]),
+     ["", "the MGRS reference is missing", "the MGRS reference is missing"]),
+    (pd.array(["31TEK0000082950", None], dtype="string"), ["", "the MGRS reference is missing"]),
+    ([], []),
+])
+def test_mgrs_references_missing_fail_alone(references, errors):
+    assert list(korvane.from_mgrs(references).error) == errors

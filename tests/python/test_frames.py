@@ -75,6 +75,15 @@ def test_pandas_results_convert_back_as_they_are():
     assert again.loc[30, "error"] == again.loc[30, "utm_error"]
 
 
+def test_pandas_on_the_standard_grid_and_back():
+    utm = korvane.pandas.to_utm(FRAME, grid="standard", mgrs_precision=3)
+    assert list(utm.columns[3:]) == list(korvane.StandardUtmResult._fields)
+    assert list(utm.mgrs) == ["38PMC023553", "56HLH344519", ""]
+    back = korvane.pandas.to_latlong(utm)  # on the grid the frame was made on
+    assert list(back.latitude.round(9)[:2]) == [15.875308, -33.86]
+    assert back.loc[30, "error"] == "latitude 91 is outside -90 to 90 degrees"
+
+
 def test_pandas_prefix_keeps_earlier_results():
     again = korvane.pandas.to_utm(korvane.pandas.to_utm(FRAME), prefix="utm_")
     assert list(again.utm_zone) == list(again.zone) == [38, 56, 0]
@@ -123,3 +132,17 @@ def test_a_dask_cluster_gives_korvane_batchs_answers(tmp_path):
     texts = list(korvane.LatLongResult._fields[2:11])
     assert batch("to-latlong", grid) == ["\t".join(
         [*r[texts], fixed(r.latitude, 9), fixed(r.longitude, 9)]) for _, r in latlong.iterrows()]
+
+
+def test_pandas_shifts_datums():
+    paris = pd.DataFrame({"lat": [48.8566], "lon": [2.3522]})
+    utm = korvane.pandas.to_utm(paris, source="EPSG:4326", datum="ED50", grid="standard")
+    assert round(utm.easting[0], 3) == 452574.576  # as cs2cs EPSG:4326 EPSG:23031 gives it
+    back = korvane.pandas.to_latlong(utm, datum="ED50", target="EPSG:4326")
+    assert abs(back.latitude[0] - 48.8566) < 1e-7
+
+
+def test_pandas_converts_back_on_the_frames_own_ellipsoid():
+    paris = pd.DataFrame({"lat": [48.8566], "lon": [2.3522]})
+    back = korvane.pandas.to_latlong(korvane.pandas.to_utm(paris, ellipsoid="Clarke 1866"))
+    assert abs(back.latitude[0] - 48.8566) < 1e-6

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "datumshift/DatumShift.hpp"
+#include "datumshift/GeodeticDatum.hpp"
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace korvane {
+
+// The datum shift of a call: the positions' datum and the grid's, resolved through PROJ, and a
+// copy of the shift for each thread the call converts on (PROJ's objects serve one thread at a
+// time), made with the interpreter's lock held before the threads start and kept for the calls
+// that follow on the same object.
+class ThreadShifts {
+  public:
+    // From the positions' datum to the grid's (towardsGrid), or back. Throws DatumFailure.
+    ThreadShifts(const std::string& positions, const std::string& grid, bool towardsGrid,
+                 bool anyway);
+
+    // Copies for threads 0 to threads - 1.
+    void Prepare(std::size_t threads);
+    // On the thread numbered `thread`, once prepared for it.
+    ShiftedPosition Shift(std::size_t thread, const GeodeticPosition& position) {
+        return shifts_[thread].Shift(position);
+    }
+
+    const GeodeticDatum& Positions() const { return positions_; }
+    const GeodeticDatum& Grid() const { return grid_; }
+    // The grid's ellipsoid with its exact axes; a view of Grid()'s texts.
+    DatumEntry GridEllipsoid() const { return grid_.Ellipsoid(); }
+    // What each transformation is, in PROJ's order, and whether all are ballpark.
+    std::vector<std::string> Operations() const;
+    bool OnlyBallpark() const { return shifts_.front().OnlyBallpark(); }
+
+  private:
+    GeodeticDatum positions_;
+    GeodeticDatum grid_;
+    std::vector<DatumShift> shifts_; // the first made from the datums, the others its copies
+};
+
+} // namespace korvane
