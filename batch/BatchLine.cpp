@@ -183,24 +183,20 @@ std::string BatchLine::ToUtm(std::span<const std::string_view> position, bool bl
         !failure.empty()) {
         return failure;
     }
-    LatLongConversion result;
+    LatLongDegrees degrees;
+    if (std::string failure = ReadLatLong(inputs, degrees); !failure.empty()) {
+        return failure;
+    }
     if (shift_) {
         // The position shifted to the grid's datum, its hemispheres those of the shifted one.
-        const LatLongReading read = ReadLatLongInputs(inputs);
-        if (!read.failure.empty()) {
-            return read.failure;
-        }
-        GeodeticPosition shifted = Signed(read.degrees);
+        GeodeticPosition shifted = Signed(degrees);
         if (std::string failure = shift_->Apply(shifted); !failure.empty()) {
             return failure;
         }
-        result = ConvertLatLong(
-            LatLongDegrees{std::fabs(shifted.latitude), std::fabs(shifted.longitude),
-                           std::signbit(shifted.latitude), std::signbit(shifted.longitude)},
-            forwardTerms_);
-    } else {
-        result = ConvertLatLong(inputs, forwardTerms_);
+        degrees = {std::fabs(shifted.latitude), std::fabs(shifted.longitude),
+                   std::signbit(shifted.latitude), std::signbit(shifted.longitude)};
     }
+    const auto result = ConvertLatLong(degrees, forwardTerms_);
     if (!result.Converted()) {
         return result.failure;
     }

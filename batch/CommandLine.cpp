@@ -1,8 +1,8 @@
 #include "batch/CommandLine.hpp"
 
+#include "base/UsableCores.hpp"
 #include "commands/DegreesText.hpp"
 #include "commands/EllipsoidName.hpp"
-#include "commands/UsableCores.hpp"
 #include "geodesy/DatumTable.hpp"
 #include "geodesy/MgrsReference.hpp"
 

@@ -1,6 +1,6 @@
 #include "batch/DecimalText.hpp"
 
-#include "commands/DigitRun.hpp"
+#include "base/DigitRun.hpp"
 
 namespace korvane {
 

@@ -32,11 +32,10 @@ std::string StandardLine::ToUtm(std::span<const std::string_view> position, bool
         !failure.empty()) {
         return failure;
     }
-    const LatLongReading read = ReadLatLongInputs(inputs);
-    if (!read.failure.empty()) {
-        return read.failure;
+    LatLongDegrees degrees;
+    if (std::string failure = ReadLatLong(inputs, degrees); !failure.empty()) {
+        return failure;
     }
-    const LatLongDegrees& degrees = read.degrees;
     GeodeticPosition signedPosition{degrees.south ? -degrees.latitude : degrees.latitude,
                                     degrees.west ? -degrees.longitude : degrees.longitude};
     if (shift_ != nullptr) {

@@ -6,7 +6,7 @@
 // Writes gnuplot data files to DIRECTORY and Markdown tables to standard output.
 
 #include "geodesy/DatumTable.hpp"
-#include "geodesy/ForwardSeries.hpp"
+#include "geodesy/ForwardProjection.hpp"
 #include "geodesy/InverseProjection.hpp"
 
 #include <GeographicLib/TransverseMercatorExact.hpp>

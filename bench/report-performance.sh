@@ -73,10 +73,13 @@ where one lies within a micrometre of a point at which its rounding to hundredth
 (about one point in 2,500) is the series worked again with the library's arithmetic.
 \`ProjectToUtm_Korvane\` above is that whole projection, checks included. The inverse works the
 same way: its quick position, within 1e-13 degree of the library's inside a zone and short of
-the poles, is kept only where the degrees, minutes and hundredths of seconds, the nine-decimal
-degrees, the band letter and the band check come out the same 1e-11 degree either way; anywhere
-else the library's series gives the position. The converting code is built with -O3, which
-neither fuses nor reorders floating-point operations.
+the poles, is kept only where it lies further than 1e-11 degree from every point at which a text
+or a decision made from it turns (the degrees, minutes and hundredths of seconds, the
+nine-decimal degrees, the band letter, the band check and the pole check, one table of them
+beside the inverse's maths); anywhere else the library's series gives the position. The Python
+package's to_latlong hands on the numbers themselves, so it takes the library's series alone.
+The converting code is built with -O3, which neither fuses nor reorders floating-point
+operations.
 
 ## The Python package beside pyproj (\`bench/python-throughput.py\`)
 
@@ -93,7 +96,9 @@ converted on every core, without the GIL, each thread writing its points straigh
 result arrays. Their memory is asked of the system in whole large pages, and a block of them that
 a result lets go of is kept for the next call's columns of its size (at most 256 MiB are kept,
 and the system may take them back when it runs short), so that a program converting chunk
-after chunk writes into pages it has rather than having fresh ones zeroed.
+after chunk writes into pages it has rather than having fresh ones zeroed. The first call of each
+run writes into fresh memory, as every call would if no block were kept: the difference from the
+rounds that follow is what keeping them gains.
 
 What the call takes on two cores depends on the machine giving both of them their whole time:
 the line under each table says how many times as fast as on one core korvane ran. While two

@@ -24,25 +24,10 @@ AngleBoxes LatitudeBoxes(const UtmConversion& conversion, std::string_view lette
 AngleBoxes LongitudeBoxes(const UtmConversion& conversion, std::string_view decimalSeparator);
 
 // The same boxes' texts appended to text, each followed by `after`: a line of text needs no
-// string for each box.
+// string for each box. The boxes above are these texts, cut apart.
 void AppendLatitudeBoxes(std::string& text, const UtmConversion& conversion,
                          std::string_view letter, std::string_view decimalSeparator, char after);
 void AppendLongitudeBoxes(std::string& text, const UtmConversion& conversion,
                           std::string_view decimalSeparator, char after);
-
-// What the boxes show, as numbers: whole degrees, whole minutes, seconds rounded to hundredths,
-// and for a longitude whether its letter is W. The boxes' texts follow from these alone.
-struct AngleParts {
-    double degrees = 0;
-    double minutes = 0;
-    double seconds = 0;
-    bool west = false;
-    bool operator==(const AngleParts&) const = default;
-};
-
-// The parts of a latitude counted from the equator towards the chosen hemisphere.
-AngleParts LatitudeParts(double towardsHemisphere);
-// The parts of a longitude, east positive.
-AngleParts LongitudeParts(double longitude);
 
 } // namespace korvane

@@ -46,7 +46,7 @@ std::string_view OffTheGridReason(OffTheGrid where) {
 }
 
 std::string SixDecimals(double degrees) {
-    char text[32];
+    char text[400]; // the longest double written with six decimals takes 316 characters
     const auto written =
         std::to_chars(text, text + sizeof text, degrees, std::chars_format::fixed, 6);
     return {text, static_cast<std::size_t>(written.ptr - text)};

@@ -22,7 +22,8 @@ OffTheGrid WhereOffTheGrid(const UtmNumbers& numbers);
 // (61 for 180 degrees east)".
 std::string_view OffTheGridReason(OffTheGrid where);
 
-// A latitude for a message, to six decimals: "90.000011".
+// A latitude for a message, to six decimals, all its digits however far beyond a pole the
+// series puts it: "90.000011".
 std::string SixDecimals(double degrees);
 
 // Whether a position converted lies beyond the pole by more than kBandEdgeTolerance (a point at

@@ -16,53 +16,49 @@ namespace {
 
 constexpr const char* kPartNames[] = {"degrees", "minutes", "seconds"};
 
-struct Angle {
-    double degrees = 0;
-    std::string failure;
-};
-
 // Why an angle outside 0 to limit degrees cannot be converted.
-[[gnu::noinline]] Angle OutsideItsRange(double degrees, const char* name, double limit) {
+[[gnu::noinline]] std::string OutsideItsRange(double degrees, const char* name, double limit) {
     const std::string shown = std::isfinite(degrees) ? PlainNumber(degrees, ".") : "too large";
-    return {0, std::string(name) + " " + shown + " is outside 0 to " + PlainNumber(limit, ".") +
-                   " degrees"};
+    return std::string(name) + " " + shown + " is outside 0 to " + PlainNumber(limit, ".") +
+           " degrees";
 }
 
-// The angle, or why it cannot be converted: outside 0 to limit degrees.
-inline Angle RangeChecked(double degrees, const char* name, double limit) {
-    if (!(degrees >= 0 && degrees <= limit)) {
-        return OutsideItsRange(degrees, name, limit);
-    }
-    return {degrees, {}};
+bool InRange(double degrees, double limit) {
+    return degrees >= 0 && degrees <= limit;
 }
 
-Angle ReadAngle(const std::array<std::string_view, 3>& texts, const char* name, double limit) {
+// Reads an angle's three boxes into degrees: an empty text, or why it cannot be converted.
+std::string ReadAngle(const std::array<std::string_view, 3>& texts, const char* name, double limit,
+                      double& degrees) {
     double parts[3] = {};
     for (std::size_t i = 0; i < 3; ++i) {
         try {
             parts[i] = ReadNumber(texts[i]);
         } catch (const ComputationFailure&) {
-            return {0, std::string(name) + " " + kPartNames[i] + " is too large to read"};
+            return std::string(name) + " " + kPartNames[i] + " is too large to read";
         }
     }
-    return RangeChecked((parts[0] + parts[1] / 60) + parts[2] / 3600, name, limit);
+    degrees = (parts[0] + parts[1] / 60) + parts[2] / 3600;
+    return InRange(degrees, limit) ? std::string() : OutsideItsRange(degrees, name, limit);
 }
 
-// Projects the angles on the terms that termsOf gives: an ellipsoid that cannot be had fails the
+// Projects the degrees on the terms that termsOf gives: an ellipsoid that cannot be had fails the
 // conversion only once the input has been found good.
-template <class TermsOf>
-LatLongConversion Project(const Angle& latitude, const Angle& longitude, bool south, bool west,
-                          TermsOf termsOf) {
+template <class TermsOf> LatLongConversion Project(const LatLongDegrees& degrees, TermsOf termsOf) {
     LatLongConversion result;
-    if (!latitude.failure.empty() || !longitude.failure.empty()) {
-        result.failure = !latitude.failure.empty() ? latitude.failure : longitude.failure;
+    if (!InRange(degrees.latitude, 90)) {
+        result.failure = OutsideItsRange(degrees.latitude, "latitude", 90);
         return result;
     }
-    const GeodeticPosition position{south ? -latitude.degrees : latitude.degrees,
-                                    west ? -longitude.degrees : longitude.degrees};
+    if (!InRange(degrees.longitude, 180)) {
+        result.failure = OutsideItsRange(degrees.longitude, "longitude", 180);
+        return result;
+    }
+    const GeodeticPosition position{degrees.south ? -degrees.latitude : degrees.latitude,
+                                    degrees.west ? -degrees.longitude : degrees.longitude};
     try {
-        const auto projected =
-            ProjectToUtm(position, south ? Hemisphere::South : Hemisphere::North, termsOf());
+        const auto projected = ProjectToUtm(
+            position, degrees.south ? Hemisphere::South : Hemisphere::North, termsOf());
         result.zone = projected.utm.zone;
         result.centralMeridian = projected.centralMeridian;
         result.band = BandLetter(position.latitude);
@@ -79,44 +75,32 @@ LatLongConversion Project(const Angle& latitude, const Angle& longitude, bool so
 
 } // namespace
 
-LatLongReading ReadLatLongInputs(const LatLongInputs& inputs) {
-    const Angle latitude = ReadAngle(inputs.latitude, "latitude", 90);
-    const Angle longitude = ReadAngle(inputs.longitude, "longitude", 180);
-    if (!latitude.failure.empty() || !longitude.failure.empty()) {
-        return {{}, !latitude.failure.empty() ? latitude.failure : longitude.failure};
+std::string ReadLatLong(const LatLongInputs& inputs, LatLongDegrees& degrees) {
+    degrees.south = inputs.latitudeHemisphere == "S";
+    degrees.west = inputs.longitudeHemisphere == "W";
+    if (std::string failure = ReadAngle(inputs.latitude, "latitude", 90, degrees.latitude);
+        !failure.empty()) {
+        return failure;
     }
-    return {{latitude.degrees, longitude.degrees, inputs.latitudeHemisphere == "S",
-             inputs.longitudeHemisphere == "W"},
-            {}};
+    return ReadAngle(inputs.longitude, "longitude", 180, degrees.longitude);
 }
-
-namespace {
-
-template <class TermsOf> LatLongConversion Convert(const LatLongInputs& inputs, TermsOf termsOf) {
-    const Angle latitude = ReadAngle(inputs.latitude, "latitude", 90);
-    const Angle longitude = ReadAngle(inputs.longitude, "longitude", 180);
-    return Project(latitude, longitude, inputs.latitudeHemisphere == "S",
-                   inputs.longitudeHemisphere == "W", termsOf);
-}
-
-} // namespace
 
 LatLongConversion ConvertLatLong(const LatLongInputs& inputs, int datumPosition) {
+    LatLongDegrees degrees;
+    if (std::string failure = ReadLatLong(inputs, degrees); !failure.empty()) {
+        LatLongConversion result;
+        result.failure = std::move(failure);
+        return result;
+    }
     std::optional<ForwardTerms> terms;
-    return Convert(inputs, [&]() -> const ForwardTerms& {
+    return Project(degrees, [&]() -> const ForwardTerms& {
         return terms.emplace(
             DatumForListPosition(CheckedInt16(datumPosition, "datum list position")));
     });
 }
 
-LatLongConversion ConvertLatLong(const LatLongInputs& inputs, const ForwardTerms& terms) {
-    return Convert(inputs, [&]() -> const ForwardTerms& { return terms; });
-}
-
 LatLongConversion ConvertLatLong(const LatLongDegrees& degrees, const ForwardTerms& terms) {
-    return Project(RangeChecked(degrees.latitude, "latitude", 90),
-                   RangeChecked(degrees.longitude, "longitude", 180), degrees.south, degrees.west,
-                   [&]() -> const ForwardTerms& { return terms; });
+    return Project(degrees, [&]() -> const ForwardTerms& { return terms; });
 }
 
 } // namespace korvane

@@ -30,31 +30,27 @@ struct LatLongConversion {
     bool Converted() const { return failure.empty(); }
 };
 
-// Degrees, minutes and seconds to UTM on the ellipsoid at the datum list's position (-1 for
-// none). Input outside 0..90 and 0..180, or a box whose number is too large to read, is
-// rejected; so is a conversion whose arithmetic fails, which only the empty datum row causes.
-LatLongConversion ConvertLatLong(const LatLongInputs& inputs, int datumPosition);
-
-// The same on an ellipsoid chosen once for a run of points.
-LatLongConversion ConvertLatLong(const LatLongInputs& inputs, const ForwardTerms& terms);
-
 // A position as numbers rather than texts: what the boxes and lists hold once read, the sizes of
-// the latitude and the longitude in degrees and their hemispheres. Degrees typed whole into the
-// degrees box give the same conversion.
+// the latitude and the longitude in degrees and their hemispheres.
 struct LatLongDegrees {
     double latitude = 0;
     double longitude = 0;
     bool south = false;
     bool west = false;
 };
-LatLongConversion ConvertLatLong(const LatLongDegrees& degrees, const ForwardTerms& terms);
 
-// The position the inputs give, read and checked as the Lat/Long window reads them, or why it
-// cannot be converted: for conversions other than the window's own.
-struct LatLongReading {
-    LatLongDegrees degrees;
-    std::string failure;
-};
-LatLongReading ReadLatLongInputs(const LatLongInputs& inputs);
+// The boxes and lists read into degrees as the window reads them, each angle's degrees, minutes
+// and seconds summed. Gives an empty text, or why they cannot be converted: a box whose number is
+// too large to read, or an angle outside 0..90 or 0..180, the latitude's failure first.
+std::string ReadLatLong(const LatLongInputs& inputs, LatLongDegrees& degrees);
+
+// Degrees, minutes and seconds to UTM on the ellipsoid at the datum list's position (-1 for
+// none): the window's conversion. Input that ReadLatLong refuses is rejected; so is a conversion
+// whose arithmetic fails, which only the empty datum row causes.
+LatLongConversion ConvertLatLong(const LatLongInputs& inputs, int datumPosition);
+
+// The same from numbers, on an ellipsoid chosen once for a run of points. Degrees typed whole into
+// the degrees box give the same conversion.
+LatLongConversion ConvertLatLong(const LatLongDegrees& degrees, const ForwardTerms& terms);
 
 } // namespace korvane

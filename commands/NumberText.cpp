@@ -1,11 +1,10 @@
 #include "commands/NumberText.hpp"
 
-#include "geodesy/DigitPairs.hpp"
+#include "base/DigitPairs.hpp"
 #include "geodesy/ExactLimits.hpp"
 #include "geodesy/FloatingPoint.hpp"
 #include "geodesy/Rounding.hpp"
 
-#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -82,56 +81,21 @@ TwoDecimals SplitRoundedHundredths(double value) {
 
 namespace {
 
-// |value| in units of the ninth decimal, rounded as to_chars rounds (to the nearest, a half to
-// the even unit), worked out exactly from the double's bits: the product of its 53-bit mantissa
-// and 10^9 needs 83 bits. Nothing where the compiler has no 128-bit integers or the value is
-// 1e9 or more.
-std::optional<std::uint64_t> ExactNineDecimalUnits(double value) {
-#ifdef __SIZEOF_INT128__
-    const double magnitude = std::fabs(value);
-    if (!(magnitude < 1e9)) {
-        return std::nullopt;
-    }
-    const auto bits = std::bit_cast<std::uint64_t>(magnitude);
-    const int biasedExponent = static_cast<int>(bits >> 52);
-    const std::uint64_t fraction = bits & ((std::uint64_t{1} << 52) - 1);
-    const std::uint64_t mantissa =
-        biasedExponent == 0 ? fraction : fraction | (std::uint64_t{1} << 52);
-    const int shift = 1075 - (biasedExponent == 0 ? 1 : biasedExponent); // |value| < 2^30
-    if (mantissa == 0 || shift >= 127) {
-        return 0; // below 2^-74: far under half a unit
-    }
-    const unsigned __int128 product = static_cast<unsigned __int128>(mantissa) * 1000000000u;
-    const unsigned __int128 half = static_cast<unsigned __int128>(1) << (shift - 1);
-    const unsigned __int128 remainder = product & ((half << 1) - 1);
-    auto units = static_cast<std::uint64_t>(product >> shift);
-    if (remainder > half || (remainder == half && units % 2 == 1)) {
-        ++units;
-    }
-    return units;
-#else
-    static_cast<void>(value);
-    return std::nullopt;
-#endif
-}
-
-// The same count from the double product where that is sure to give it, which is far quicker:
-// below 1000 degrees the product is within 2^-13 of the exact one, so a product whose fraction
-// lies more than a thousandth away from 0 and from a half rounds as the exact one does.
+// |value| in units of the ninth decimal, rounded as to_chars rounds (to the nearest, a half to the
+// even unit); nothing from kWholeNumbersFrom units on, where to_chars writes them. Rounding the
+// product to a double cannot carry it across a half, which a double of this size holds exactly:
+// only a product that is exactly a half may stand for a value on either side, and the bits decide.
 std::optional<std::uint64_t> NineDecimalUnits(double value) {
     const double units = std::fabs(value) * 1e9;
-    if (units < 1e12) {
-        const auto whole = static_cast<std::uint64_t>(units);
-        const double fraction = units - static_cast<double>(whole);
-        constexpr double kRoom = 1e-3;
-        if (fraction > kRoom && fraction < 0.5 - kRoom) {
-            return whole;
-        }
-        if (fraction > 0.5 + kRoom && fraction < 1 - kRoom) {
-            return whole + 1;
-        }
+    if (!(units < kWholeNumbersFrom)) {
+        return std::nullopt;
     }
-    return ExactNineDecimalUnits(value);
+    const auto whole = static_cast<std::uint64_t>(units);
+    const double fraction = units - static_cast<double>(whole);
+    if (fraction == 0.5) {
+        return RoundedDecimalUnits<9>(value);
+    }
+    return whole + static_cast<std::uint64_t>(fraction > 0.5);
 }
 
 } // namespace
@@ -163,14 +127,6 @@ void AppendNineDecimalDegrees(std::string& text, double value) {
         shown.remove_prefix(1); // a negative value that shows as zero is zero
     }
     text.append(shown);
-}
-
-bool NineDecimalsSettleWithin(double value, double margin) {
-    // The text changes where the value in units of the ninth decimal is a half. The product is
-    // off by at most half a unit in its last place, 2^-14 below 1e12: the slack covers it.
-    constexpr double kProductSlack = 1e-3;
-    const double units = std::fabs(value) * 1e9;
-    return units < 1e12 && ClearOfSteps(units, 0.5, margin * 1e9 + kProductSlack);
 }
 
 void AppendTwoDecimalNumber(std::string& text, double value) {

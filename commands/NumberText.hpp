@@ -28,7 +28,4 @@ std::string NineDecimalDegrees(double value);
 // The same appended to text, without a string of its own.
 void AppendNineDecimalDegrees(std::string& text, double value);
 
-// Whether every value within margin of this one gives the same NineDecimalDegrees text.
-bool NineDecimalsSettleWithin(double value, double margin);
-
 } // namespace korvane

@@ -1,12 +1,11 @@
 #include "commands/ReadNumber.hpp"
 
-#include "commands/DigitRun.hpp"
+#include "base/DigitRun.hpp"
 #include "geodesy/Failure.hpp"
 
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
-#include <iterator>
 #include <optional>
 #include <string>
 
@@ -15,6 +14,13 @@ namespace korvane {
 namespace {
 
 constexpr const char* kStep = "reading a number";
+
+// The number's text as a failure quotes it: whole up to a line's width, else its start.
+std::string Quoted(std::string_view number) {
+    constexpr std::size_t kLongest = 40;
+    return number.size() <= kLongest ? std::string(number)
+                                     : std::string(number.substr(0, kLongest)) + "...";
+}
 
 // The characters of a text with blanks, tabs and line feeds passed over.
 class Cursor {
@@ -65,13 +71,14 @@ int DigitValue(char c, int base) {
     return value < base ? value : -1;
 }
 
-double ReadRadixNumber(Cursor& cursor, int base) {
+double ReadRadixNumber(std::string_view text, Cursor& cursor, int base) {
     std::uint64_t value = 0;
     for (int digit = DigitValue(cursor.Peek(), base); digit >= 0;
          digit = DigitValue(cursor.Peek(), base)) {
         value = value * static_cast<std::uint64_t>(base) + static_cast<std::uint64_t>(digit);
         if (value > 0xFFFFFFFFu) {
-            throw OverflowFailure(kStep, "the whole number does not fit in 32 bits");
+            throw OverflowFailure(kStep,
+                                  "the whole number " + Quoted(text) + " does not fit in 32 bits");
         }
         cursor.Advance();
     }
@@ -157,10 +164,9 @@ std::string PlainCharacters(std::string_view number) {
     return characters;
 }
 
-// Powers of ten that a double holds exactly.
-constexpr double kExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                        1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                        1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+// The powers of ten that a number of at most fifteen digits can have decimals for.
+constexpr double kExactPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                        1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
 
 // The usual texts, an empty box or a number such as "-44.0877772" (an optional "-", digits and
 // at most one point, nothing else). Gives what the scan below gives, sooner; nothing when the
@@ -196,7 +202,7 @@ std::optional<double> ReadPlainDecimal(std::string_view text) {
     }
     // Fifteen digits are an exact double and so is the power of ten: the one division rounds
     // once, to the nearest, which is exactly what from_chars gives.
-    if (digits <= 15 && decimals < std::size(kExactPowersOfTen)) {
+    if (digits <= 15) {
         const double magnitude = static_cast<double>(whole) / kExactPowersOfTen[decimals];
         return negative ? -magnitude : magnitude;
     }
@@ -225,7 +231,7 @@ double ReadNumber(std::string_view text) {
         if (radix == 'H' || radix == 'h' || radix == 'O' || radix == 'o') {
             cursor.Advance();
             cursor.Advance();
-            return ReadRadixNumber(cursor, radix == 'H' || radix == 'h' ? 16 : 8);
+            return ReadRadixNumber(text, cursor, radix == 'H' || radix == 'h' ? 16 : 8);
         }
         return 0;
     }
@@ -245,7 +251,8 @@ double ReadNumber(std::string_view text) {
         if (number.magnitude > 0) {
             // "9e999" fails the reading, which the windows show as "Error", rather than go on
             // as an infinity that would turn every later step into no number at all.
-            throw OverflowFailure(kStep, "the number is too large for a double");
+            throw OverflowFailure(kStep,
+                                  "the number " + Quoted(span) + " is too large for a double");
         }
         return characters.front() == '-' ? -0.0 : 0.0; // too small: it reads as zero
     }

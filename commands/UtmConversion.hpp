@@ -33,17 +33,22 @@ struct UtmConversion {
 // leaves 16 bits.
 UtmConversion ConvertUtm(const UtmInputs& inputs, int datumPosition);
 
-// The same on an ellipsoid chosen once for a run of points.
-UtmConversion ConvertUtm(const UtmInputs& inputs, const InverseTerms& terms);
-
-// A position as numbers rather than texts: what the boxes and the list hold once read. The zone
-// is rounded to a whole number as the window rounds it.
+// A position as numbers rather than texts, converted on an ellipsoid chosen once for a run of
+// points: what the boxes and the list hold once read. The zone is rounded to a whole number as
+// the window rounds it.
 struct UtmNumbers {
     double northing = 0;
     double easting = 0;
     double zone = 0;
     Hemisphere hemisphere = Hemisphere::North;
 };
-UtmConversion ConvertUtm(const UtmNumbers& numbers, const InverseTerms& terms);
+
+// What the position is for: only texts written from it, which the quicker
+// ProjectFromUtmForTexts gives as the library's, or its numbers themselves, which only
+// ProjectFromUtm gives to the last bit. The window's conversions are for texts.
+enum class PositionFor { Texts, Numbers };
+
+UtmConversion ConvertUtm(const UtmNumbers& numbers, const InverseTerms& terms,
+                         PositionFor use = PositionFor::Texts);
 
 } // namespace korvane

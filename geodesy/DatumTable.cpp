@@ -1,8 +1,11 @@
 #include "geodesy/DatumTable.hpp"
 
 #include "geodesy/Failure.hpp"
+#include "geodesy/FloatingPoint.hpp"
 #include "geodesy/Int16.hpp"
 #include "geodesy/Modn.hpp"
+#include "geodesy/Power.hpp"
+#include "geodesy/ValueText.hpp"
 
 #include <string>
 
@@ -33,6 +36,10 @@ std::span<const DatumEntry> ListedDatums() {
     return std::span<const DatumEntry>(StandardDatumTable()).subspan(1);
 }
 
+double Eccentricity(const DatumEntry& datum) {
+    return Finite(Power(1 - Power(datum.b / datum.a, 2), 0.5), "eccentricity");
+}
+
 std::optional<int> ListPositionOf(std::string_view listName) {
     const auto datums = ListedDatums();
     for (std::size_t position = 0; position < datums.size(); ++position) {
@@ -58,7 +65,8 @@ const std::array<std::string_view, kBandPositions> BandLetters{
 int BandPosition(double latitude) {
     const double position = Int(latitude / 8) + 12;
     if (!(position >= 0 && position < kBandPositions)) {
-        throw SubscriptFailure("band position", "no band position for this latitude");
+        throw SubscriptFailure("band position",
+                               "no band position for latitude " + ValueText(latitude));
     }
     return static_cast<int>(position);
 }

@@ -1,14 +1,16 @@
 #include "geodesy/FloatingPoint.hpp"
 
 #include "geodesy/Failure.hpp"
+#include "geodesy/ValueText.hpp"
 
 namespace korvane {
 
 void ThrowNotFinite(double value, const char* step) {
     if (std::isnan(value)) {
-        throw FloatingPointFailure(step, "the result is undefined");
+        throw FloatingPointFailure(step, "the result is undefined (nan)");
     }
-    throw FloatingPointFailure(step, "division by zero or a result too large");
+    throw FloatingPointFailure(step, "the result is " + ValueText(value) +
+                                         ": a division by zero or a result too large for a double");
 }
 
 } // namespace korvane

@@ -1,4 +1,16 @@
-// The forward projection's rule: the series with quick arithmetic, unless its result lies within
+// The forward transverse Mercator series in its arc-second form: the longitude from the central
+// meridian in units of 10,000 seconds of arc, coefficients K1 to K5, the meridian arc from a
+// five-term sine series in n. Its deliberate departures from the usual method:
+//   - degrees become radians with pi written to fourteen decimals (RadiansPerDegree), and one
+//     second of arc's sine is 4.84813681109536e-6 (SinOneSecond);
+//   - the n^4 term of B' and the n^2 term of D' carry no factor (1 - n) (ArcCoefficients);
+//   - the zone is Int(longitude / 6) + 31: a boundary belongs to the zone east of it, 180 E is
+//     zone 61 (central meridian 183), and there are no regional zones;
+//   - polar latitudes are projected with the same series, never as UPS;
+//   - the hemisphere is the one chosen, not the latitude's sign, so 0 may be either;
+//   - northing and easting are rounded to hundredths on their binary values, a half to the even.
+//
+// The rule for its arithmetic: the series with quick arithmetic, unless its result lies within
 // kQuickSeriesDrift of a point where the rounding to hundredths changes; there, the series with
 // the library's arithmetic decides. The layers, fastest first:
 //   1. QuickArithmetic: products, one sine and one cosine (ForwardSeries.hpp);
@@ -81,28 +93,6 @@ std::int16_t CentralMeridian(std::int16_t zone) {
     const std::int16_t product = CheckedInt16(6LL * zone, "central meridian");
     return CheckedInt16(product - 183LL, "central meridian");
 }
-
-MeridianArcCoefficients ArcCoefficients(double a, double n) {
-    MeridianArcCoefficients arc;
-    arc.a = a * (1 - n + 5.0 / 4 * Power(n, 2) * (1 - n) + 81.0 / 64 * Power(n, 4) * (1 - n));
-    // The n^4 term of B' and the n^2 term of D' carry no factor (1 - n).
-    arc.b = 3 * a * n / 2 * (1 - n + 7.0 / 8 * Power(n, 2) * (1 - n) + 55.0 / 64 * Power(n, 4));
-    arc.c = 15 * a * Power(n, 2) / 16 * (1 - n + 3.0 / 4 * Power(n, 2) * (1 - n));
-    arc.d = 35 * a * Power(n, 3) / 48 * (1 - n + 11.0 / 16 * Power(n, 2));
-    arc.e = 315 * a * Power(n, 4) / 512 * (1 - n);
-    Finite(arc.a + arc.b + arc.c + arc.d + arc.e, "forward step 8 (arc coefficients)");
-    return arc;
-}
-
-ForwardTerms::ForwardTerms(const DatumEntry& datum)
-    : a(datum.a),
-      e(Finite(Power(1 - Power(datum.b / datum.a, 2), 0.5), "forward step 4 (eccentricity)")),
-      secondEccSquared(
-          Finite(Power(e, 2) / (1 - Power(e, 2)), "forward step 5 (second eccentricity)")),
-      n(Finite((datum.a - datum.b) / (datum.a + datum.b), "forward step 6 (n)")),
-      arc(ArcCoefficients(datum.a, n)), sinOneSecondSquared(Power(SinOneSecond, 2)),
-      sinOneSecondToTheFourth(Power(SinOneSecond, 4)),
-      secondEccToTheFourth(Power(secondEccSquared, 2)) {}
 
 UtmProjection ProjectToUtm(const GeodeticPosition& position, Hemisphere hemisphere,
                            const ForwardTerms& terms) {

@@ -3,28 +3,15 @@
 // The forward series written once over two kinds of arithmetic. For the forward projection, its
 // tests and the benchmarks; the layers above call ProjectToUtm.
 
+#include "geodesy/Coordinates.hpp"
 #include "geodesy/FloatingPoint.hpp"
-#include "geodesy/ForwardProjection.hpp"
+#include "geodesy/ForwardTerms.hpp"
 #include "geodesy/Power.hpp"
 #include "geodesy/SeriesArithmetic.hpp"
 
 #include <cmath>
 
 namespace korvane {
-
-// A' to E' for equatorial radius a and n = (a - b) / (a + b).
-MeridianArcCoefficients ArcCoefficients(double a, double n);
-
-// The projection in a zone given rather than the longitude's own, for studying the series
-// beyond a zone's edges.
-UtmProjection ProjectToUtmZone(const GeodeticPosition& position, Hemisphere hemisphere,
-                               const ForwardTerms& terms, ZoneAndMeridian zoneAndMeridian);
-
-// Inside a zone the two kinds of arithmetic differ by a unit or so in the last place of a
-// northing or easting, about two nanometres, as the property tests measure on every ellipsoid
-// (measured, not proven). ProjectToUtm takes the quick result only where a value this far either
-// way rounds to the same hundredth, a margin some 500 times the drift.
-inline constexpr double kQuickSeriesDrift = 1e-6; // metres
 
 // The coefficients K1 to K5 of the northing and easting polynomials in p.
 struct SeriesCoefficients {

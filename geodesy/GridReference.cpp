@@ -1,7 +1,18 @@
+// The military grid reference of the windows: zone, band letter, 100 km square letters and five
+// digits each of easting and northing. Its deliberate departures from standard MGRS (whose own
+// form is MgrsReference.cpp):
+//   - band A lies south of 84 S, C from 84 S to 72 S and X from 72 N to 84 N, each twelve degrees,
+//     and Z north of 84 N: no band stops at 80 S, and the polar areas keep UTM's squares;
+//   - the squares are lettered the same on every ellipsoid (the AA lettering, never AL);
+//   - an index outside the alphabet gives the neighbouring character code rather than failing;
+//   - the five digits are the last five characters of Int(value) written out, so a negative
+//     value keeps its "-" ("-1234" gives "-01234"); they are truncated, never rounded;
+//   - easting and northing are the ones given, the southern false northing included.
+
 #include "geodesy/GridReference.hpp"
 
+#include "base/DigitPairs.hpp"
 #include "geodesy/DatumTable.hpp"
-#include "geodesy/DigitPairs.hpp"
 #include "geodesy/Failure.hpp"
 #include "geodesy/FloatingPoint.hpp"
 #include "geodesy/Int16.hpp"
@@ -107,32 +118,6 @@ char* WriteLatin1AsUtf8(char* out, int code) {
     return out;
 }
 
-// SquareLetterCode for an index outside 0..189: in 16-bit steps, as the letters are counted.
-[[gnu::noinline]] int UnusualSquareLetterCode(std::int16_t index) {
-    long long code = CheckedInt16(64LL + index, "square letter");
-    if (index > 8) {
-        code = CheckedInt16(code + 1, "square letter");
-    }
-    if (index > 13) {
-        code = CheckedInt16(code + 1, "square letter");
-    }
-    if (code < 0 || code > 255) {
-        throw InvalidArgumentFailure("square letter", "character code " + std::to_string(code) +
-                                                          " is outside 0..255");
-    }
-    return static_cast<int>(code);
-}
-
-// The character code of a square index's letter: 64 + index, passing over I and O.
-inline int SquareLetterCode(std::int16_t index) {
-    if (index >= 0 && index <= 189) {
-        // The usual indexes, whose codes stay within 64..255: worked out without a branch on
-        // which side of I and O the letter falls, which changes from point to point.
-        return 64 + index + static_cast<int>(index > 8) + static_cast<int>(index > 13);
-    }
-    return UnusualSquareLetterCode(index);
-}
-
 } // namespace
 
 std::string_view BandLetter(double latitude) {
@@ -177,16 +162,29 @@ std::optional<LatitudeRange> BandLatitudes(char band) {
     return LatitudeRange{south, south + 8};
 }
 
-std::string SquareLetter(std::int16_t index) {
-    char letter[2];
-    return std::string(letter, WriteLatin1AsUtf8(letter, SquareLetterCode(index)));
+int SquareLetterCode(std::int16_t index) {
+    // Without a branch on which side of I and O the letter falls, which changes from point to
+    // point.
+    const int code = 64 + index + static_cast<int>(index > 8) + static_cast<int>(index > 13);
+    if (code >= 0 && code <= 255) [[likely]] {
+        return code;
+    }
+    // Counted in 16-bit steps, as the letters are: passing 32767 on the way is an overflow.
+    const char* const step = "square letter";
+    CheckedInt16(64LL + index, step);
+    CheckedInt16(64LL + index + (index > 8), step);
+    CheckedInt16(code, step);
+    throw InvalidArgumentFailure(step,
+                                 "character code " + std::to_string(code) + " is outside 0..255");
 }
 
 GridReferenceText GridReference(std::int16_t zone, std::string_view band, double easting,
                                 double northing) {
     constexpr std::size_t kLongestBand = 8; // with it, the reference fits its text
     if (band.size() > kLongestBand) {
-        throw InvalidArgumentFailure("grid reference", "the band has more than 8 characters");
+        throw InvalidArgumentFailure("grid reference", "the band has " +
+                                                           std::to_string(band.size()) +
+                                                           " characters, more than 8");
     }
     const double easting100k = Finite(WholeSquares(easting), "grid reference column");
     const double northing100k = Finite(WholeSquares(northing), "grid reference row");

@@ -31,10 +31,11 @@ inline constexpr double kBandEdgeTolerance = 1e-5; // degrees
 // The range of an upper-case band letter, or nothing for a character that names no band.
 std::optional<LatitudeRange> BandLatitudes(char band);
 
-// The letter of a 100 km square index: 1..24 give "A".."Z" without "I" and "O". Other indexes
-// give the neighbouring character codes the same way; a code outside 0..255 is an invalid
-// argument. Codes above 127 are the Latin-1 characters, written in UTF-8.
-std::string SquareLetter(std::int16_t index);
+// The character code of a 100 km square index's letter: 1..24 give "A".."Z" without "I" and "O".
+// Other indexes give the neighbouring character codes the same way; a code outside 0..255 is an
+// invalid argument. Codes above 127 are the Latin-1 characters, which the grid reference writes
+// in UTF-8.
+int SquareLetterCode(std::int16_t index);
 
 // A grid reference's characters, held in place rather than on the heap (one is made for every
 // point converted): at most 30 characters and the band, within kCapacity. GridReference writes

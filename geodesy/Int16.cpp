@@ -1,6 +1,7 @@
 #include "geodesy/Int16.hpp"
 
 #include "geodesy/Failure.hpp"
+#include "geodesy/ValueText.hpp"
 
 #include <string>
 
@@ -10,8 +11,8 @@ void ThrowOutOfRange(long long value, const char* step) {
     throw OverflowFailure(step, std::to_string(value) + " is outside -32768..32767");
 }
 
-void ThrowDoesNotRound(const char* step) {
-    throw OverflowFailure(step, "the value does not round into -32768..32767");
+void ThrowDoesNotRound(double value, const char* step) {
+    throw OverflowFailure(step, ValueText(value) + " does not round into -32768..32767");
 }
 
 } // namespace korvane::int16_detail

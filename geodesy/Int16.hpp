@@ -11,7 +11,7 @@ namespace int16_detail {
 inline constexpr long long kMin = std::numeric_limits<std::int16_t>::min();
 inline constexpr long long kMax = std::numeric_limits<std::int16_t>::max();
 [[noreturn]] void ThrowOutOfRange(long long value, const char* step);
-[[noreturn]] void ThrowDoesNotRound(const char* step);
+[[noreturn]] void ThrowDoesNotRound(double value, const char* step);
 } // namespace int16_detail
 
 // Zones, central meridians and square-letter indexes are 16-bit integers: leaving
@@ -28,7 +28,7 @@ inline std::int16_t CheckedInt16(long long value, const char* step) {
 inline std::int16_t WholeToInt16(double whole, const char* step) {
     if (!(whole >= static_cast<double>(int16_detail::kMin) &&
           whole <= static_cast<double>(int16_detail::kMax))) {
-        int16_detail::ThrowDoesNotRound(step);
+        int16_detail::ThrowDoesNotRound(whole, step);
     }
     return static_cast<std::int16_t>(whole);
 }

@@ -3,21 +3,22 @@
 // The inverse series step by step, written once over two kinds of arithmetic. For the inverse
 // projection, its tests and the benchmarks; the layers above call ProjectFromUtm.
 
+#include "geodesy/Coordinates.hpp"
 #include "geodesy/FloatingPoint.hpp"
-#include "geodesy/InverseProjection.hpp"
+#include "geodesy/InverseTerms.hpp"
 #include "geodesy/SeriesArithmetic.hpp"
 
 #include <cmath>
+#include <cstdint>
 
 namespace korvane {
 
-// The inverse keeps its own conversion factors rather than the forward's RadiansPerDegree.
+// The inverse's own conversion factors (InverseProjection.cpp says why).
 inline constexpr double kInversePi = 3.14159265358979;
 inline constexpr double kDegreesPerRadian = 57.2957795130823;
 
 // Every named value of the footpoint-latitude series, in the order it is computed.
 struct InverseSteps {
-    std::int16_t centralMeridian = 0;
     double y = 0; // northing from the equator
     double m = 0;
     double mu = 0;
@@ -29,11 +30,12 @@ struct InverseSteps {
     double longitudeDegrees = 0;
 };
 
+// The series from step 2 on, in the zone whose central meridian the caller has worked out.
 template <class Arithmetic>
-InverseSteps InverseSeries(const UtmCoordinate& utm, const InverseTerms& terms) {
+InverseSteps InverseSeries(const UtmCoordinate& utm, const InverseTerms& terms,
+                           std::int16_t centralMeridian) {
     const auto PowerOf = Arithmetic::PowerOf;
     InverseSteps s;
-    s.centralMeridian = InverseCentralMeridian(utm.zone);
     s.y = utm.hemisphere == Hemisphere::South ? kFalseNorthing - utm.northing : utm.northing;
     Finite(s.y, "inverse step 2 (northing from the equator)");
 
@@ -71,7 +73,7 @@ InverseSteps InverseSeries(const UtmCoordinate& utm, const InverseTerms& terms) 
     const double q7 = (5 - 2 * s.c1 + 28 * s.t1 - 3 * c1Squared + 8 * ep2 + 24 * t1Squared) *
                       PowerOf(s.d, 5) / 120;
     s.longitudeDegrees =
-        Finite(s.centralMeridian - ((q5 - q6 + q7) / phi1.cosine) * kDegreesPerRadian,
+        Finite(centralMeridian - ((q5 - q6 + q7) / phi1.cosine) * kDegreesPerRadian,
                "inverse step 14 (longitude)");
     return s;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "commands/UsableCores.hpp"
+#include "base/UsableCores.hpp"
 
 #include <algorithm>
 #include <atomic>

@@ -50,9 +50,12 @@ LargePageBlock::~LargePageBlock() {
 
 py::array LargePageObjectArray(std::size_t count, py::handle fill) {
     const auto FillWith = [&](PyObject** slots) {
-        std::fill(slots, slots + count, fill.ptr());
-        // The references taken all at once rather than one at a time.
-        Py_SET_REFCNT(fill.ptr(), Py_REFCNT(fill.ptr()) + static_cast<Py_ssize_t>(count));
+        // A reference for each slot taken as the interpreter takes them, which holds also where
+        // it counts them per thread (free-threaded Python).
+        std::for_each(slots, slots + count, [&](PyObject*& slot) {
+            slot = fill.ptr();
+            Py_INCREF(slot);
+        });
     };
     const std::vector shape{static_cast<py::ssize_t>(count)};
     if (count * sizeof(PyObject*) < kLargePageColumnsFrom) {

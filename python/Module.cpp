@@ -12,7 +12,6 @@
 #include "commands/EllipsoidName.hpp"
 #include "datumshift/DatumFailure.hpp"
 #include "geodesy/DatumTable.hpp"
-#include "geodesy/InverseProjection.hpp"
 
 #include <algorithm>
 #include <array>
@@ -158,9 +157,6 @@ py::tuple ToLatLong(const Numbers& northing, const Numbers& easting, const Numbe
                 ConvertGridNumbers(northings[i], eastings[i], zones[i], code, terms);
             AngleBoxes latitudeBoxes, longitudeBoxes;
             if (result.Converted()) {
-                // The library series' own position for the float columns: the conversion's
-                // quick one shows the same texts, but may differ in the last bits.
-                result.position = ProjectFromUtm(result.utm, terms);
                 // Shifted from the grid's datum: the texts show the position shifted.
                 if (std::string failure = Shifted(shift, thread, result.position);
                     !failure.empty()) {

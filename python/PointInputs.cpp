@@ -71,13 +71,12 @@ UtmConversion ConvertGridNumbers(double northing, double easting, double zone,
                          std::string(OffTheGridReason(where));
         return result;
     }
-    result = ConvertUtm(numbers, terms);
+    result = ConvertUtm(numbers, terms, PositionFor::Numbers);
+    // Decided on the library series' position, as korvane-batch decides it.
     if (result.Converted()) {
-        // Decided on the library series' position, as korvane-batch decides it.
-        const std::string pole = PoleFailure(ProjectFromUtm(result.utm, terms).latitude);
-        if (!pole.empty()) {
+        if (std::string pole = PoleFailure(result.position.latitude); !pole.empty()) {
             result = UtmConversion{};
-            result.failure = pole;
+            result.failure = std::move(pole);
         }
     }
     return result;

@@ -18,7 +18,8 @@ enum class HemisphereCode : signed char { North = 0, South = 1, NotALetter = -1 
 LatLongConversion ConvertDecimalDegrees(double latitude, double longitude,
                                         const ForwardTerms& terms);
 
-// Northing and easting in metres and a whole zone to latitude and longitude.
+// Northing and easting in metres and a whole zone to latitude and longitude, by the library's
+// series alone: the module hands on the numbers as well as the texts.
 UtmConversion ConvertGridNumbers(double northing, double easting, double zone,
                                  HemisphereCode hemisphere, const InverseTerms& terms);
 

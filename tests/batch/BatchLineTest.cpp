@@ -1,6 +1,17 @@
 #include "batch/BatchLine.hpp"
 
+#include "batch/UtmFields.hpp"
+#include "commands/GridRange.hpp"
+#include "geodesy/GridReference.hpp"
+#include "geodesy/InverseProjection.hpp"
+#include "support/TurningPointSearch.hpp"
+
+#include <algorithm>
+#include <cmath>
 #include <gtest/gtest.h>
+#include <iomanip>
+#include <string>
+#include <vector>
 
 namespace korvane {
 namespace {
@@ -229,6 +240,18 @@ TEST(BatchLine, ToLatLongAnswersOnlyPositionsOfTheGrid) {
     ExpectAnswers(Direction(BatchDirection::ToLatLong), cases);
 }
 
+// A latitude that the series puts far beyond the pole is quoted whole, however many digits it has.
+TEST(BatchLine, QuotesALatitudeFarBeyondThePoleWhole) {
+    std::string failure;
+    Answer(Direction(BatchDirection::ToLatLong), "9997965,100000,31,N", &failure);
+    const std::string prefix = "the position lies beyond the pole: latitude ";
+    ASSERT_EQ(failure.substr(0, prefix.size()), prefix);
+    const std::string latitude = failure.substr(prefix.size());
+    EXPECT_GT(latitude.size(), 32u);
+    EXPECT_EQ(latitude.find_first_not_of("0123456789."), std::string::npos) << latitude;
+    EXPECT_EQ(latitude.find('.'), latitude.size() - 7) << latitude;
+}
+
 // Attribute columns travel with the point, also when it fails.
 TEST(BatchLine, PickedFieldsKeepTheLinesOwnFieldsInFront) {
     BatchSettings settings;
@@ -256,6 +279,45 @@ TEST(BatchLine, CompactReferencesOnRequest) {
     settings.compactReference = true;
     const LineCase toUtm[] = {{"45,3", "31\tT\t3\t4982950.40\t500000.00\t31TEK0000082950"}};
     ExpectAnswers(settings, toUtm);
+}
+
+// The latitudes where the band letter, the band check of any letter or the pole check turns,
+// found from those decisions themselves, are exactly the latitude points of the inverse's table
+// that lie within -96..96.
+TEST(InverseTurningPoints, AreWhereTheBandLetterAndTheBandAndPoleChecksTurn) {
+    const std::string letters = "ACDEFGHJKLMNPQRSTUVWXZ";
+    const auto decisions = [&](double latitude) {
+        std::string made(BandLetter(latitude));
+        for (const char band : letters) {
+            UtmFields utm;
+            utm.band = band;
+            utm.bandLatitudes = BandLatitudes(band);
+            made += BandFailure(utm, latitude).empty() ? '+' : '-';
+        }
+        return made + (PoleFailure(latitude).empty() ? '+' : '-');
+    };
+    std::vector<double> found;
+    for (double low = -96; low < 96; ++low) { // no band is as narrow as a degree
+        FindTurningPoints(decisions, low, low + 1, found);
+    }
+    std::vector<double> table;
+    for (const TurningPoints& points : kInverseTurningPoints) {
+        for (double step = 0; points.of == TurningOf::Latitude && step <= points.lastStep; ++step) {
+            const double point = points.first + step * points.every;
+            for (const double size :
+                 {point - points.eitherSide, point, point + points.eitherSide}) {
+                table.push_back(size);
+                table.push_back(-size);
+            }
+        }
+    }
+    std::sort(table.begin(), table.end());
+    table.erase(std::unique(table.begin(), table.end()), table.end());
+    ASSERT_EQ(found.size(), table.size());
+    for (std::size_t i = 0; i < found.size(); ++i) {
+        EXPECT_NEAR(found[i], table[i], 1e-12) << std::setprecision(17) << table[i];
+        EXPECT_TRUE(OnTurningPoint(found[i], true));
+    }
 }
 
 } // namespace

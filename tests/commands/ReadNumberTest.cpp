@@ -94,6 +94,19 @@ TEST(ReadNumber, ANumberTooLargeForADoubleFails) {
                              "0000000000000000000000000000000000000000000000000000000000000000"}) {
         EXPECT_THROW(ReadNumber(text), OverflowFailure) << text;
     }
+    // The message quotes the number, or the start of a long one.
+    for (const auto& [text, quoted] : {std::pair{"-9e999", "the number -9e999 is"},
+                                       {"&H100000000", "the whole number &H100000000 does"},
+                                       {"1e4000000000000000000000000000000000000000",
+                                        "1e40000000000000000000000000000000000000..."}}) {
+        try {
+            ReadNumber(text);
+            ADD_FAILURE() << text;
+        } catch (const OverflowFailure& failure) {
+            EXPECT_NE(std::string(failure.what()).find(quoted), std::string::npos)
+                << failure.what();
+        }
+    }
     EXPECT_EQ(ReadNumber("1.7976931348623157e308"), 1.7976931348623157e308);
 }
 

@@ -4,12 +4,14 @@
 #include "commands/NumberText.hpp"
 #include "geodesy/DatumTable.hpp"
 #include "geodesy/GridReference.hpp"
-#include "geodesy/InverseSeries.hpp"
+#include "geodesy/InverseProjection.hpp"
+#include "support/TurningPointSearch.hpp"
 
 #include <charconv>
 #include <cmath>
 #include <functional>
 #include <gtest/gtest.h>
+#include <iomanip>
 #include <random>
 #include <string>
 
@@ -42,18 +44,17 @@ std::string Shown(const UtmConversion& c, std::string_view letter) {
 // The conversion as the window, the batch converter and the Python module run it, and the same
 // with the position of the library's arithmetic put in.
 void ExpectTheLibrarysTexts(const UtmCoordinate& utm, const InverseTerms& terms) {
-    const std::string northing = Text(utm.northing);
-    const std::string easting = Text(utm.easting);
-    const std::string zone = std::to_string(utm.zone);
     const std::string_view letter = utm.hemisphere == Hemisphere::South ? "S" : "N";
-    const UtmConversion converted = ConvertUtm({northing, easting, zone, letter}, terms);
+    const UtmConversion converted = ConvertUtm(
+        UtmNumbers{utm.northing, utm.easting, static_cast<double>(utm.zone), utm.hemisphere},
+        terms);
     ASSERT_TRUE(converted.Converted()) << converted.failure;
     UtmConversion library = converted;
     library.position = ProjectFromUtm(converted.utm, terms);
     library.gridReference =
         GridReference(utm.zone, BandLetter(library.position.latitude), utm.easting, utm.northing);
     ASSERT_EQ(Shown(converted, letter), Shown(library, letter))
-        << northing << " " << easting << " " << zone << " " << letter;
+        << Text(utm.northing) << " " << Text(utm.easting) << " " << utm.zone << " " << letter;
 }
 
 // The library's latitude or longitude as the northing or the easting moves.
@@ -75,38 +76,21 @@ UtmCoordinate Towards(UtmCoordinate utm, const InverseTerms& terms, bool latitud
     return utm;
 }
 
-// Where a text or a decision made from a latitude or a longitude turns, near the value.
-using TurningPoint = std::function<double(double degrees)>;
-
-double Hundredth(double degrees) { // of a second, halfway
-    const double seconds = degrees * 3600;
-    return (std::floor(seconds * 100) + 0.5) / 100 / 3600;
-}
-double NinthDecimal(double degrees) { // halfway
-    return (std::floor(degrees * 1e9) + 0.5) / 1e9;
-}
-double BandEdge(double degrees) { // where the band letter turns
-    return 8 * std::floor(degrees / 8);
-}
-double BandCheckEdgeAbove(double degrees) { // the band check's tolerance above the edge
-    return BandEdge(degrees) + kBandEdgeTolerance;
-}
-double BandCheckEdgeBelow(double degrees) {
-    return BandEdge(degrees) - kBandEdgeTolerance;
+// A point of the row, near the value's size, on the value's side of 0: the row's nearest point,
+// or the one eitherSide below or above that.
+double PointNear(const TurningPoints& points, double value, int side) {
+    const double size = points.Nearest(std::fabs(value));
+    return std::copysign(points.Nearest(size + side * points.eitherSide), value);
 }
 
-// Next to every point where a text turns, the quick position is either kept out or gives the
+// Next to points of every row of the table, the quick position is either kept out or gives the
 // library's texts; random points give them too.
 TEST(ConvertUtm, GivesTheLibrarysTextsNextToEveryTurningPoint) {
     std::mt19937_64 engine(11);
     std::uniform_real_distribution<double> northing(100000, 9300000);
     std::uniform_real_distribution<double> easting(100000, 900000);
-    // clang-format off
-    const std::pair<bool, TurningPoint> kinds[] = {
-        {true, Hundredth}, {false, Hundredth}, {true, NinthDecimal}, {false, NinthDecimal},
-        {true, BandEdge}, {true, BandCheckEdgeAbove}, {true, BandCheckEdgeBelow},
-    };
-    // clang-format on
+    std::uniform_int_distribution<int> side(-1, 1);
+    int planted = 0;
     int reached = 0;
     for (const auto& datum : ListedDatums()) {
         const InverseTerms terms(datum);
@@ -116,44 +100,75 @@ TEST(ConvertUtm, GivesTheLibrarysTextsNextToEveryTurningPoint) {
                               south ? Hemisphere::South : Hemisphere::North, easting(engine),
                               northing(engine)};
             ExpectTheLibrarysTexts(utm, terms);
-            const auto& [latitude, turning] = kinds[static_cast<std::size_t>(i) % std::size(kinds)];
+            const TurningPoints& points = kInverseTurningPoints[static_cast<std::size_t>(i / 2) %
+                                                                std::size(kInverseTurningPoints)];
+            const bool latitude = points.of == TurningOf::Latitude || i % 4 < 2;
             const double start =
                 Degrees(utm, terms, latitude, latitude ? utm.northing : utm.easting);
-            const double target = turning(start);
-            const UtmCoordinate planted = Towards(utm, terms, latitude, target);
+            const double target = PointNear(points, start, side(engine));
+            if (std::fabs(target) > 89) {
+                continue; // the pole check's: no quick position is taken this near a pole
+            }
+            const UtmCoordinate moved = Towards(utm, terms, latitude, target);
             const double landed =
-                Degrees(planted, terms, latitude, latitude ? planted.northing : planted.easting);
+                Degrees(moved, terms, latitude, latitude ? moved.northing : moved.easting);
+            ++planted;
             reached += std::fabs(landed - target) < kQuickInverseDrift / 100 ? 1 : 0;
-            ExpectTheLibrarysTexts(planted, terms);
+            ExpectTheLibrarysTexts(moved, terms);
         }
     }
     // The planting must really reach the turning points, or the test proves nothing.
-    EXPECT_GT(reached, 3000 * static_cast<int>(ListedDatums().size()) * 9 / 10);
+    EXPECT_GT(reached, planted * 9 / 10);
 }
 
-// The quick arithmetic drifts far less than the margin the conversion allows it, where it is
-// used: within 450 km of the central meridian and 500 km of the poles, on every ellipsoid.
-TEST(QuickProjectFromUtm, DriftsFarLessThanItsMargin) {
-    std::mt19937_64 engine(12);
-    std::uniform_real_distribution<double> easting(50000, 950000);
-    std::uniform_real_distribution<double> fromEquator(-9500000, 9500000);
-    double largest = 0;
-    for (const auto& datum : ListedDatums()) {
-        const InverseTerms terms(datum);
-        for (int i = 0; i < 100000; ++i) {
-            const bool south = i % 2 == 1;
-            const double y = fromEquator(engine);
-            const UtmCoordinate utm{static_cast<std::int16_t>(1 + i % 60),
-                                    south ? Hemisphere::South : Hemisphere::North, easting(engine),
-                                    south ? kFalseNorthing - y : y};
-            const auto quick = QuickProjectFromUtm(utm, terms);
-            ASSERT_TRUE(quick.has_value());
-            const GeodeticPosition library = ProjectFromUtm(utm, terms);
-            largest = std::max({largest, std::fabs(quick->latitude - library.latitude),
-                                std::fabs(quick->longitude - library.longitude)});
-        }
+// The boxes of a latitude (under "N") or a longitude, the seconds left out for a test of where
+// the rest turn.
+std::string BoxesOf(double value, bool latitude, bool withSeconds) {
+    UtmConversion conversion;
+    conversion.position = {latitude ? value : 0, latitude ? 0 : value};
+    AngleBoxes boxes =
+        latitude ? LatitudeBoxes(conversion, "N", ".") : LongitudeBoxes(conversion, ".");
+    if (!withSeconds) {
+        boxes[2].clear();
     }
-    EXPECT_LT(largest, kQuickInverseDrift / 40);
+    return boxes[0] + " " + boxes[1] + " " + boxes[2] + " " + boxes[3];
+}
+
+// The table holds every point where the boxes or the nine-decimal degrees turn, found from the
+// texts themselves: the degrees, minutes and letter over stretches of two degrees, everything
+// over stretches of a few hundredths of a second or units of the ninth decimal.
+TEST(InverseTurningPoints, HoldEveryPointWhereTheBoxesOrTheNineDecimalsTurn) {
+    struct Kind {
+        bool latitude;
+        double stretch; // degrees
+        int stretches;
+        std::function<std::string(double)> shown;
+    };
+    // clang-format off
+    const Kind kinds[] = {
+        {true,  2,            10,  [](double v) { return BoxesOf(v, true, false); }},
+        {false, 2,            10,  [](double v) { return BoxesOf(v, false, false); }},
+        {true,  5.0 / 360000, 200, [](double v) { return BoxesOf(v, true, true); }},
+        {false, 5.0 / 360000, 200, [](double v) { return BoxesOf(v, false, true); }},
+        {false, 5e-9,         200, [](double v) { return NineDecimalDegrees(v); }},
+    };
+    // clang-format on
+    std::mt19937_64 engine(14);
+    for (const Kind& kind : kinds) {
+        const double reach = kind.latitude ? 91 : 200;
+        std::uniform_real_distribution<double> start(-reach, reach);
+        std::size_t count = 0;
+        for (int i = 0; i < kind.stretches; ++i) {
+            std::vector<double> found;
+            const double low = start(engine);
+            FindTurningPoints(kind.shown, low, low + kind.stretch, found);
+            count += found.size();
+            for (const double point : found) {
+                ASSERT_TRUE(OnTurningPoint(point, kind.latitude)) << std::setprecision(17) << point;
+            }
+        }
+        EXPECT_GT(count, 400u); // there were turning points to check
+    }
 }
 
 // The boxes' own texts, each followed by "|".
@@ -177,22 +192,27 @@ std::string AppendedBoxes(const UtmConversion& conversion, std::string_view lett
     return appended;
 }
 
-// A line of text gets the boxes' own texts, with any decimal separator and any letter: south of
-// the equator under "N", north of it under "S", west and east, and seconds at every hundredth.
-TEST(AppendBoxes, WritesTheBoxesTextsOneAfterAnother) {
+// The usual boxes, written in one go, are what the writer of any boxes writes, which a separator
+// of more than eight characters takes them to: south of the equator under "N", north of it under
+// "S", west and east, and seconds at every hundredth.
+TEST(AppendBoxes, WritesTheUsualBoxesAsAnyOthers) {
     std::mt19937_64 engine(13);
     std::uniform_real_distribution<double> easting(150000, 850000);
     std::uniform_real_distribution<double> northing(0, 9300000);
     const InverseTerms terms(ListedDatums().front());
+    const std::string longSeparator = "#########";
     for (int i = 0; i < 20000; ++i) {
         const std::string_view letter = i % 2 == 0 ? "N" : "S";
-        const std::string_view separator = i % 3 == 0 ? "," : ".";
         const UtmConversion c = ConvertUtm(
             UtmNumbers{northing(engine), easting(engine), static_cast<double>(1 + i % 60),
                        i % 4 < 2 ? Hemisphere::North : Hemisphere::South},
             terms);
         ASSERT_TRUE(c.Converted()) << c.failure;
-        ASSERT_EQ(AppendedBoxes(c, letter, separator), BoxesOneAfterAnother(c, letter, separator));
+        std::string anyOthers = AppendedBoxes(c, letter, longSeparator);
+        for (std::size_t at; (at = anyOthers.find(longSeparator)) != std::string::npos;) {
+            anyOthers.replace(at, longSeparator.size(), ",");
+        }
+        ASSERT_EQ(AppendedBoxes(c, letter, ","), anyOthers);
     }
 }
 

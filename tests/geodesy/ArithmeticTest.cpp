@@ -6,6 +6,7 @@
 #include "geodesy/Rounding.hpp"
 
 #include <cmath>
+#include <functional>
 #include <gtest/gtest.h>
 #include <limits>
 #include <numbers>
@@ -154,6 +155,29 @@ TEST(Finite, RejectsInfinityAndNaN) {
     EXPECT_EQ(Finite(1.5, "t"), 1.5);
     EXPECT_THROW(Finite(std::numeric_limits<double>::infinity(), "t"), FloatingPointFailure);
     EXPECT_THROW(Finite(std::nan(""), "t"), FloatingPointFailure);
+}
+
+// Each message quotes the value that failed.
+TEST(Failures, QuoteTheValueThatFailed) {
+    const auto message = [](const std::function<void()>& fails) {
+        try {
+            fails();
+        } catch (const ComputationFailure& failure) {
+            return std::string(failure.what());
+        }
+        return std::string("no failure");
+    };
+    // clang-format off
+    const std::pair<std::function<void()>, const char*> cases[] = {
+        {[] { Finite(-INFINITY, "t"); },     "floating-point failure in t: the result is -inf: a division by zero or a result too large for a double"},
+        {[] { Finite(std::nan(""), "t"); },  "floating-point failure in t: the result is undefined (nan)"},
+        {[] { RoundToInt16(32767.5, "t"); }, "overflow in t: 32768 does not round into -32768..32767"},
+        {[] { WholeToInt16(-1e300, "t"); },  "overflow in t: -1e+300 does not round into -32768..32767"},
+    };
+    // clang-format on
+    for (const auto& [fails, expected] : cases) {
+        EXPECT_EQ(message(fails), expected);
+    }
 }
 
 // How far apart two values are, in units in the last place of the library's value.

@@ -57,19 +57,29 @@ TEST(BandLetter, FollowsTheBandsAndTheirEdges) {
     }
 }
 
-TEST(SquareLetter, SkipsIAndO) {
+TEST(SquareLetterCode, SkipsIAndO) {
     std::string letters;
     for (std::int16_t index = 1; index <= 24; ++index) {
-        letters += SquareLetter(index);
+        letters += static_cast<char>(SquareLetterCode(index));
     }
     EXPECT_EQ(letters, "ABCDEFGHJKLMNPQRSTUVWXYZ");
-    EXPECT_EQ(SquareLetter(0), "@");
-    EXPECT_EQ(SquareLetter(25), "[");
-    EXPECT_EQ(SquareLetter(-64), std::string(1, '\0'));
-    EXPECT_EQ(SquareLetter(189), "\xC3\xBF"); // code 255
-    EXPECT_THROW(SquareLetter(190), InvalidArgumentFailure);
-    EXPECT_THROW(SquareLetter(-65), InvalidArgumentFailure);
-    EXPECT_THROW(SquareLetter(32767), OverflowFailure);
+    // clang-format off
+    const std::pair<std::int16_t, int> codes[] = {{0, '@'}, {25, '['}, {-64, 0}, {189, 255}, {8, 'H'}, {9, 'J'}, {13, 'N'}, {14, 'P'}};
+    // clang-format on
+    for (const auto& [index, code] : codes) {
+        EXPECT_EQ(SquareLetterCode(index), code) << index;
+    }
+    EXPECT_THROW(SquareLetterCode(190), InvalidArgumentFailure);
+    EXPECT_THROW(SquareLetterCode(-65), InvalidArgumentFailure);
+    EXPECT_THROW(SquareLetterCode(32701), InvalidArgumentFailure); // 32767: no overflow yet
+    EXPECT_THROW(SquareLetterCode(32702), OverflowFailure);        // the last step passes 32767
+    EXPECT_THROW(SquareLetterCode(32767), OverflowFailure);
+}
+
+// A letter beyond 127 is written in UTF-8: code 255, from an easting far east of the zone.
+TEST(GridReference, WritesLatinOneLettersInUtf8) {
+    EXPECT_EQ(std::string(GridReference(1, "N", 18900000, 0)), "1 N   \xC3\xBF"
+                                                               "A  00000  00000");
 }
 
 TEST(GridReference, ColumnAndRowLettersFollowTheZone) {

@@ -4,6 +4,7 @@
 #include "support/FileHolding.hpp"
 
 #include <cstddef>
+#include <ostream>
 #include <sstream>
 #include <string>
 
@@ -15,6 +16,13 @@ struct BatchRunOutcome {
     std::string messages;
     BatchStatus status;
     bool operator==(const BatchRunOutcome&) const = default;
+
+    // How GoogleTest shows an outcome in a failed comparison: as text, not as bytes.
+    friend void PrintTo(const BatchRunOutcome& outcome, std::ostream* out) {
+        *out << "status " << static_cast<int>(outcome.status) << "\noutput:\n"
+             << outcome.output << "\nmessages:\n"
+             << outcome.messages;
+    }
 };
 
 // One run on a file holding the input, with that many jobs and blocks of that size.

@@ -1,4 +1,4 @@
-#include "geodesy/DigitPairs.hpp"
+#include "base/DigitPairs.hpp"
 
 #include <charconv>
 #include <cstdint>
