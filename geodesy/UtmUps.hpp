@@ -24,7 +24,8 @@ inline constexpr double kUpsFalseOrigin = 2000000; // easting and northing of th
 inline constexpr double kSeriesReachDegrees = 60;
 
 // How far from its pole UPS asked for takes a position: within 20 degrees, as GeographicLib's
-// UTMUPS does, 10 degrees beyond the standard's own reach (84 N, 80 S).
+// UTMUPS does, 14 degrees beyond the standard's own reach in the north (84 N), 10 in the south
+// (80 S).
 inline constexpr double kUpsReachLatitude = 70;
 
 // A position on the grid. Zone kUpsZone is UPS, whose easting and northing count from

@@ -11,8 +11,7 @@ namespace korvane {
 
 // The datum shift of a call: the positions' datum and the grid's, resolved through PROJ, and a
 // copy of the shift for each thread the call converts on (PROJ's objects serve one thread at a
-// time), made with the interpreter's lock held before the threads start and kept for the calls
-// that follow on the same object.
+// time), made with the interpreter's lock held before the threads start. Each call makes its own.
 class ThreadShifts {
   public:
     // From the positions' datum to the grid's (towardsGrid), or back. Throws DatumFailure.
