@@ -21,6 +21,18 @@ constexpr double kBandTolerance = 1e-9; // degrees, a tenth of a millimetre
 // The numbers of a position, each read whole, the zone a whole number 0..60.
 std::string ReadNumbers(std::string_view zone, std::string_view easting, std::string_view northing,
                         UtmUpsPosition& position) {
+    // The usual line first: three plain numbers, the zone without a point, each read once.
+    const std::optional<double> zoneNumber =
+        zone.find('.') == std::string_view::npos ? ReadPlainNumber(zone) : std::nullopt;
+    const std::optional<double> eastingNumber = ReadPlainNumber(easting);
+    const std::optional<double> northingNumber = ReadPlainNumber(northing);
+    if (zoneNumber && eastingNumber && northingNumber && *zoneNumber >= 0 &&
+        *zoneNumber <= kLastZone) {
+        position.zone = static_cast<int>(*zoneNumber);
+        position.easting = *eastingNumber;
+        position.northing = *northingNumber;
+        return {};
+    }
     for (const std::string& failure :
          {WholeNumberFailure("zone", zone), NumberFailure("easting", easting),
           NumberFailure("northing", northing)}) {

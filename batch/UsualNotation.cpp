@@ -17,7 +17,12 @@ bool StartsAsNumber(std::string_view field) {
 } // namespace
 
 std::size_t LeadingDigits(std::string_view text) {
-    return std::min(text.find_first_not_of("0123456789"), text.size());
+    // A plain loop: a search for any of ten characters looks each one up on its own.
+    std::size_t digits = 0;
+    while (digits < text.size() && text[digits] >= '0' && text[digits] <= '9') {
+        ++digits;
+    }
+    return digits;
 }
 
 bool IsLetter(char c) {

@@ -1,28 +1,13 @@
 #include "commands/DegreesText.hpp"
 
-#include <charconv>
+#include "commands/NumberText.hpp"
+
 #include <cmath>
 #include <cstdint>
-#include <string_view>
 
 namespace korvane {
 
 namespace {
-
-constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
-
-// Appends a fixed-point text of value, a negative zero without its sign.
-void AppendFixed(std::string& text, double value, int decimals) {
-    char digits[400];
-    const char* end =
-        std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, decimals)
-            .ptr;
-    std::string_view written(digits, static_cast<std::size_t>(end - digits));
-    if (written.front() == '-' && written.find_first_of("123456789") == std::string_view::npos) {
-        written.remove_prefix(1);
-    }
-    text.append(written);
-}
 
 void AppendTwoDigits(std::string& text, std::uint64_t number) {
     text.push_back(static_cast<char>('0' + number / 10));
@@ -35,7 +20,7 @@ void AppendDegreesMinutesSeconds(std::string& text, double degrees, int decimals
                                  const char* letters) {
     // Counted in units of the last decimal of a second: whole, so that the rounding is done
     // once and carries into the minutes and the degrees as it must.
-    const double scale = kPowersOfTen[decimals];
+    const double scale = kDecimalScales[decimals];
     const auto units =
         static_cast<std::uint64_t>(std::nearbyint(std::fabs(degrees) * 3600 * scale));
     const auto perSecond = static_cast<std::uint64_t>(scale);
@@ -54,11 +39,11 @@ void AppendDegreesMinutesSeconds(std::string& text, double degrees, int decimals
 }
 
 void AppendDecimalDegrees(std::string& text, double degrees, int decimals) {
-    AppendFixed(text, degrees, decimals);
+    AppendFixedNumber(text, degrees, decimals);
 }
 
 void AppendMillimetres(std::string& text, double metres) {
-    AppendFixed(text, metres, 3);
+    AppendFixedNumber(text, metres, 3);
 }
 
 } // namespace korvane

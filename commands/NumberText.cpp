@@ -81,21 +81,35 @@ TwoDecimals SplitRoundedHundredths(double value) {
 
 namespace {
 
-// |value| in units of the ninth decimal, rounded as to_chars rounds (to the nearest, a half to the
-// even unit); nothing from kWholeNumbersFrom units on, where to_chars writes them. Rounding the
-// product to a double cannot carry it across a half, which a double of this size holds exactly:
-// only a product that is exactly a half may stand for a value on either side, and the bits decide.
-std::optional<std::uint64_t> NineDecimalUnits(double value) {
-    const double units = std::fabs(value) * 1e9;
+// |value| in units of its last decimal (0 to 9 decimals), rounded as to_chars rounds; nothing
+// from kWholeNumbersFrom units on, or for a product that is exactly a half, where to_chars
+// writes it. Rounding the product to a double cannot carry it across a half, which a double of
+// this size holds exactly: only a product that is exactly a half may stand for a value on either
+// side.
+std::optional<std::uint64_t> DecimalUnits(double value, int decimals) {
+    const double units = std::fabs(value) * kDecimalScales[decimals];
     if (!(units < kWholeNumbersFrom)) {
         return std::nullopt;
     }
     const auto whole = static_cast<std::uint64_t>(units);
     const double fraction = units - static_cast<double>(whole);
     if (fraction == 0.5) {
-        return RoundedDecimalUnits<9>(value);
+        return std::nullopt;
     }
     return whole + static_cast<std::uint64_t>(fraction > 0.5);
+}
+
+// The value to that many decimals as to_chars writes it, a negative value that shows as zero
+// without its sign.
+void AppendByCharsFormat(std::string& text, double value, int decimals) {
+    char buffer[400];
+    const auto written =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
+    std::string_view shown(buffer, written.ptr);
+    if (shown.front() == '-' && shown.find_first_of("123456789") == std::string_view::npos) {
+        shown.remove_prefix(1);
+    }
+    text.append(shown);
 }
 
 } // namespace
@@ -108,7 +122,7 @@ std::string NineDecimalDegrees(double value) {
 
 void AppendNineDecimalDegrees(std::string& text, double value) {
     Finite(value, "writing degrees");
-    if (const auto units = NineDecimalUnits(value)) {
+    if (const auto units = DecimalUnits(value, 9)) {
         char buffer[32];
         char* end = buffer;
         if (value < 0 && *units != 0) { // a negative value that shows as zero is zero
@@ -119,14 +133,37 @@ void AppendNineDecimalDegrees(std::string& text, double value) {
         AppendCharacters(text, buffer, WriteNineDigits(end, *units % 1000000000));
         return;
     }
-    char buffer[400];
-    const auto written =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 9);
-    std::string_view shown(buffer, written.ptr);
-    if (shown.front() == '-' && shown.find_first_of("123456789") == std::string_view::npos) {
-        shown.remove_prefix(1); // a negative value that shows as zero is zero
+    AppendByCharsFormat(text, value, 9);
+}
+
+void AppendFixedNumber(std::string& text, double value, int decimals) {
+    Finite(value, "writing a number");
+    if (decimals == 9) {
+        AppendNineDecimalDegrees(text, value);
+        return;
     }
-    text.append(shown);
+    const auto units = DecimalUnits(value, decimals);
+    if (!units) {
+        AppendByCharsFormat(text, value, decimals);
+        return;
+    }
+    const auto scale = static_cast<std::uint64_t>(kDecimalScales[decimals]);
+    char buffer[48];
+    char* end = buffer;
+    if (value < 0 && *units != 0) {
+        *end++ = '-';
+    }
+    end = std::to_chars(end, buffer + sizeof buffer, *units / scale).ptr;
+    if (decimals > 0) {
+        *end++ = '.';
+        std::uint64_t fraction = *units % scale;
+        for (int place = decimals; place-- > 0;) {
+            end[place] = static_cast<char>('0' + fraction % 10);
+            fraction /= 10;
+        }
+        end += decimals;
+    }
+    AppendCharacters(text, buffer, end);
 }
 
 void AppendTwoDecimalNumber(std::string& text, double value) {

@@ -28,4 +28,11 @@ std::string NineDecimalDegrees(double value);
 // The same appended to text, without a string of its own.
 void AppendNineDecimalDegrees(std::string& text, double value);
 
+// 10 to the power of the decimals a number is written with, 0 to 9.
+inline constexpr double kDecimalScales[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
+
+// Appends the value to `decimals` places (0 to 9), "." and no grouping, rounded as to_chars
+// rounds; a negative value that shows as zero is written as zero: "-12.345", "0.000".
+void AppendFixedNumber(std::string& text, double value, int decimals);
+
 } // namespace korvane

@@ -56,14 +56,31 @@ void CheckSeriesReach(const GeodeticPosition& position, int zone, double offset)
     }
 }
 
+// The range a reverse checks a position against, named only when the position leaves it.
+struct ReverseRange {
+    GridRanges ranges;
+    bool ups;
+    Hemisphere hemisphere;
+
+    std::string Name() const {
+        // Positions written in a zone asked for may lie beyond the standard ranges: say how
+        // they are read back.
+        return std::string(ranges == GridRanges::Standard ? "the standard " : "the forced ") +
+               (ups ? "UPS" : "UTM") + " range in the " + HemisphereName(hemisphere) +
+               (ranges == GridRanges::Standard
+                    ? " (a forced zone's positions are read with that zone)"
+                    : "");
+    }
+};
+
 void CheckRange(const char* coordinate, double value, double low, double high,
-                const std::string& range) {
+                const ReverseRange& range) {
     if (!(value >= low && value <= high)) {
         throw InvalidArgumentFailure("standard UTM/UPS reverse",
                                      std::string(coordinate) + " " + ValueText(value) +
                                          " m is outside " + ValueText(std::round(low) / 1000) +
                                          " to " + ValueText(std::round(high) / 1000) + " km, " +
-                                         range);
+                                         range.Name());
     }
 }
 
@@ -114,14 +131,7 @@ GeodeticPosition UtmUpsReverse(const UtmUpsPosition& position, const UtmUpsTerms
                                GridRanges ranges) {
     CheckZone(position.zone, "standard UTM/UPS reverse");
     const bool north = position.hemisphere == Hemisphere::North;
-    // Positions written in a zone asked for may lie beyond the standard ranges: say how they
-    // are read back.
-    const std::string range =
-        std::string(ranges == GridRanges::Standard ? "the standard " : "the forced ") +
-        (position.zone == kUpsZone ? "UPS" : "UTM") + " range in the " +
-        HemisphereName(position.hemisphere) +
-        (ranges == GridRanges::Standard ? " (a forced zone's positions are read with that zone)"
-                                        : "");
+    const ReverseRange range{ranges, position.zone == kUpsZone, position.hemisphere};
     if (position.zone == kUpsZone) {
         if (ranges == GridRanges::Standard) {
             const double low = north ? 1200000 : 700000;

@@ -151,34 +151,43 @@ TEST(NineDecimalDegrees, RoundsTheExactValueWithHalvesToEven) {
     }
 }
 
-// The text is to_chars' own with nine decimals, but for a negative zero: on random values of
-// every size that matters, and on values next to the half-units where the rounding turns, whose
-// product by 1e9 is often exactly a half.
-TEST(NineDecimalDegrees, IsToCharsTextForAnyValue) {
+// The text is to_chars' own, but for a negative zero, with each number of decimals: on random
+// values of every size that matters, and on values next to the half-units where the rounding
+// turns, whose product by the scale is often exactly a half.
+TEST(FixedNumber, IsToCharsTextForAnyValue) {
     std::mt19937_64 engine(9);
-    std::uniform_real_distribution<double> exponent(-12, 10);
     std::uniform_int_distribution<int> nudge(-3, 3);
-    int halves = 0;
-    for (int i = 0; i < 1000000; ++i) {
-        double value = std::pow(10.0, exponent(engine)) * (i % 2 == 0 ? 1 : -1);
-        if (i % 2 == 0) { // next to a half unit
-            value = (std::floor(value * 1e9) + 0.5) / 1e9;
-            for (int steps = nudge(engine); steps != 0; steps -= steps > 0 ? 1 : -1) {
-                value = std::nextafter(value, steps > 0 ? INFINITY : -INFINITY);
+    for (int decimals = 0; decimals <= 9; ++decimals) {
+        const double scale = std::pow(10.0, decimals);
+        std::uniform_real_distribution<double> exponent(-decimals - 3, 10);
+        int halves = 0;
+        for (int i = 0; i < 200000; ++i) {
+            double value = std::pow(10.0, exponent(engine)) * (i % 2 == 0 ? 1 : -1);
+            if (i % 2 == 0) { // next to a half unit
+                value = (std::floor(value * scale) + 0.5) / scale;
+                for (int steps = nudge(engine); steps != 0; steps -= steps > 0 ? 1 : -1) {
+                    value = std::nextafter(value, steps > 0 ? INFINITY : -INFINITY);
+                }
+                const double units = std::fabs(value) * scale;
+                halves += units - std::floor(units) == 0.5 ? 1 : 0;
             }
-            const double units = std::fabs(value) * 1e9;
-            halves += units - std::floor(units) == 0.5 ? 1 : 0;
+            char buffer[400];
+            const auto written = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                               std::chars_format::fixed, decimals);
+            std::string expected(buffer, written.ptr);
+            if (expected.find_first_of("123456789") == std::string::npos && expected[0] == '-') {
+                expected.erase(0, 1);
+            }
+            std::string appended = "text ";
+            AppendFixedNumber(appended, value, decimals);
+            ASSERT_EQ(appended, "text " + expected) << decimals << " " << std::hexfloat << value;
+            if (decimals == 9) {
+                ASSERT_EQ(NineDecimalDegrees(value), expected) << std::hexfloat << value;
+            }
         }
-        char buffer[400];
-        const auto written =
-            std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 9);
-        std::string expected(buffer, written.ptr);
-        if (expected.find_first_of("123456789") == std::string::npos && expected[0] == '-') {
-            expected.erase(0, 1);
-        }
-        ASSERT_EQ(NineDecimalDegrees(value), expected) << std::hexfloat << value;
+        // The products that are exactly a half are left to to_chars.
+        EXPECT_GT(halves, 1000) << decimals;
     }
-    EXPECT_GT(halves, 10000); // the products that are exactly a half are decided on the bits
 }
 
 } // namespace
