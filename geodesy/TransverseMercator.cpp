@@ -16,7 +16,10 @@
 //  - the sines and cosines of twice the Gauss-Schreiber coordinates come from the tangents by
 //    algebra rather than by four more library calls, and those of the reverse from one sine and
 //    cosine and one expm1;
-//  - no "back side" beyond 90 degrees from the central meridian: the grid never goes there.
+//  - no "back side" beyond 90 degrees from the central meridian: the grid never goes there;
+//  - the reverse's latitude from the conformal one by a series rather than Newton's method on
+//    the tangents: within a few units in the last place (6 nm) of the Newton result, at half
+//    the cost.
 
 namespace korvane {
 
@@ -41,6 +44,18 @@ constexpr double kBeta[kOrder][kOrder] = {
     {4397.0 / 161280, -11.0 / 504, -830251.0 / 7257600},
     {4583.0 / 161280, -108847.0 / 3991680},
     {20648693.0 / 638668800},
+};
+// The geodetic latitude from the conformal one, phi = chi + sum of c_j sin(2 j chi) (Krueger's
+// series as Karney gives it in "On auxiliary latitudes", 2023): exact to n^7, some 1e-20 on the
+// Earth, where Newton's method on the tangents takes three rounds of logarithms and
+// exponentials.
+constexpr double kConformalToGeodetic[kOrder][kOrder] = {
+    {2, -2.0 / 3, -2, 116.0 / 45, 26.0 / 45, -2854.0 / 675},
+    {7.0 / 3, -8.0 / 5, -227.0 / 45, 2704.0 / 315, 2323.0 / 945},
+    {56.0 / 15, -136.0 / 35, -1262.0 / 105, 73814.0 / 2835},
+    {4279.0 / 630, -332.0 / 35, -399572.0 / 14175},
+    {4174.0 / 315, -144838.0 / 6237},
+    {601676.0 / 22275},
 };
 // clang-format on
 
@@ -93,7 +108,8 @@ struct Complex {
 
 TransverseMercatorTerms::TransverseMercatorTerms(const EllipsoidShape& ellipsoid, double scale)
     : eccentricity(ellipsoid.eccentricity), gridRadius(GridRadius(ellipsoid, scale)),
-      alpha(Coefficients(kAlpha, ellipsoid.n)), beta(Coefficients(kBeta, ellipsoid.n)) {}
+      alpha(Coefficients(kAlpha, ellipsoid.n)), beta(Coefficients(kBeta, ellipsoid.n)),
+      conformalToGeodetic(Coefficients(kConformalToGeodetic, ellipsoid.n)) {}
 
 TransverseMercatorPoint TransverseMercatorForward(const TransverseMercatorTerms& terms,
                                                   double latitude,
@@ -177,14 +193,22 @@ TransverseMercatorPosition TransverseMercatorReverse(const TransverseMercatorTer
     const double xiPrime = xiAbs - sum.re;
     const double etaPrime = etaAbs - sum.im;
     const double sinhEta = std::sinh(etaPrime);
+    const double sinXi = std::sin(xiPrime);
     const double cosXi = std::max(0.0, std::cos(xiPrime)); // never below 0 at the pole
     const double r = std::hypot(sinhEta, cosXi);
     constexpr double kDegreesPerRadian = 180 / std::numbers::pi;
     if (r == 0) {
         return {90 * ySign, 0};
     }
-    const double tangent = GeodeticTangent(std::sin(xiPrime) / r, terms.eccentricity);
-    return {std::atan(tangent) * kDegreesPerRadian * ySign,
+    // The conformal latitude chi, tan chi = sin xi' / r, and the sine and cosine of 2 chi from
+    // the same two numbers.
+    const double conformal = std::atan2(sinXi, r);
+    const double squares = sinXi * sinXi + r * r;
+    const double sin2chi = 2 * sinXi * r / squares;
+    const double cos2chi = (r - sinXi) * (r + sinXi) / squares;
+    const double geodetic =
+        conformal + ClenshawSum(terms.conformalToGeodetic, {sin2chi, 0}, {cos2chi, 0}).re;
+    return {geodetic * kDegreesPerRadian * ySign,
             std::atan2(sinhEta, cosXi) * kDegreesPerRadian * xSign};
 }
 

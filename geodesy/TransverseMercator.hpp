@@ -26,6 +26,7 @@ struct TransverseMercatorTerms {
     const double gridRadius;
     const std::array<double, 6> alpha; // Krueger's forward coefficients, alpha_1 to alpha_6
     const std::array<double, 6> beta;  // and those of the reverse series, beta_1 to beta_6
+    const std::array<double, 6> conformalToGeodetic; // the latitude's series, from chi to phi
 };
 
 // Metres east of the central meridian and north of the equator, before any false origin.

@@ -1,12 +1,16 @@
+#include "geodesy/ConformalLatitude.hpp"
 #include "geodesy/DatumTable.hpp"
 #include "geodesy/Failure.hpp"
 #include "geodesy/UtmUps.hpp"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <gtest/gtest.h>
 #include <numbers>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace korvane {
 namespace {
@@ -210,6 +214,36 @@ TEST(TransverseMercator, IsOddInEachCoordinateAndExactOnTheAxes) {
     EXPECT_DOUBLE_EQ(TransverseMercatorForward(terms, 90, 0).y, Wgs84().utmPoleNorthing);
     const auto pole = TransverseMercatorReverse(terms, {0, Wgs84().utmPoleNorthing});
     EXPECT_EQ(pole.latitude, 90);
+}
+
+// The reverse's latitude series, summed here term by term, against Newton's method on the
+// tangents, on every ellipsoid of the list and the flattest the shape takes: both round at the
+// last places, but a wrong or missing coefficient up to n^5 moves a latitude by far more.
+TEST(TransverseMercator, LatitudeSeriesIsNewtonsMethodToTheLastPlaces) {
+    constexpr double kLastPlaces = 1e-15; // radians, 6 nm, four units in the last place
+    std::vector<EllipsoidShape> shapes;
+    for (const DatumEntry& entry : ListedDatums()) {
+        shapes.emplace_back(entry.a, entry.b);
+    }
+    shapes.emplace_back(6378137, 6378137 * (1 - kMostFlattening * (1 - 1e-12)));
+    double worst = 0;
+    for (const EllipsoidShape& shape : shapes) {
+        const TransverseMercatorTerms terms(shape, 1);
+        for (int step = 0; step <= 9000; ++step) {
+            const double chi = step * 0.01 * std::numbers::pi / 180;
+            double series = chi;
+            double multiple = 0;
+            for (const double coefficient : terms.conformalToGeodetic) {
+                multiple += 2;
+                series += coefficient * std::sin(multiple * chi);
+            }
+            const double newton = std::atan(GeodeticTangent(std::tan(chi), shape.eccentricity));
+            ASSERT_NEAR(series, newton, kLastPlaces)
+                << shape.a << " m, n " << shape.n << ", conformal latitude " << step * 0.01;
+            worst = std::max(worst, std::fabs(series - newton));
+        }
+    }
+    std::printf("the latitude series lies within %.3g radians of Newton's method\n", worst);
 }
 
 TEST(EllipsoidShape, RefusesRadiiThatAreNone) {
