@@ -39,6 +39,9 @@ awk -v d="$difference" 'BEGIN { exit !(d < 0.05) }' ||
 [ "$(/usr/bin/korvane --version)" = "korvane 1.0" ]
 [ "$(echo 45,3 | /usr/bin/korvane-batch to-utm)" = \
     "$(printf '31\tT\t3\t4982950.40\t500000.00\t31 T   EK  00000  82950')" ]
+# A datum shift loads the plugin from where the package puts it.
+[ "$(echo 45,3 | /usr/bin/korvane-batch to-utm --datum=ED50 --from=WGS84 --quiet)" = \
+    "$(printf '31\tT\t3\t4983154.27\t500092.43\t31 T   EK  00092  83154')" ]
 # The Python package, imported from the installed files alone with Debian's python3, gives the
 # same digits and knows its version.
 [ "$(cd / && /usr/bin/python3 -c 'import importlib.metadata, korvane; r = korvane.to_utm(45, 3)

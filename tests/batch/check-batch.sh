@@ -294,8 +294,8 @@ done
 # standard grid within a millimetre of PROJ's own transverse Mercator on that datum's ellipsoid;
 # and back to where it came from within a centimetre (a shift drops the height that the datums'
 # ellipsoids put between them, in either direction). The datum, with the axes its ellipsoid has
-# in EPSG's dataset.
-if echo 45,3 | "$batch" to-utm --from EPSG:4326 --datum ED50 --quiet >/dev/null 2>&1; then
+# in EPSG's dataset. A build with datum shifts has their plugin beside the program.
+if [ -e "$(dirname "$batch")/korvane-datum-shift.so" ]; then
     while read -r code latitude longitude; do
         "$batch" to-utm --grid=standard --from EPSG:4326 --datum "EPSG:$code" --quiet \
             <<<"$latitude,$longitude" >"$work/shifted" 2>"$work/err"
@@ -342,6 +342,11 @@ PAIRS
     check_status "--from without --datum" 2 "$batch" to-utm --from WGS84 "$work/a.csv"
     "$batch" to-utm --from WGS84 --datum WGS84 --quiet "$work/a.csv" >"$work/out" 2>"$work/err"
     [ ! -s "$work/err" ] && pass || fail "--quiet still said: $(cat "$work/err")"
+    # A program without its plugin converts as ever, and says why it cannot shift.
+    mkdir "$work/alone" && cp "$batch" "$work/alone/"
+    check_status "no plugin, no shift asked" 0 "$work/alone/$(basename "$batch")" to-utm "$work/a.csv"
+    check_status "no plugin" 2 "$work/alone/$(basename "$batch")" to-utm --from WGS84 --datum ED50 "$work/a.csv"
+    expect_in "no plugin" "$work/err" "datum shifts need Korvane's datum shift plugin, which could not be loaded"
 fi
 
 echo "batch: $passes passed, $failures failed"
