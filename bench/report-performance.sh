@@ -23,6 +23,7 @@ python=$(for run in 1 2 3; do
     echo
 done)
 startup=$(bash bench/startup.sh 9)
+batch_startup=$(bash bench/batch-startup.sh 100 5)
 standard=$(bash bench/standard-grid.sh 1000000 5)
 datums=$(bash bench/datum-shift.sh 1000 1000000 5 2>/dev/null)
 # What to_utm's two steps per point cost on their own, from the per-call times above.
@@ -136,5 +137,14 @@ $startup
 
 The start loads only the Lat/Long window: no file, no settings and nothing of the other
 window is read or built before it is shown.
+
+## A run of korvane-batch on one point (\`bench/batch-startup.sh\`)
+
+$batch_startup
+
+What a script that calls the converter once for each point pays for each. korvane-batch links
+neither PROJ nor its forty libraries: it loads them, in its datum shift plugin, only for a run
+that shifts datums, which then resolves both datums and the transformations between them in
+PROJ's database as cs2cs does.
 DOC
 echo "Wrote $out"
