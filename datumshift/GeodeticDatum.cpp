@@ -56,7 +56,9 @@ std::optional<Code> AsCode(const ProjContext& context, const std::string& text) 
     std::string authority = text.substr(0, colon);
     std::transform(authority.begin(), authority.end(), authority.begin(),
                    [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; });
-    if (!IsAuthority(context, authority)) {
+    // EPSG's codes, the usual ones, are always in the database: only another authority is
+    // looked for there, a query that takes a fifth of a run's start.
+    if (authority != "EPSG" && !IsAuthority(context, authority)) {
         return std::nullopt;
     }
     return Code{authority, Trimmed(text.substr(colon + 1))};
