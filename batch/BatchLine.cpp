@@ -131,11 +131,6 @@ MgrsLettering StandardLettering(const BatchSettings& settings) {
                                  : DefiningEllipsoidAt(settings.datumPosition).listName);
 }
 
-GeodeticPosition Signed(const LatLongDegrees& degrees) {
-    return {degrees.south ? -degrees.latitude : degrees.latitude,
-            degrees.west ? -degrees.longitude : degrees.longitude};
-}
-
 } // namespace
 
 BatchLine::BatchLine(const BatchSettings& settings)
@@ -178,18 +173,14 @@ void BatchLine::AnswerHeader(std::string_view line, std::string& output) {
 
 std::string BatchLine::ToUtm(std::span<const std::string_view> position, bool blankSeparated,
                              std::string& output) {
-    LatLongInputs inputs;
-    if (std::string failure = ReadLatLongFields(position, blankSeparated, inputs);
-        !failure.empty()) {
-        return failure;
-    }
     LatLongDegrees degrees;
-    if (std::string failure = ReadLatLong(inputs, degrees); !failure.empty()) {
+    if (std::string failure = ReadLatLongDegrees(position, blankSeparated, degrees);
+        !failure.empty()) {
         return failure;
     }
     if (shift_) {
         // The position shifted to the grid's datum, its hemispheres those of the shifted one.
-        GeodeticPosition shifted = Signed(degrees);
+        GeodeticPosition shifted = degrees.Signed();
         if (std::string failure = shift_->Apply(shifted); !failure.empty()) {
             return failure;
         }

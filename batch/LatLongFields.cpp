@@ -110,4 +110,13 @@ std::string ReadLatLongFields(std::span<const std::string_view> fields, bool bla
            std::to_string(fields.size());
 }
 
+std::string ReadLatLongDegrees(std::span<const std::string_view> fields, bool blankSeparated,
+                               LatLongDegrees& degrees) {
+    LatLongInputs inputs;
+    if (std::string failure = ReadLatLongFields(fields, blankSeparated, inputs); !failure.empty()) {
+        return failure;
+    }
+    return ReadLatLong(inputs, degrees);
+}
+
 } // namespace korvane

@@ -17,4 +17,8 @@ namespace korvane {
 std::string ReadLatLongFields(std::span<const std::string_view> fields, bool blankSeparated,
                               LatLongInputs& inputs);
 
+// The same fields read on into degrees, as the Lat/Long window reads its boxes (ReadLatLong).
+std::string ReadLatLongDegrees(std::span<const std::string_view> fields, bool blankSeparated,
+                               LatLongDegrees& degrees);
+
 } // namespace korvane

@@ -27,17 +27,12 @@ std::span<const std::string_view> StandardLine::Columns(const BatchSettings& set
 
 std::string StandardLine::ToUtm(std::span<const std::string_view> position, bool blankSeparated,
                                 std::string& output) {
-    LatLongInputs inputs;
-    if (std::string failure = ReadLatLongFields(position, blankSeparated, inputs);
+    LatLongDegrees degrees;
+    if (std::string failure = ReadLatLongDegrees(position, blankSeparated, degrees);
         !failure.empty()) {
         return failure;
     }
-    LatLongDegrees degrees;
-    if (std::string failure = ReadLatLong(inputs, degrees); !failure.empty()) {
-        return failure;
-    }
-    GeodeticPosition signedPosition{degrees.south ? -degrees.latitude : degrees.latitude,
-                                    degrees.west ? -degrees.longitude : degrees.longitude};
+    GeodeticPosition signedPosition = degrees.Signed();
     if (shift_ != nullptr) {
         if (std::string failure = shift_->Apply(signedPosition); !failure.empty()) {
             return failure;

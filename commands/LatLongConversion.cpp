@@ -54,8 +54,7 @@ template <class TermsOf> LatLongConversion Project(const LatLongDegrees& degrees
         result.failure = OutsideItsRange(degrees.longitude, "longitude", 180);
         return result;
     }
-    const GeodeticPosition position{degrees.south ? -degrees.latitude : degrees.latitude,
-                                    degrees.west ? -degrees.longitude : degrees.longitude};
+    const GeodeticPosition position = degrees.Signed();
     try {
         const auto projected = ProjectToUtm(
             position, degrees.south ? Hemisphere::South : Hemisphere::North, termsOf());

@@ -37,6 +37,11 @@ struct LatLongDegrees {
     double longitude = 0;
     bool south = false;
     bool west = false;
+
+    // The position with its hemispheres as signs, north and east positive.
+    GeodeticPosition Signed() const {
+        return {south ? -latitude : latitude, west ? -longitude : longitude};
+    }
 };
 
 // The boxes and lists read into degrees as the window reads them, each angle's degrees, minutes

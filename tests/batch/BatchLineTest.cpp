@@ -54,6 +54,11 @@ BatchSettings Direction(BatchDirection direction) {
 
 constexpr const char* kSydney = "56\tH\t153\t6251925.36\t334416.39\t56 H   LH  34416  51925";
 constexpr const char* kDefault = "38\tP\t45\t1755355.43\t402339.35\t38 P   MC  02339  55355";
+// The answers back: the window's inputs, and a grid reference read as its square's centre.
+constexpr const char* kDefaultBack =
+    "15\t52\t31\tN\t44\t5\t16\tE\t38 P   MC  02336  55352\t15.875278150\t44.087777175";
+constexpr const char* kReference =
+    "15\t52\t31.11\tN\t44\t5\t16.12\tE\t38 P   MC  02339  55355\t15.875308976\t44.087809725";
 
 // Every form of a latitude and a longitude gives the windows' digits for the same angles.
 TEST(BatchLine, ToUtmReadsEveryFormToTheWindowsDigits) {
@@ -117,12 +122,8 @@ TEST(BatchLine, ToUtmRejectsWhatItCannotReadWhole) {
 }
 
 TEST(BatchLine, ToLatLongReadsTheWindowsInputsToUtmLinesAndGridReferences) {
-    constexpr const char* kDefaultBack =
-        "15\t52\t31\tN\t44\t5\t16\tE\t38 P   MC  02336  55352\t15.875278150\t44.087777175";
     constexpr const char* kSouth =
         "15\t52\t31.11\tS\t44\t5\t16.11\tW\t23 L   NC  97660  44644\t-15.875308338\t-44.087808327";
-    constexpr const char* kReference =
-        "15\t52\t31.11\tN\t44\t5\t16.12\tE\t38 P   MC  02339  55355\t15.875308976\t44.087809725";
     // clang-format off
     const LineCase cases[] = {
         {"1755352.105,402336.0,38,N",                                    kDefaultBack},
@@ -171,12 +172,8 @@ TEST(BatchLine, ToLatLongRejectsWhatItCannotReadWhole) {
 // notation, zone and hemisphere or band first. Blanks stand inside angles and grid references
 // too, so a line of blanks is read only in the forms that have one reading.
 TEST(BatchLine, ReadsBlankSeparatedLinesAndTheUsualNotation) {
-    constexpr const char* kDefaultBack =
-        "15\t52\t31\tN\t44\t5\t16\tE\t38 P   MC  02336  55352\t15.875278150\t44.087777175";
     constexpr const char* kSydneyBack =
         "33\t51\t36\tS\t151\t12\t36\tE\t56 H   LH  34416  51925\t-33.860000002\t151.209999957";
-    constexpr const char* kReference =
-        "15\t52\t31.11\tN\t44\t5\t16.12\tE\t38 P   MC  02339  55355\t15.875308976\t44.087809725";
     // clang-format off
     const LineCase toUtm[] = {
         {"-33.86 151.21",                  kSydney},
