@@ -19,13 +19,16 @@ ctest --test-dir "$build" --output-on-failure -j "$jobs"
 lap "the tests under Wine"
 
 export WINEPREFIX=$top/$build/wine WINEDEBUG=-all
+# The prefix's server again, for the programs run from here, and ended with this script.
+bash tools/wine-prefix.sh "$WINEPREFIX"
+trap 'wineserver --kill' EXIT
 bash tools/windows-digits.sh build/batch/korvane-batch "$build/batch/korvane-batch.exe"
 lap "the digits beside the Linux build's"
 
 rm -f "$build"/korvane-batch-*-windows-x86_64.*
 (cd "$build" && cpack -G ZIP && cpack -G NSIS)
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+trap 'rm -rf "$work"; wineserver --kill' EXIT
 # The archive holds the program and its documents, and the program runs from it.
 unzip -q "$build"/korvane-batch-*-windows-x86_64.zip -d "$work"
 folder=$(echo "$work"/korvane-batch-*-windows-x86_64)

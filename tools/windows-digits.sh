@@ -20,7 +20,9 @@ trap 'rm -rf "$work"' EXIT
 # meridian: next to a pole, a hundredth of a millimetre of easting swings the longitude round the
 # earth. ZONE_FIELD counts from 1 in the input line.
 near_meridian() { # INPUT ZONE_FIELD
-    "$linux" to-latlong --datum "$datum" "$1" 2>/dev/null | paste -d'|' "$1" - |
+    # Status 1 says only that some lines gave Error (a finer northing past the pole's); the
+    # filter below drops them.
+    { "$linux" to-latlong --datum "$datum" "$1" 2>/dev/null || [ $? -eq 1 ]; } | paste -d'|' "$1" - |
         awk -F'|' -v zone_field="$2" '{
             split($1, input, /[,\t]/); count = split($2, result, "\t")
             meridian = 6 * input[zone_field] - 183
