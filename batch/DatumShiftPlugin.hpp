@@ -10,7 +10,7 @@ namespace korvane {
 // their own that korvane-batch loads only for a run that shifts datums. Linked into the program,
 // PROJ's forty libraries would be loaded at every start, some 10 ms, for nothing.
 
-// Its file, beside the program in the build tree, and in the library folder once installed.
+// Its file, beside the program in the build tree, and in lib/korvane/plugins once installed.
 inline constexpr const char* kDatumShiftPluginFile = "korvane-datum-shift.so";
 
 // Its one entry, looked up by this name: ResolveRunDatums's work. A failure comes back as its
