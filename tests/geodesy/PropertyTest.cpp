@@ -4,11 +4,11 @@
 #include "geodesy/GridReference.hpp"
 #include "geodesy/InverseProjection.hpp"
 #include "geodesy/Rounding.hpp"
+#include "support/PropertyPoints.hpp"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <gtest/gtest.h>
 #include <random>
 #include <string>
@@ -16,11 +16,9 @@
 namespace korvane {
 namespace {
 
-// A million random points per ellipsoid, or what KORVANE_PROPERTY_POINTS says (the
-// sanitizer build takes fewer).
+// A million random points per ellipsoid, unless the build asks for fewer.
 long PointsPerEllipsoid() {
-    const char* points = std::getenv("KORVANE_PROPERTY_POINTS");
-    return points != nullptr ? std::atol(points) : 1000000;
+    return PropertyPoints(1000000);
 }
 
 struct RandomPoint {

@@ -6,13 +6,13 @@
 #include "geodesy/MgrsReading.hpp"
 #include "geodesy/MgrsReference.hpp"
 #include "geodesy/UtmUps.hpp"
+#include "support/PropertyPoints.hpp"
 
 #include <GeographicLib/MGRS.hpp>
 #include <GeographicLib/TransverseMercatorExact.hpp>
 #include <GeographicLib/UTMUPS.hpp>
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <gtest/gtest.h>
 #include <random>
 #include <string>
@@ -21,11 +21,10 @@
 namespace korvane {
 namespace {
 
-// Points per case, or what KORVANE_PROPERTY_POINTS says: the exact projection takes some
+// Points per case, unless the build asks for fewer: the exact projection takes some
 // microseconds a point, so a few thousand keep the run to seconds, under the sanitizers too.
 long Points() {
-    const char* points = std::getenv("KORVANE_PROPERTY_POINTS");
-    return points != nullptr ? std::atol(points) : 4000;
+    return PropertyPoints(4000);
 }
 
 struct Ellipsoid {
