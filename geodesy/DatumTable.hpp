@@ -26,8 +26,8 @@ const DatumTable& StandardDatumTable();
 // The fourteen list names in list order: list position k names row k + 1.
 std::span<const DatumEntry> ListedDatums();
 
-// The first eccentricity (1 - (b / a)^2)^0.5, as both projections' series take it. The empty row,
-// without radii, is a floating-point failure.
+// The first eccentricity (1 - (b / a)^2)^0.5, as the windows' forward and inverse series take it.
+// The empty row, without radii, is a floating-point failure.
 double Eccentricity(const DatumEntry& datum);
 
 // The list position of the ellipsoid with this list name, or nothing for another name.

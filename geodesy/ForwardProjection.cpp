@@ -3,7 +3,8 @@
 // five-term sine series in n. Its deliberate departures from the usual method:
 //   - degrees become radians with pi written to fourteen decimals (RadiansPerDegree), and one
 //     second of arc's sine is 4.84813681109536e-6 (SinOneSecond);
-//   - the n^4 term of B' and the n^2 term of D' carry no factor (1 - n) (ArcCoefficients);
+//   - the n^4 term of B' and the n^2 term of D' carry no factor (1 - n) (ArcCoefficients,
+//   ForwardTerms.cpp);
 //   - the zone is Int(longitude / 6) + 31: a boundary belongs to the zone east of it, 180 E is
 //     zone 61 (central meridian 183), and there are no regional zones;
 //   - polar latitudes are projected with the same series, never as UPS;

@@ -1,9 +1,11 @@
 #include "geodesy/GridReferenceReading.hpp"
 
+#include "base/AsciiLetters.hpp"
 #include "geodesy/Failure.hpp"
 #include "geodesy/GridReference.hpp"
 #include "geodesy/InverseProjection.hpp"
 #include "geodesy/Modn.hpp"
+#include "geodesy/ReferenceText.hpp"
 
 #include <algorithm>
 #include <cstdint>
@@ -27,7 +29,6 @@ constexpr int kRowCyclesToThePole = 5;
 // A low-precision square's centre may lie a little beyond its band; farther off, the row letter
 // and the band do not belong together.
 constexpr double kBandToleranceDegrees = 0.5;
-constexpr std::size_t kLongestQuote = 40;
 
 // Why a text is not a grid reference: thrown only inside this file and handed back as the
 // reading's failure.
@@ -36,50 +37,7 @@ class Unreadable : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-// The user's text in quotes, cut when long. Texts are quoted only once every character is known
-// to be printable ASCII, so the cut falls between characters and nothing unprintable is shown.
-std::string Quoted(std::string_view text) {
-    if (text.size() <= kLongestQuote) {
-        return "\"" + std::string(text) + "\"";
-    }
-    return "\"" + std::string(text.substr(0, kLongestQuote)) + "...\"";
-}
-
-std::string Quoted(char character) {
-    return Quoted(std::string_view(&character, 1));
-}
-
-// Blanks are spaces only: a tab, a control character or anything beyond ASCII fails here.
-void CheckPrintableAscii(std::string_view text) {
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(text[i]);
-        if (byte < 0x20 || byte > 0x7E) {
-            // Every character before it is a single byte, so i counts characters.
-            throw Unreadable("character " + std::to_string(i + 1) +
-                             " of the grid reference is not a letter, digit or blank");
-        }
-    }
-}
-
-std::string_view TrimBlanks(std::string_view text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
-void SkipBlanks(std::string_view& rest) {
-    rest.remove_prefix(std::min(rest.find_first_not_of(' '), rest.size()));
-}
-
-std::string_view TakeDigits(std::string_view& rest) {
-    const auto end =
-        std::find_if(rest.begin(), rest.end(), [](char c) { return c < '0' || c > '9'; });
-    const std::string_view digits = rest.substr(0, static_cast<std::size_t>(end - rest.begin()));
-    rest.remove_prefix(digits.size());
-    return digits;
-}
+using namespace reference_text;
 
 char TakeCharacter(std::string_view& rest, std::string_view text, const char* part) {
     if (rest.empty()) {
@@ -88,10 +46,6 @@ char TakeCharacter(std::string_view& rest, std::string_view text, const char* pa
     const char character = rest.front();
     rest.remove_prefix(1);
     return character;
-}
-
-char UpperCase(char letter) {
-    return letter >= 'a' && letter <= 'z' ? static_cast<char>(letter - 'a' + 'A') : letter;
 }
 
 // The index of a 100 km square letter, 1..24 for A..Z without I and O; 0 for any other
@@ -108,14 +62,6 @@ struct DigitSquare {
     long long corner = 0; // metres
     long long side = kSquareSize;
 };
-
-long long DigitsValue(std::string_view digits) {
-    long long value = 0;
-    for (const char digit : digits) {
-        value = value * 10 + (digit - '0');
-    }
-    return value;
-}
 
 DigitSquare ReadDigits(std::string_view digits) {
     long long side = kSquareSize;
@@ -237,7 +183,10 @@ void TakeDigitGroups(std::string_view rest, std::string_view text, ReferenceFiel
 }
 
 ReferenceFields SplitReference(std::string_view text) {
-    CheckPrintableAscii(text);
+    if (const std::size_t at = FirstUnprintable(text); at != std::string_view::npos) {
+        throw Unreadable("character " + std::to_string(at + 1) +
+                         " of the grid reference is not a letter, digit or blank");
+    }
     text = TrimBlanks(text);
     if (text.empty()) {
         throw Unreadable("the grid reference is empty");

@@ -1,7 +1,8 @@
 #pragma once
 
 // The inverse series step by step, written once over two kinds of arithmetic. For the inverse
-// projection, its tests and the benchmarks; the layers above call ProjectFromUtm.
+// projection, its tests and the benchmarks; the layers above call ProjectFromUtm or
+// ProjectFromUtmForTexts.
 
 #include "geodesy/Coordinates.hpp"
 #include "geodesy/FloatingPoint.hpp"

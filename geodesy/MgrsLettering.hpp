@@ -22,6 +22,19 @@ MgrsLettering LetteringForDatum(std::string_view name);
 // The UTM latitude bands from 80 S, each 8 degrees, X 12 (72 to 84 N).
 inline constexpr std::string_view kUtmBands = "CDEFGHJKLMNPQRSTUVWX";
 
+// The latitudes, in degrees, from which to which a band of kUtmBands runs.
+struct UtmBandRange {
+    double south = 0;
+    double north = 0;
+};
+constexpr UtmBandRange UtmBandLatitudes(char band) {
+    const double south = -80 + 8 * static_cast<double>(kUtmBands.find(band));
+    return {south, band == 'X' ? 84 : south + 8};
+}
+
+// The letters of the UPS bands (kUpsBands below).
+inline constexpr std::string_view kUpsBandLetters = "ABYZ";
+
 // The eight column letters of a UTM zone, from 100 km east: three sets in turn by zone.
 std::string_view UtmColumnLetters(int zone);
 

@@ -1,5 +1,7 @@
 #include "geodesy/MgrsReading.hpp"
 
+#include "base/AsciiLetters.hpp"
+#include "geodesy/ReferenceText.hpp"
 #include "geodesy/StandardZone.hpp"
 #include "geodesy/TransverseMercator.hpp"
 #include "geodesy/ValueText.hpp"
@@ -15,7 +17,6 @@ namespace {
 
 constexpr std::size_t kMostDigits = 11; // pairs: a micrometre square
 constexpr long long kSquareMicrometres = 100000LL * 1000000;
-constexpr std::size_t kLongestQuote = 40;
 // The corners' latitudes carry rounding of about 1e-14 degree: a square that reaches a band by
 // less than this (0.1 micrometre) still counts, so that what MgrsReference writes for a point on
 // a band's edge reads back.
@@ -27,37 +28,7 @@ class Unreadable : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-// Quoted only once every character is known to be printable ASCII, so a cut falls between
-// characters.
-std::string Quoted(std::string_view text) {
-    std::string quoted(1, '"');
-    quoted.append(text.substr(0, kLongestQuote));
-    quoted.append(text.size() > kLongestQuote ? "...\"" : "\"");
-    return quoted;
-}
-
-std::string Quoted(char character) {
-    return Quoted(std::string_view(&character, 1));
-}
-
-char UpperCase(char letter) {
-    return letter >= 'a' && letter <= 'z' ? static_cast<char>(letter - 'a' + 'A') : letter;
-}
-
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
-void SkipBlanks(std::string_view& rest) {
-    rest.remove_prefix(std::min(rest.find_first_not_of(' '), rest.size()));
-}
-
-std::string_view TakeDigits(std::string_view& rest) {
-    const auto end = std::find_if(rest.begin(), rest.end(), [](char c) { return !IsDigit(c); });
-    const std::string_view digits = rest.substr(0, static_cast<std::size_t>(end - rest.begin()));
-    rest.remove_prefix(digits.size());
-    return digits;
-}
+using namespace reference_text;
 
 char TakeLetter(std::string_view& rest, std::string_view text, const char* part) {
     if (rest.empty()) {
@@ -66,14 +37,6 @@ char TakeLetter(std::string_view& rest, std::string_view text, const char* part)
     const char letter = UpperCase(rest.front());
     rest.remove_prefix(1);
     return letter;
-}
-
-long long DigitsValue(std::string_view digits) {
-    long long value = 0;
-    for (const char digit : digits) {
-        value = value * 10 + (digit - '0');
-    }
-    return value;
 }
 
 // The parts of a reference, each checked for its form as it is read.
@@ -120,18 +83,14 @@ void TakeDigitGroups(std::string_view rest, std::string_view text, Parts& parts)
 }
 
 Parts SplitReference(std::string_view text) {
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(text[i]);
-        if (byte < 0x20 || byte > 0x7E) {
-            throw Unreadable("character " + std::to_string(i + 1) +
-                             " of the reference is not a letter, digit or blank");
-        }
+    if (const std::size_t at = FirstUnprintable(text); at != std::string_view::npos) {
+        throw Unreadable("character " + std::to_string(at + 1) +
+                         " of the reference is not a letter, digit or blank");
     }
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) {
+    text = TrimBlanks(text);
+    if (text.empty()) {
         throw Unreadable("the reference is empty");
     }
-    text = text.substr(first, text.find_last_not_of(' ') - first + 1);
     std::string_view rest = text;
     Parts parts;
     const std::string_view zone = TakeDigits(rest);
@@ -147,7 +106,7 @@ Parts SplitReference(std::string_view text) {
     SkipBlanks(rest);
     parts.band = TakeLetter(rest, text, "band letter");
     const bool utmBand = kUtmBands.find(parts.band) != std::string_view::npos;
-    const bool upsBand = std::string_view("ABYZ").find(parts.band) != std::string_view::npos;
+    const bool upsBand = kUpsBandLetters.find(parts.band) != std::string_view::npos;
     if (!zone.empty() && !utmBand) {
         throw Unreadable("band letter " + Quoted(parts.band) +
                          (upsBand ? " is a UPS band, which takes no zone number"
@@ -271,10 +230,8 @@ MgrsReading ReadUtm(const Parts& parts, const UtmUpsTerms& terms, MgrsLettering 
         ((static_cast<long long>(rowLetter) - UtmRowLetterShift(parts.zone, lettering)) % kCycle +
          kCycle) %
         kCycle;
-    const auto bandIndex = static_cast<int>(kUtmBands.find(parts.band));
-    const double bandSouth = -80 + 8.0 * bandIndex;
-    const double bandNorth = bandIndex == 19 ? 84 : bandSouth + 8;
-    const bool north = bandIndex >= 10;
+    const auto [bandSouth, bandNorth] = UtmBandLatitudes(parts.band);
+    const bool north = bandSouth >= 0;
     // The band's middle on the central meridian, in rows from the equator; the row letter's
     // northing nearest it is the only one that can reach the band, as no band is 2000 km tall.
     const double middle =

@@ -83,10 +83,7 @@ GridReferenceText MgrsReference(const UtmUpsPosition& position, double latitude,
         throw InvalidArgumentFailure(kStep, "precision " + std::to_string(precision) +
                                                 " is outside 0 to 5");
     }
-    if (position.zone < kUpsZone || position.zone > 60) {
-        throw InvalidArgumentFailure(kStep, "zone " + std::to_string(position.zone) +
-                                                " is outside 1 to 60 and 0 for UPS");
-    }
+    CheckStandardZone(position.zone, kStep);
     const bool north = position.hemisphere == Hemisphere::North;
     long long easting = Micrometres("easting", position.easting);
     long long northing = Micrometres("northing", position.northing);

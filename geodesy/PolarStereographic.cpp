@@ -55,16 +55,15 @@ GeodeticPosition PolarStereographicReverse(const PolarStereographicTerms& terms,
                                                                 " m, " + ValueText(point.y) +
                                                                 " m is not a position");
     }
-    constexpr double kDegreesPerRadian = 180 / std::numbers::pi;
     const double rho = std::hypot(point.x, point.y);
     if (rho == 0) {
         return {LatitudeTowards(pole, 90), 0};
     }
     const double t = rho / terms.poleRadius; // sqrt(1 + t'^2) - t'
     const double tangent = GeodeticTangent((1 / t - t) / 2, terms.eccentricity);
-    const double latitude = std::atan(tangent) * kDegreesPerRadian;
-    const double longitude =
-        std::atan2(point.x, pole == Hemisphere::North ? -point.y : point.y) * kDegreesPerRadian;
+    const double latitude = std::atan(tangent) * kStandardDegreesPerRadian;
+    const double longitude = std::atan2(point.x, pole == Hemisphere::North ? -point.y : point.y) *
+                             kStandardDegreesPerRadian;
     return {LatitudeTowards(pole, latitude), longitude};
 }
 

@@ -4,8 +4,16 @@
 #include "geodesy/ValueText.hpp"
 
 #include <cmath>
+#include <string>
 
 namespace korvane {
+
+void CheckStandardZone(int zone, const char* step) {
+    if (zone < kUpsZone || zone > 60) {
+        throw InvalidArgumentFailure(step, "zone " + std::to_string(zone) +
+                                               " is outside 1 to 60 and 0 for UPS");
+    }
+}
 
 int StandardZone(const GeodeticPosition& position) {
     const double latitude = position.latitude;

@@ -15,6 +15,9 @@ inline constexpr int kUpsZone = 0;
 // or 36X. Fails with an invalid argument, naming the value, for anything else.
 int StandardZone(const GeodeticPosition& position);
 
+// Fails with an invalid argument of the step for a zone other than 1..60 and kUpsZone.
+void CheckStandardZone(int zone, const char* step);
+
 // 6 zone - 183 degrees, for a UTM zone 1..60.
 double CentralMeridianOfZone(int zone);
 

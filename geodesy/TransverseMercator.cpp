@@ -196,7 +196,6 @@ TransverseMercatorPosition TransverseMercatorReverse(const TransverseMercatorTer
     const double sinXi = std::sin(xiPrime);
     const double cosXi = std::max(0.0, std::cos(xiPrime)); // never below 0 at the pole
     const double r = std::hypot(sinhEta, cosXi);
-    constexpr double kDegreesPerRadian = 180 / std::numbers::pi;
     if (r == 0) {
         return {90 * ySign, 0};
     }
@@ -208,8 +207,8 @@ TransverseMercatorPosition TransverseMercatorReverse(const TransverseMercatorTer
     const double cos2chi = (r - sinXi) * (r + sinXi) / squares;
     const double geodetic =
         conformal + ClenshawSum(terms.conformalToGeodetic, {sin2chi, 0}, {cos2chi, 0}).re;
-    return {geodetic * kDegreesPerRadian * ySign,
-            std::atan2(sinhEta, cosXi) * kDegreesPerRadian * xSign};
+    return {geodetic * kStandardDegreesPerRadian * ySign,
+            std::atan2(sinhEta, cosXi) * kStandardDegreesPerRadian * xSign};
 }
 
 } // namespace korvane

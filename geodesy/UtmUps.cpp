@@ -1,5 +1,6 @@
 #include "geodesy/UtmUps.hpp"
 
+#include "geodesy/DegreeSineCosine.hpp"
 #include "geodesy/Failure.hpp"
 #include "geodesy/ValueText.hpp"
 
@@ -11,17 +12,8 @@ namespace korvane {
 
 namespace {
 
-constexpr double kRadiansPerDegree = std::numbers::pi / 180;
-
 const char* HemisphereName(Hemisphere hemisphere) {
     return hemisphere == Hemisphere::North ? "north" : "south";
-}
-
-void CheckZone(int zone, const char* step) {
-    if (zone < kUpsZone || zone > 60) {
-        throw InvalidArgumentFailure(step, "zone " + std::to_string(zone) +
-                                               " is outside 1 to 60 and 0 for UPS");
-    }
 }
 
 // The longitude from the central meridian in -180..180; exact, as remainder is.
@@ -45,9 +37,9 @@ void CheckSeriesReach(const GeodeticPosition& position, int zone, double offset)
                                                          " degrees of longitude" + meridian +
                                                          ", beyond the 90 the projection covers");
     }
-    const double arc = std::asin(std::cos(position.latitude * kRadiansPerDegree) *
-                                 std::sin(std::fabs(offset) * kRadiansPerDegree)) /
-                       kRadiansPerDegree;
+    const double arc = std::asin(std::cos(position.latitude * kStandardRadiansPerDegree) *
+                                 std::sin(std::fabs(offset) * kStandardRadiansPerDegree)) /
+                       kStandardRadiansPerDegree;
     if (arc > kSeriesReachDegrees) {
         throw InvalidArgumentFailure(
             "standard UTM", where + ValueText(std::round(arc * 1000) / 1000) + " degrees of arc" +
@@ -96,7 +88,7 @@ UtmUpsPosition UtmUpsForward(const GeodeticPosition& position, const UtmUpsTerms
     const int standard = StandardZone(position); // checks the position
     UtmUpsPosition result;
     result.zone = zone.value_or(standard);
-    CheckZone(result.zone, "standard UTM/UPS forward");
+    CheckStandardZone(result.zone, "standard UTM/UPS forward");
     const Hemisphere own = position.latitude < 0 ? Hemisphere::South : Hemisphere::North;
     result.hemisphere = hemisphere.value_or(own);
     if (result.zone == kUpsZone) {
@@ -129,7 +121,7 @@ UtmUpsPosition UtmUpsForward(const GeodeticPosition& position, const UtmUpsTerms
 
 GeodeticPosition UtmUpsReverse(const UtmUpsPosition& position, const UtmUpsTerms& terms,
                                GridRanges ranges) {
-    CheckZone(position.zone, "standard UTM/UPS reverse");
+    CheckStandardZone(position.zone, "standard UTM/UPS reverse");
     const bool north = position.hemisphere == Hemisphere::North;
     const ReverseRange range{ranges, position.zone == kUpsZone, position.hemisphere};
     if (position.zone == kUpsZone) {

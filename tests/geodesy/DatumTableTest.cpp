@@ -1,5 +1,6 @@
 #include "geodesy/DatumTable.hpp"
 
+#include "geodesy/DefiningEllipsoid.hpp"
 #include "geodesy/Failure.hpp"
 
 #include <bit>
@@ -73,6 +74,20 @@ TEST(DatumTable, PositionsBeyondTheListFail) {
     EXPECT_THROW(DatumForListPosition(14), SubscriptFailure);
     EXPECT_THROW(DatumForListPosition(-2), SubscriptFailure);
     EXPECT_THROW(DatumForListPosition(32767), OverflowFailure); // row = position + 1 in 16 bits
+}
+
+// The standard grid's defining values stand row for row beside the list's: a row out of step
+// would give an ellipsoid another's axes and MGRS lettering.
+TEST(DefiningEllipsoids, FollowTheListRowForRowWithinItsRounding) {
+    for (int position = 0; position < kDatumRows - 1; ++position) {
+        const DatumEntry& listed = DatumForListPosition(static_cast<std::int16_t>(position));
+        const DefiningEllipsoid& defined = DefiningEllipsoidAt(position);
+        EXPECT_EQ(defined.listName, listed.listName) << position;
+        EXPECT_NEAR(defined.a, listed.a, 0.05) << defined.listName;
+        EXPECT_NEAR(defined.b, listed.b, 1.0) << defined.listName;
+    }
+    EXPECT_THROW(DefiningEllipsoidAt(14), SubscriptFailure);
+    EXPECT_THROW(DefiningEllipsoidAt(-1), SubscriptFailure);
 }
 
 TEST(BandLetters, PositionsThreeToTwentyOneHoldDToX) {

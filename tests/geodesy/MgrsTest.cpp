@@ -2,6 +2,7 @@
 #include "geodesy/Failure.hpp"
 #include "geodesy/MgrsReading.hpp"
 #include "geodesy/MgrsReference.hpp"
+#include "support/StandardWgs84.hpp"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -15,13 +16,8 @@ const auto S = Hemisphere::South;
 const auto AA = MgrsLettering::AA;
 const auto AL = MgrsLettering::AL;
 
-const UtmUpsTerms& Wgs84() {
-    static const UtmUpsTerms terms(EllipsoidShape(6378137, 6378137 * (1 - 1 / 298.257223563)));
-    return terms;
-}
-
 std::string Reference(double latitude, double longitude, int precision) {
-    const UtmUpsPosition grid = UtmUpsForward({latitude, longitude}, Wgs84());
+    const UtmUpsPosition grid = UtmUpsForward({latitude, longitude}, StandardWgs84());
     return std::string(MgrsReference(grid, latitude, precision, AA));
 }
 
@@ -183,7 +179,7 @@ TEST(MgrsReading, GivesTheCentreOfTheSquare) {
     // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
-        const MgrsReading reading = ReadMgrs(c.text, Wgs84(), AA);
+        const MgrsReading reading = ReadMgrs(c.text, StandardWgs84(), AA);
         ASSERT_TRUE(reading.Read()) << reading.failure;
         EXPECT_EQ(reading.position.zone, c.zone);
         EXPECT_EQ(reading.position.hemisphere, c.hemisphere);
@@ -225,7 +221,7 @@ TEST(MgrsReading, SaysWhatIsWrong) {
     };
     // clang-format on
     for (const auto& c : cases) {
-        const MgrsReading reading = ReadMgrs(c.text, Wgs84(), AA);
+        const MgrsReading reading = ReadMgrs(c.text, StandardWgs84(), AA);
         EXPECT_FALSE(reading.Read()) << c.text;
         EXPECT_NE(reading.failure.find(c.failure), std::string::npos)
             << c.text << ": " << reading.failure;

@@ -7,6 +7,7 @@
 #include "geodesy/MgrsReference.hpp"
 #include "geodesy/UtmUps.hpp"
 #include "support/PropertyPoints.hpp"
+#include "support/StandardWgs84.hpp"
 
 #include <GeographicLib/MGRS.hpp>
 #include <GeographicLib/TransverseMercatorExact.hpp>
@@ -133,7 +134,7 @@ TEST(StandardGridPeers, TransverseMercatorWithinNanometresOfTheExactProjection) 
 // Zone, hemisphere, easting and northing as UTMUPS gives them, and back, on WGS 84: the same
 // zones with the exceptions, the same series to a few nanometres.
 TEST(StandardGridPeers, UtmUpsAgreesWithGeographicLib) {
-    const UtmUpsTerms terms(EllipsoidShape(6378137, 6378137 * (1 - 1 / 298.257223563)));
+    const UtmUpsTerms& terms = StandardWgs84();
     RandomPositions positions(11);
     double worstGrid = 0;
     double worstBack = 0;
@@ -177,7 +178,7 @@ bool NextToAnEdge(double metres, int precision) {
 // The same texts as MGRS at every precision, and read back to the same centres, on WGS 84 with
 // the AA lettering; a text that differs must have a coordinate on a digit's edge.
 TEST(StandardGridPeers, MgrsAgreesWithGeographicLib) {
-    const UtmUpsTerms terms(EllipsoidShape(6378137, 6378137 * (1 - 1 / 298.257223563)));
+    const UtmUpsTerms& terms = StandardWgs84();
     RandomPositions positions(13);
     long compared = 0;
     long atEdges = 0;
@@ -225,7 +226,7 @@ TEST(StandardGridPeers, MgrsAgreesWithGeographicLib) {
 
 // A zone asked for: the neighbours of the standard zone, as far as UTMUPS takes them.
 TEST(StandardGridPeers, ForcedZonesAgreeWithGeographicLib) {
-    const UtmUpsTerms terms(EllipsoidShape(6378137, 6378137 * (1 - 1 / 298.257223563)));
+    const UtmUpsTerms& terms = StandardWgs84();
     RandomPositions positions(17);
     double worst = 0;
     long compared = 0;

@@ -2,6 +2,7 @@
 #include "geodesy/DatumTable.hpp"
 #include "geodesy/Failure.hpp"
 #include "geodesy/UtmUps.hpp"
+#include "support/StandardWgs84.hpp"
 
 #include <algorithm>
 #include <cmath>
@@ -17,11 +18,6 @@ namespace {
 
 const auto N = Hemisphere::North;
 const auto S = Hemisphere::South;
-
-const UtmUpsTerms& Wgs84() {
-    static const UtmUpsTerms terms(EllipsoidShape(6378137, 6378137 * (1 - 1 / 298.257223563)));
-    return terms;
-}
 
 // The failure's message, or "" when none is thrown.
 template <class Call> std::string FailureOf(Call call) {
@@ -80,12 +76,12 @@ TEST(UtmUpsForward, GivesTheStandardGrid) {
     // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.latitude) + ", " + std::to_string(c.longitude));
-        const UtmUpsPosition grid = UtmUpsForward({c.latitude, c.longitude}, Wgs84());
+        const UtmUpsPosition grid = UtmUpsForward({c.latitude, c.longitude}, StandardWgs84());
         EXPECT_EQ(grid.zone, c.zone);
         EXPECT_EQ(grid.hemisphere, c.hemisphere);
         EXPECT_NEAR(grid.easting, c.easting, 0.0005);
         EXPECT_NEAR(grid.northing, c.northing, 0.0005);
-        const GeodeticPosition back = UtmUpsReverse(grid, Wgs84());
+        const GeodeticPosition back = UtmUpsReverse(grid, StandardWgs84());
         EXPECT_NEAR(back.latitude, c.latitude, 1e-12);
         if (std::fabs(c.latitude) != 90) {
             EXPECT_NEAR(std::remainder(back.longitude - c.longitude, 360), 0, 1e-12);
@@ -109,14 +105,14 @@ TEST(UtmUpsForward, TakesAZoneAndHemisphereAskedFor) {
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.latitude) + ", " + std::to_string(c.longitude));
         const UtmUpsPosition grid =
-            UtmUpsForward({c.latitude, c.longitude}, Wgs84(), c.zone, c.hemisphere);
+            UtmUpsForward({c.latitude, c.longitude}, StandardWgs84(), c.zone, c.hemisphere);
         EXPECT_EQ(grid.zone, c.expectedZone);
         EXPECT_EQ(grid.hemisphere, c.expectedHemisphere);
         if (grid.zone != kUpsZone) {
             const double fromEquator = grid.northing - (grid.hemisphere == S ? kFalseNorthing : 0);
             EXPECT_EQ(std::signbit(fromEquator), std::signbit(c.latitude)) << grid.northing;
         }
-        const GeodeticPosition back = UtmUpsReverse(grid, Wgs84(), GridRanges::ForcedZone);
+        const GeodeticPosition back = UtmUpsReverse(grid, StandardWgs84(), GridRanges::ForcedZone);
         EXPECT_NEAR(back.latitude, c.latitude, 1e-10);
         EXPECT_NEAR(std::remainder(back.longitude - c.longitude, 360), 0, 1e-10);
     }
@@ -139,13 +135,13 @@ TEST(UtmUpsForward, RefusesWhatItCannotProject) {
     // clang-format on
     for (const auto& c : cases) {
         const std::string failure = FailureOf([&] {
-            UtmUpsForward({c.latitude, c.longitude}, Wgs84(), c.zone, c.hemisphere);
+            UtmUpsForward({c.latitude, c.longitude}, StandardWgs84(), c.zone, c.hemisphere);
         });
         EXPECT_NE(failure.find(c.failure), std::string::npos) << failure;
     }
     // Far from the central meridian only at the equator: at 80 N, 70 degrees of longitude is
     // 10 degrees of arc.
-    EXPECT_NO_THROW(UtmUpsForward({80, 73}, Wgs84(), 31));
+    EXPECT_NO_THROW(UtmUpsForward({80, 73}, StandardWgs84(), 31));
 }
 
 TEST(UtmUpsReverse, ChecksTheRanges) {
@@ -175,7 +171,8 @@ TEST(UtmUpsReverse, ChecksTheRanges) {
     };
     // clang-format on
     for (const auto& c : cases) {
-        const std::string failure = FailureOf([&] { UtmUpsReverse(c.grid, Wgs84(), c.ranges); });
+        const std::string failure =
+            FailureOf([&] { UtmUpsReverse(c.grid, StandardWgs84(), c.ranges); });
         if (*c.failure == '\0') {
             EXPECT_EQ(failure, "") << c.grid.easting << ", " << c.grid.northing;
         } else {
@@ -200,7 +197,7 @@ TEST(TransverseMercator, IsTheSphericalProjectionOnASphere) {
 }
 
 TEST(TransverseMercator, IsOddInEachCoordinateAndExactOnTheAxes) {
-    const TransverseMercatorTerms& terms = Wgs84().utm;
+    const TransverseMercatorTerms& terms = StandardWgs84().utm;
     for (const double latitude : {0.0, 7.5, 45.0, 80.0}) {
         for (const double offset : {0.0, 2.5, 30.0}) {
             const auto ne = TransverseMercatorForward(terms, latitude, offset);
@@ -211,8 +208,8 @@ TEST(TransverseMercator, IsOddInEachCoordinateAndExactOnTheAxes) {
     }
     EXPECT_EQ(TransverseMercatorForward(terms, 30, 0).x, 0);
     EXPECT_EQ(TransverseMercatorForward(terms, 0, 30).y, 0);
-    EXPECT_DOUBLE_EQ(TransverseMercatorForward(terms, 90, 0).y, Wgs84().utmPoleNorthing);
-    const auto pole = TransverseMercatorReverse(terms, {0, Wgs84().utmPoleNorthing});
+    EXPECT_DOUBLE_EQ(TransverseMercatorForward(terms, 90, 0).y, StandardWgs84().utmPoleNorthing);
+    const auto pole = TransverseMercatorReverse(terms, {0, StandardWgs84().utmPoleNorthing});
     EXPECT_EQ(pole.latitude, 90);
 }
 
