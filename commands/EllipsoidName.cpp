@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <string>
-#include <vector>
 
 namespace korvane {
 

@@ -4,6 +4,7 @@
 #include "geodesy/GridReference.hpp"
 
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -41,6 +42,11 @@ struct LatLongDegrees {
     // The position with its hemispheres as signs, north and east positive.
     GeodeticPosition Signed() const {
         return {south ? -latitude : latitude, west ? -longitude : longitude};
+    }
+    // And back: a sign picks the hemisphere, that of -0 too (south, west).
+    static LatLongDegrees FromSigned(const GeodeticPosition& position) {
+        return {std::fabs(position.latitude), std::fabs(position.longitude),
+                std::signbit(position.latitude), std::signbit(position.longitude)};
     }
 };
 

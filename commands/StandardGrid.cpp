@@ -1,10 +1,10 @@
 #include "commands/StandardGrid.hpp"
 
+#include "geodesy/DefiningEllipsoid.hpp"
 #include "geodesy/Failure.hpp"
 #include "geodesy/MgrsReading.hpp"
 #include "geodesy/MgrsReference.hpp"
 
-#include <algorithm>
 #include <cmath>
 
 namespace korvane {
@@ -12,6 +12,18 @@ namespace korvane {
 StandardGrid::StandardGrid(const EllipsoidShape& ellipsoid, MgrsLettering lettering_,
                            std::optional<int> zone_, std::optional<Hemisphere> hemisphere_)
     : terms(ellipsoid), lettering(lettering_), zone(zone_), hemisphere(hemisphere_) {}
+
+StandardGrid StandardGrid::OnEllipsoid(std::string_view name, double a, double b,
+                                       std::optional<int> zone,
+                                       std::optional<Hemisphere> hemisphere) {
+    return StandardGrid(EllipsoidShape(a, b), LetteringForDatum(name), zone, hemisphere);
+}
+
+StandardGrid StandardGrid::OnListed(int listPosition, std::optional<int> zone,
+                                    std::optional<Hemisphere> hemisphere) {
+    const DefiningEllipsoid& ellipsoid = DefiningEllipsoidAt(listPosition);
+    return OnEllipsoid(ellipsoid.listName, ellipsoid.a, ellipsoid.b, zone, hemisphere);
+}
 
 StandardUtm ConvertToStandardGrid(const GeodeticPosition& position, const StandardGrid& grid,
                                   int mgrsPrecision) {

@@ -20,6 +20,15 @@ struct StandardGrid {
                  std::optional<int> zone = std::nullopt,
                  std::optional<Hemisphere> hemisphere = std::nullopt);
 
+    // On the ellipsoid of the name (as the windows' list or PROJ gives it) and these axes, its
+    // squares lettered as the standard letters that ellipsoid.
+    static StandardGrid OnEllipsoid(std::string_view name, double a, double b,
+                                    std::optional<int> zone, std::optional<Hemisphere> hemisphere);
+    // On the windows' list's ellipsoid at the position, as EPSG defines it rather than as the
+    // list rounds it.
+    static StandardGrid OnListed(int listPosition, std::optional<int> zone,
+                                 std::optional<Hemisphere> hemisphere);
+
     const UtmUpsTerms terms;
     const MgrsLettering lettering;
     const std::optional<int> zone;
