@@ -23,9 +23,9 @@ std::string UnknownDatumMessage(const std::string& given, const std::string& det
 
 } // namespace
 
-UnknownDatumFailure::UnknownDatumFailure(std::string given, const std::string& detail,
+UnknownDatumFailure::UnknownDatumFailure(const std::string& given, const std::string& detail,
                                          std::vector<DatumSuggestion> suggestions)
-    : DatumFailure(UnknownDatumMessage(given, detail, suggestions)), given_(std::move(given)),
+    : DatumFailure(UnknownDatumMessage(given, detail, suggestions)),
       suggestions_(std::move(suggestions)) {}
 
 } // namespace korvane

@@ -23,14 +23,12 @@ struct DatumSuggestion {
 // names PROJ knows and suggests close ones.
 class UnknownDatumFailure final : public DatumFailure {
   public:
-    UnknownDatumFailure(std::string given, const std::string& detail,
+    UnknownDatumFailure(const std::string& given, const std::string& detail,
                         std::vector<DatumSuggestion> suggestions);
 
-    const std::string& Given() const noexcept { return given_; }
     const std::vector<DatumSuggestion>& Suggestions() const noexcept { return suggestions_; }
 
   private:
-    std::string given_;
     std::vector<DatumSuggestion> suggestions_;
 };
 

@@ -10,10 +10,6 @@ namespace korvane {
 
 namespace {
 
-std::string Named(const GeodeticDatum& datum) {
-    return datum.name + " (" + datum.code + ")";
-}
-
 ProjObject Crs(const ProjContext& context, const GeodeticDatum& datum) {
     const auto colon = datum.code.find(':');
     ProjObject crs;
@@ -23,16 +19,10 @@ ProjObject Crs(const ProjContext& context, const GeodeticDatum& datum) {
                                             0, nullptr));
     }
     if (!crs) {
-        throw DatumFailure("PROJ's database has no CRS " + Named(datum) + ": " +
+        throw DatumFailure("PROJ's database has no CRS " + datum.Named() + ": " +
                            context.LastLoggedError());
     }
     return crs;
-}
-
-std::string CodeOf(const PJ* object) {
-    const char* authority = proj_get_id_auth_name(object, 0);
-    const char* code = proj_get_id_code(object, 0);
-    return authority != nullptr && code != nullptr ? std::string(authority) + ":" + code : "";
 }
 
 // The box's size in square degrees, enough to tell the smaller of two areas.
@@ -80,8 +70,8 @@ DatumShift::DatumShift(const GeodeticDatum& from, const GeodeticDatum& to, Outsi
         proj_create_operations(c, source.get(), target.get(), factory.get()));
     const int count = found ? proj_list_get_count(found.get()) : 0;
     if (count == 0) {
-        throw DatumFailure("PROJ's database has no transformation from " + Named(from) + " to " +
-                           Named(to));
+        throw DatumFailure("PROJ's database has no transformation from " + from.Named() + " to " +
+                           to.Named());
     }
 
     std::vector<OperationBox> boxes;
@@ -90,12 +80,11 @@ DatumShift::DatumShift(const GeodeticDatum& from, const GeodeticDatum& to, Outsi
         ProjObject normalised(operation ? proj_normalize_for_visualization(c, operation.get())
                                         : nullptr);
         if (!normalised) {
-            throw DatumFailure("PROJ could not prepare a transformation from " + Named(from) +
-                               " to " + Named(to) + ": " + context.LastLoggedError());
+            throw DatumFailure("PROJ could not prepare a transformation from " + from.Named() +
+                               " to " + to.Named() + ": " + context.LastLoggedError());
         }
         ShiftOperation description;
-        const char* name = proj_get_name(operation.get());
-        description.name = name != nullptr ? name : "";
+        description.name = NameOf(operation.get());
         description.code = CodeOf(operation.get());
         const double accuracy = proj_coordoperation_get_accuracy(c, operation.get());
         if (accuracy >= 0) {
@@ -123,7 +112,7 @@ DatumShift::DatumShift(const GeodeticDatum& from, const GeodeticDatum& to, Outsi
     } else if (boxes.size() == 1) {
         onlyOperation_ = boxOperations_.front();
     } else if (boxes.empty()) {
-        throw DatumFailure("PROJ's transformations from " + Named(from) + " to " + Named(to) +
+        throw DatumFailure("PROJ's transformations from " + from.Named() + " to " + to.Named() +
                            " state no area of use");
     } else {
         chooser_ = OperationChooser(std::move(boxes));
@@ -131,7 +120,7 @@ DatumShift::DatumShift(const GeodeticDatum& from, const GeodeticDatum& to, Outsi
 
     const bool fromSmaller = from.area && (!to.area || Size(*from.area) <= Size(*to.area));
     area_ = fromSmaller ? from.area : to.area;
-    const std::string pair = Named(from) + " to " + Named(to);
+    const std::string pair = from.Named() + " to " + to.Named();
     if (OnlyBallpark()) {
         outsideText_ = ": PROJ knows no transformation from " + pair + ", only a ballpark one";
     } else {
@@ -241,7 +230,7 @@ ShiftedPosition DatumShift::Apply(std::size_t operation, const GeodeticPosition&
     const int error = proj_errno(transformation);
     proj_errno_reset(transformation);
     return {"PROJ could not shift latitude " + QuotedNumber(position.latitude) + ", longitude " +
-                QuotedNumber(position.longitude) + " from " + Named(from_) + " to " + Named(to_) +
+                QuotedNumber(position.longitude) + " from " + from_.Named() + " to " + to_.Named() +
                 " with " + operations_[operation].name + ": " +
                 (error != 0 ? proj_->context.ErrorText(error) : "no finite result"),
             {},

@@ -64,9 +64,6 @@ class DatumShift {
     // thread that owns this one. Throws DatumFailure when PROJ cannot copy a transformation.
     DatumShift CopyForThread() const;
 
-    const GeodeticDatum& From() const { return from_; }
-    const GeodeticDatum& To() const { return to_; }
-
     // PROJ's candidates, in PROJ's order: what ShiftedPosition::operation indexes.
     std::span<const ShiftOperation> Operations() const { return operations_; }
 

@@ -1,5 +1,6 @@
 #include "datumshift/GeodeticDatum.hpp"
 
+#include "base/AsciiLetters.hpp"
 #include "datumshift/CloseNames.hpp"
 #include "datumshift/DatumFailure.hpp"
 #include "datumshift/ProjContext.hpp"
@@ -54,25 +55,13 @@ std::optional<Code> AsCode(const ProjContext& context, const std::string& text) 
         return std::nullopt;
     }
     std::string authority = text.substr(0, colon);
-    std::transform(authority.begin(), authority.end(), authority.begin(),
-                   [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; });
+    std::transform(authority.begin(), authority.end(), authority.begin(), UpperCase);
     // EPSG's codes, the usual ones, are always in the database: only another authority is
     // looked for there, a query that takes a fifth of a run's start.
     if (authority != "EPSG" && !IsAuthority(context, authority)) {
         return std::nullopt;
     }
     return Code{authority, Trimmed(text.substr(colon + 1))};
-}
-
-std::string CodeOf(const PJ* object) {
-    const char* authority = proj_get_id_auth_name(object, 0);
-    const char* code = proj_get_id_code(object, 0);
-    return authority != nullptr && code != nullptr ? std::string(authority) + ":" + code : "";
-}
-
-std::string NameOf(const PJ* object) {
-    const char* name = proj_get_name(object);
-    return name != nullptr ? name : "";
 }
 
 std::string KindOf(PJ_TYPE type) {
@@ -238,8 +227,6 @@ GeodeticDatum ResolveDatum(std::string_view nameOrCode) {
     }
     datum.name = NameOf(crs.get());
     datum.code = CodeOf(crs.get());
-    const ProjObject geodeticDatum(proj_crs_get_datum_forced(context.Get(), crs.get()));
-    datum.datumName = geodeticDatum ? NameOf(geodeticDatum.get()) : "";
     const ProjObject ellipsoid(proj_get_ellipsoid(context.Get(), crs.get()));
     if (!ellipsoid || !proj_ellipsoid_get_parameters(context.Get(), ellipsoid.get(), &datum.a,
                                                      &datum.b, nullptr, nullptr)) {

@@ -15,7 +15,6 @@ namespace korvane {
 struct GeodeticDatum {
     std::string name;              // PROJ's name of the CRS: "ED50"
     std::string code;              // authority and code: "EPSG:4230"
-    std::string datumName;         // "European Datum 1950"
     std::string ellipsoidName;     // PROJ's name: "International 1924"
     double a = 0;                  // equatorial radius in metres, as the database states it
     double b = 0;                  // polar radius in metres, from the inverse flattening where the
@@ -27,6 +26,9 @@ struct GeodeticDatum {
     // The ellipsoid as Korvane's projections take it, with the exact axes; its texts are views
     // of this datum's, which must outlive it.
     DatumEntry Ellipsoid() const { return {ellipsoidName, ellipsoidName, a, b}; }
+
+    // As messages name it: "ED50 (EPSG:4230)".
+    std::string Named() const { return name + " (" + code + ")"; }
 };
 
 // Resolves "EPSG:4230" (any authority PROJ's database holds, in any case), a bare number as an

@@ -42,9 +42,7 @@ class OperationChooser {
   public:
     explicit OperationChooser(std::vector<OperationBox> boxes);
 
-    std::span<const OperationBox> Boxes() const { return boxes_; }
-
-    // ChosenOperation(Boxes(), position, excluded).
+    // ChosenOperation over the boxes given, at the position.
     std::optional<std::size_t> Choose(const GeodeticPosition& position,
                                       std::span<const std::size_t> excluded) const;
 

@@ -28,4 +28,15 @@ std::string ProjContext::ErrorText(int error) const {
     return text != nullptr ? text : "error " + std::to_string(error);
 }
 
+std::string NameOf(const PJ* object) {
+    const char* name = proj_get_name(object);
+    return name != nullptr ? name : "";
+}
+
+std::string CodeOf(const PJ* object) {
+    const char* authority = proj_get_id_auth_name(object, 0);
+    const char* code = proj_get_id_code(object, 0);
+    return authority != nullptr && code != nullptr ? std::string(authority) + ":" + code : "";
+}
+
 } // namespace korvane

@@ -25,6 +25,11 @@ struct ProjFactoryDestroy {
 };
 using ProjOperationFactory = std::unique_ptr<PJ_OPERATION_FACTORY_CONTEXT, ProjFactoryDestroy>;
 
+// The name PROJ gives the object, and its authority and code ("EPSG:4230"); empty where it has
+// none.
+std::string NameOf(const PJ* object);
+std::string CodeOf(const PJ* object);
+
 // One PROJ context: what PROJ's objects made in it share, and which no two threads may use at
 // once. Network access is off whatever PROJ_NETWORK says, so that results depend only on the
 // grids installed. PROJ's error messages are kept here rather than written to standard error: the
