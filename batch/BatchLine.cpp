@@ -11,11 +11,9 @@
 #include "commands/NumberText.hpp"
 #include "commands/UtmConversion.hpp"
 #include "geodesy/DatumTable.hpp"
-#include "geodesy/DefiningEllipsoid.hpp"
 #include "geodesy/GridReference.hpp"
 
 #include <charconv>
-#include <cmath>
 
 namespace korvane {
 
@@ -116,19 +114,13 @@ DatumEntry GridEllipsoid(const BatchSettings& settings) {
                : DatumForListPosition(static_cast<std::int16_t>(settings.datumPosition));
 }
 
-// The same for the standard grid, which takes the list's entries as EPSG defines them (not as
-// the list rounds them); and its MGRS squares' lettering.
-EllipsoidShape StandardEllipsoid(const BatchSettings& settings) {
-    if (settings.datums != nullptr) {
-        return EllipsoidShape(settings.datums->a, settings.datums->b);
-    }
-    const DefiningEllipsoid& ellipsoid = DefiningEllipsoidAt(settings.datumPosition);
-    return EllipsoidShape(ellipsoid.a, ellipsoid.b);
-}
-MgrsLettering StandardLettering(const BatchSettings& settings) {
-    return LetteringForDatum(settings.datums != nullptr
-                                 ? std::string_view(settings.datums->ellipsoidName)
-                                 : DefiningEllipsoidAt(settings.datumPosition).listName);
+// The standard grid of the run, on the same ellipsoid.
+StandardGrid RunStandardGrid(const BatchSettings& settings) {
+    const RunDatums* datums = settings.datums;
+    return datums != nullptr
+               ? StandardGrid::OnEllipsoid(datums->ellipsoidName, datums->a, datums->b,
+                                           settings.zone, settings.hemisphere)
+               : StandardGrid::OnListed(settings.datumPosition, settings.zone, settings.hemisphere);
 }
 
 } // namespace
@@ -140,8 +132,7 @@ BatchLine::BatchLine(const BatchSettings& settings)
         shift_.emplace(*settings.datums);
     }
     if (settings.grid == GridMode::Standard) {
-        standard_.emplace(settings, StandardEllipsoid(settings), StandardLettering(settings),
-                          shift_ ? &*shift_ : nullptr);
+        standard_.emplace(settings, RunStandardGrid(settings), shift_ ? &*shift_ : nullptr);
     }
 }
 
@@ -184,8 +175,7 @@ std::string BatchLine::ToUtm(std::span<const std::string_view> position, bool bl
         if (std::string failure = shift_->Apply(shifted); !failure.empty()) {
             return failure;
         }
-        degrees = {std::fabs(shifted.latitude), std::fabs(shifted.longitude),
-                   std::signbit(shifted.latitude), std::signbit(shifted.longitude)};
+        degrees = LatLongDegrees::FromSigned(shifted);
     }
     const auto result = ConvertLatLong(degrees, forwardTerms_);
     if (!result.Converted()) {
@@ -239,21 +229,17 @@ std::string BatchLine::ToLatLong(std::span<const std::string_view> position,
             return unshifted;
         }
     }
-    if (settings_.latLongOutput == LatLongOutput::Degrees) {
-        AppendNineDecimalDegrees(output, result.position.latitude);
-        output.push_back('\t');
-        AppendNineDecimalDegrees(output, result.position.longitude);
-        return {};
+    if (settings_.latLongOutput != LatLongOutput::Degrees) {
+        std::string compact;
+        std::string_view reference = result.gridReference;
+        if (settings_.compactReference) {
+            compact = CompactGridReference(reference);
+            reference = compact;
+        }
+        AppendLatitudeBoxes(output, result, utm.HemisphereLetter(), ".", '\t');
+        AppendLongitudeBoxes(output, result, ".", '\t');
+        output.append(reference).push_back('\t');
     }
-    std::string compact;
-    std::string_view reference = result.gridReference;
-    if (settings_.compactReference) {
-        compact = CompactGridReference(reference);
-        reference = compact;
-    }
-    AppendLatitudeBoxes(output, result, utm.HemisphereLetter(), ".", '\t');
-    AppendLongitudeBoxes(output, result, ".", '\t');
-    output.append(reference).push_back('\t');
     AppendNineDecimalDegrees(output, result.position.latitude);
     output.push_back('\t');
     AppendNineDecimalDegrees(output, result.position.longitude);

@@ -22,7 +22,11 @@ namespace korvane {
 //
 // To Lat/Long, a position is what UtmFields reads; the answer is the four latitude and four
 // longitude boxes and the grid reference as the UTM window shows them, then the latitude and
-// longitude in signed decimal degrees with nine decimals.
+// longitude in signed decimal degrees with nine decimals (with LatLongOutput::Degrees, those two
+// alone).
+//
+// With a datum shift, the position is shifted to the grid's datum before it is projected, or
+// from it once it is read back.
 //
 // Fields are read whole or not at all: what cannot be read makes the answer "Error", a tab and
 // the reason.

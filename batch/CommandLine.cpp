@@ -163,13 +163,15 @@ int DefaultJobs() {
     return static_cast<int>(std::min<std::size_t>(UsableCores(), 256));
 }
 
-std::optional<int> JobCount(std::string_view text) {
-    int jobs = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), jobs);
-    if (error != std::errc() || end != text.data() + text.size() || jobs < 1 || jobs > 256) {
+// A whole number from least to most, or nothing.
+std::optional<int> NumberFrom(std::string_view text, int least, int most) {
+    int number = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+    if (error != std::errc() || end != text.data() + text.size() || number < least ||
+        number > most) {
         return std::nullopt;
     }
-    return jobs;
+    return number;
 }
 
 std::optional<std::size_t> FieldNumber(std::string_view text) {
@@ -285,17 +287,6 @@ std::string ReadDatums(const std::optional<std::string>& datum,
     }
     settings.datumPosition = *position;
     return {};
-}
-
-// A whole number from least to most, or nothing.
-std::optional<int> NumberFrom(std::string_view text, int least, int most) {
-    int number = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
-    if (error != std::errc() || end != text.data() + text.size() || number < least ||
-        number > most) {
-        return std::nullopt;
-    }
-    return number;
 }
 
 // --zone: 1 to 60, with N or S to ask for the hemisphere too, or UPS (or 0).
@@ -472,7 +463,7 @@ CommandLineReading ReadCommandLine(int argc, char** argv) {
             decimals = optarg;
             break;
         case 'j':
-            if (const auto jobs = JobCount(optarg)) {
+            if (const auto jobs = NumberFrom(optarg, 1, 256)) {
                 commandLine.jobs = *jobs;
                 break;
             }

@@ -1,5 +1,6 @@
 #include "batch/FieldChecks.hpp"
 
+#include "base/AsciiLetters.hpp"
 #include "batch/DecimalText.hpp"
 #include "batch/LineText.hpp"
 

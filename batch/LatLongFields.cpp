@@ -87,8 +87,7 @@ std::string ReadTwoFields(std::span<const std::string_view> fields, LatLongInput
     return {};
 }
 
-} // namespace
-
+// The fields into the window's inputs, which view their texts.
 std::string ReadLatLongFields(std::span<const std::string_view> fields, bool blankSeparated,
                               LatLongInputs& inputs) {
     if (fields.size() == 2) {
@@ -109,6 +108,8 @@ std::string ReadLatLongFields(std::span<const std::string_view> fields, bool bla
            "twice), found " +
            std::to_string(fields.size());
 }
+
+} // namespace
 
 std::string ReadLatLongDegrees(std::span<const std::string_view> fields, bool blankSeparated,
                                LatLongDegrees& degrees) {

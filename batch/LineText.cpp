@@ -53,10 +53,6 @@ bool BreaksLinesOrFields(unsigned codePoint) {
 
 } // namespace
 
-char UpperCase(char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
 std::string LineFault(std::string_view line) {
     if (IsPlainText(line)) {
         return {};

@@ -5,9 +5,6 @@
 
 namespace korvane {
 
-// The letter in upper case; any other character as it is.
-char UpperCase(char c);
-
 // The text without the blanks and tabs around it. Inline: every field of every line is trimmed.
 inline std::string_view Trimmed(std::string_view text) {
     const auto blank = [](char c) { return c == ' ' || c == '\t'; };

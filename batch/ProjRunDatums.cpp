@@ -29,10 +29,6 @@ class ProjPositionShift final : public PositionShift {
     DatumShift shift_;
 };
 
-std::string Named(const GeodeticDatum& datum) {
-    return datum.name + " (" + datum.code + ")";
-}
-
 RunDatums ResolveThroughProj(const std::string& positions, const std::string& grid,
                              bool towardsGrid, bool anyway) {
     const GeodeticDatum positionDatum = ResolveDatum(positions);
@@ -49,17 +45,17 @@ RunDatums ResolveThroughProj(const std::string& positions, const std::string& gr
     }
     char axes[96];
     std::snprintf(axes, sizeof axes, "a = %.4f m, b = %.4f m", gridDatum.a, gridDatum.b);
-    datums.notes.push_back("the grid is on " + Named(gridDatum) + ", ellipsoid " +
+    datums.notes.push_back("the grid is on " + gridDatum.Named() + ", ellipsoid " +
                            gridDatum.ellipsoidName + " (" + axes + "); the positions on " +
-                           Named(positionDatum));
+                           positionDatum.Named());
     for (const GeodeticDatum* datum : {&positionDatum, &gridDatum}) {
         if (!datum->note.empty()) {
             datums.notes.push_back(datum->note);
         }
     }
     if (shift.OnlyBallpark()) {
-        datums.notes.push_back("PROJ knows only a ballpark transformation from " + Named(from) +
-                               " to " + Named(to) + ", which may be off by hundreds of metres");
+        datums.notes.push_back("PROJ knows only a ballpark transformation from " + from.Named() +
+                               " to " + to.Named() + ", which may be off by hundreds of metres");
     }
     datums.shift = std::make_unique<ProjPositionShift>(std::move(shift));
     return datums;

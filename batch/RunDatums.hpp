@@ -2,7 +2,6 @@
 
 #include "geodesy/Coordinates.hpp"
 #include "geodesy/DatumTable.hpp"
-#include "geodesy/MgrsLettering.hpp"
 
 #include <cstddef>
 #include <memory>

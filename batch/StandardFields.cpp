@@ -1,5 +1,7 @@
 #include "batch/StandardFields.hpp"
 
+#include "base/AsciiLetters.hpp"
+#include "base/DigitRun.hpp"
 #include "batch/FieldChecks.hpp"
 #include "batch/LineText.hpp"
 #include "batch/UsualNotation.hpp"
@@ -75,7 +77,7 @@ std::string ReadToUtmColumns(std::span<const std::string_view> texts, StandardFi
 // "38N", "38P", "N" (UPS), "0S": the zone, and its hemisphere or band.
 std::string ReadZoneAndLetter(std::string_view text, std::string_view& zone,
                               StandardFields& standard) {
-    const std::size_t digits = LeadingDigits(text);
+    const std::size_t digits = DigitRunLength(text);
     if (digits > 2 || text.size() != digits + 1 || !IsLetter(text.back())) {
         return FieldFailure("zone and letter", text,
                             "is not a zone of one or two digits and a letter (38N, 38P), or N or "
@@ -105,7 +107,7 @@ bool StartsAsReference(std::string_view line) {
             compact += c;
         }
     }
-    const std::size_t digits = LeadingDigits(compact);
+    const std::size_t digits = DigitRunLength(compact);
     return digits <= 2 && compact.size() >= digits + 3 &&
            std::all_of(compact.begin() + static_cast<std::ptrdiff_t>(digits),
                        compact.begin() + static_cast<std::ptrdiff_t>(digits + 3), IsLetter);
@@ -168,15 +170,12 @@ std::string ReadStandardFields(std::span<const std::string_view> fields, std::st
 }
 
 bool IsUpsSquare(std::string_view text) {
-    return text.size() == 3 &&
-           std::string_view("ABYZ").find(UpperCase(text[0])) != std::string_view::npos &&
+    return text.size() == 3 && kUpsBandLetters.find(UpperCase(text[0])) != std::string_view::npos &&
            IsLetter(text[1]) && IsLetter(text[2]);
 }
 
 std::string StandardBandFailure(char band, double latitude) {
-    const auto index = static_cast<double>(kUtmBands.find(band));
-    const double south = -80 + 8 * index;
-    const double north = band == 'X' ? 84 : south + 8;
+    const auto [south, north] = UtmBandLatitudes(band);
     if (latitude >= south - kBandTolerance && latitude <= north + kBandTolerance) {
         return {};
     }

@@ -14,10 +14,9 @@ constexpr std::string_view kLatLongColumns[] = {"latitude", "longitude"};
 
 } // namespace
 
-StandardLine::StandardLine(const BatchSettings& settings, const EllipsoidShape& ellipsoid,
-                           MgrsLettering lettering, ThreadShift* shift)
-    : settings_(settings), grid_(ellipsoid, lettering, settings.zone, settings.hemisphere),
-      shift_(shift) {}
+StandardLine::StandardLine(const BatchSettings& settings, const StandardGrid& grid,
+                           ThreadShift* shift)
+    : settings_(settings), grid_(grid), shift_(shift) {}
 
 std::span<const std::string_view> StandardLine::Columns(const BatchSettings& settings) {
     return settings.direction == BatchDirection::ToUtm

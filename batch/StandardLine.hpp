@@ -21,10 +21,9 @@ namespace korvane {
 // longitude in degrees, minutes and seconds, or in decimal degrees.
 class StandardLine {
   public:
-    // On the ellipsoid given, its MGRS squares lettered as given; positions shifted by `shift`
-    // (to the grid's datum, or from it) where it is given, which must outlive this.
-    StandardLine(const BatchSettings& settings, const EllipsoidShape& ellipsoid,
-                 MgrsLettering lettering, ThreadShift* shift);
+    // On the grid given; positions shifted by `shift` (to the grid's datum, or from it) where it
+    // is given, which must outlive this.
+    StandardLine(const BatchSettings& settings, const StandardGrid& grid, ThreadShift* shift);
 
     // Give the failure, or append the result's fields, separated by tabs, to output.
     std::string ToUtm(std::span<const std::string_view> position, bool blankSeparated,

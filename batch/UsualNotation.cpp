@@ -1,5 +1,7 @@
 #include "batch/UsualNotation.hpp"
 
+#include "base/AsciiLetters.hpp"
+#include "base/DigitRun.hpp"
 #include "batch/LineText.hpp"
 
 #include <algorithm>
@@ -16,22 +18,9 @@ bool StartsAsNumber(std::string_view field) {
 
 } // namespace
 
-std::size_t LeadingDigits(std::string_view text) {
-    // A plain loop: a search for any of ten characters looks each one up on its own.
-    std::size_t digits = 0;
-    while (digits < text.size() && text[digits] >= '0' && text[digits] <= '9') {
-        ++digits;
-    }
-    return digits;
-}
-
-bool IsLetter(char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
-
 bool StartsWithZoneAndLetter(std::string_view field) {
     const std::string_view text = Trimmed(field);
-    const std::size_t digits = LeadingDigits(text);
+    const std::size_t digits = DigitRunLength(text);
     return digits <= 2 && digits < text.size() && IsLetter(text[digits]) &&
            (digits > 0 || text.size() == 1);
 }
@@ -41,7 +30,7 @@ bool IsBlankSeparatedUsualNotation(std::span<const std::string_view> fields) {
         return false;
     }
     const std::string_view first = Trimmed(fields[0]);
-    return StartsWithZoneAndLetter(first) && first.size() == LeadingDigits(first) + 1 &&
+    return StartsWithZoneAndLetter(first) && first.size() == DigitRunLength(first) + 1 &&
            StartsAsNumber(fields[1]) && StartsAsNumber(fields[2]);
 }
 

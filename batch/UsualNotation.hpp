@@ -5,12 +5,6 @@
 
 namespace korvane {
 
-// How many digits the text starts with.
-std::size_t LeadingDigits(std::string_view text);
-
-// An ASCII letter, whatever the locale.
-bool IsLetter(char c);
-
 // Whether the field starts as the usual notation's first field and a grid reference do: a zone
 // of one or two digits, then a letter; or a letter alone (UPS's "N" in the usual notation).
 bool StartsWithZoneAndLetter(std::string_view field);

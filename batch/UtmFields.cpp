@@ -1,5 +1,7 @@
 #include "batch/UtmFields.hpp"
 
+#include "base/AsciiLetters.hpp"
+#include "base/DigitRun.hpp"
 #include "batch/FieldChecks.hpp"
 #include "batch/LineText.hpp"
 #include "batch/UsualNotation.hpp"
@@ -13,9 +15,6 @@
 #include "geodesy/Int16.hpp"
 
 #include <algorithm>
-#include <cctype>
-#include <charconv>
-#include <cmath>
 
 namespace korvane {
 
@@ -138,9 +137,8 @@ std::string ReadUtmLine(std::span<const std::string_view> fields, UtmFields& utm
 // as GeoConvert reads them; any other letter is a band, which gives the hemisphere and must hold
 // the position. Gives the failure, or the zone's text and fills utm.
 std::string ReadZoneAndLetter(std::string_view text, std::string_view& zone, UtmFields& utm) {
-    const std::size_t digits = text.find_first_not_of("0123456789");
-    if (digits == 0 || digits == std::string_view::npos || digits > 2 ||
-        text.size() != digits + 1) {
+    const std::size_t digits = DigitRunLength(text);
+    if (digits == 0 || digits > 2 || text.size() != digits + 1) {
         return FieldFailure("zone and letter", text,
                             "is not a zone of one or two digits and a letter, as 38N or 38P");
     }
@@ -220,9 +218,9 @@ std::string ReadBlankSeparatedUtm(std::string_view line, std::span<const std::st
         return ReadZoneEastingNorthing(fields, utm);
     }
     const std::string_view first = fields[0];
-    const bool zoneApart = first.size() <= 2 && LeadingDigits(first) == first.size() &&
+    const bool zoneApart = first.size() <= 2 && DigitRunLength(first) == first.size() &&
                            IsLetter(fields[1].front()); // "38 P   MC  02339  55355"
-    if ((StartsWithZoneAndLetter(first) && LeadingDigits(first) > 0) || zoneApart) {
+    if ((StartsWithZoneAndLetter(first) && DigitRunLength(first) > 0) || zoneApart) {
         return ReadReference(line, terms, utm);
     }
     return ReadUtmFields(fields, terms, utm);

@@ -51,11 +51,6 @@ int Run(const CommandLine& commandLine, OutputWriter& output) {
         return kAllConverted;
     }
     BatchRun run(commandLine.settings, output, std::cerr, commandLine.jobs);
-    const auto sayShifts = [&] {
-        if (commandLine.settings.datums != nullptr && !commandLine.settings.quiet) {
-            SayShifts(*commandLine.settings.datums, run.ShiftUses());
-        }
-    };
     for (const std::string& input : commandLine.inputs) {
         if (input == "-") {
             ConvertUnlessOutput(run, kStandardInput, "standard input");
@@ -72,7 +67,9 @@ int Run(const CommandLine& commandLine, OutputWriter& output) {
         CloseDescriptor(descriptor);
     }
     output.Close();
-    sayShifts();
+    if (commandLine.settings.datums != nullptr && !commandLine.settings.quiet) {
+        SayShifts(*commandLine.settings.datums, run.ShiftUses());
+    }
     return run.Status();
 }
 
