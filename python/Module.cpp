@@ -3,6 +3,7 @@
 // broadcasts the arguments and hands over flat float64 arrays of one length.
 
 #include "ConvertOnThreads.hpp"
+#include "FlatArrays.hpp"
 #include "LargePageArray.hpp"
 #include "PointInputs.hpp"
 #include "StandardGridModule.hpp"
@@ -29,21 +30,6 @@ namespace korvane {
 
 namespace {
 
-using Numbers = py::array_t<double, py::array::c_style | py::array::forcecast>;
-using Letters = py::array_t<signed char, py::array::c_style | py::array::forcecast>;
-
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-
-std::size_t CheckedLength(std::initializer_list<const py::array*> arrays) {
-    const std::size_t size = static_cast<std::size_t>((*arrays.begin())->size());
-    for (const py::array* array : arrays) {
-        if (array->ndim() != 1 || static_cast<std::size_t>(array->size()) != size) {
-            throw py::value_error("the arrays must be one-dimensional and of one length");
-        }
-    }
-    return size;
-}
-
 // The datum list's row at a position that EllipsoidPositionOf gave.
 const DatumEntry& ListedDatum(int position) {
     return DatumForListPosition(static_cast<std::int16_t>(position));
@@ -62,18 +48,7 @@ DatumEntry Ellipsoid(int datumPosition, const ThreadShifts* shift) {
     return shift != nullptr ? shift->GridEllipsoid() : ListedDatum(datumPosition);
 }
 
-// Shifts a finite position on the thread, where there is a shift: the failure, or an empty text.
-std::string Shifted(ThreadShifts* shift, std::size_t thread, GeodeticPosition& position) {
-    if (shift == nullptr || !std::isfinite(position.latitude) ||
-        !std::isfinite(position.longitude)) {
-        return {}; // a number that is none fails as such in the conversion
-    }
-    ShiftedPosition shifted = shift->Shift(thread, position);
-    position = shifted.position;
-    return std::move(shifted.failure);
-}
-
-py::tuple ToUtm(const Numbers& latitude, const Numbers& longitude, int datumPosition,
+py::tuple ToUtm(const NumberArray& latitude, const NumberArray& longitude, int datumPosition,
                 ThreadShifts* shift) {
     const std::size_t count = CheckedLength({&latitude, &longitude});
     const ForwardTerms terms(Ellipsoid(datumPosition, shift));
@@ -82,9 +57,7 @@ py::tuple ToUtm(const Numbers& latitude, const Numbers& longitude, int datumPosi
     auto northing = LargePageArray<double>(count);
     auto easting = LargePageArray<double>(count);
     const std::size_t threads = ConvertingThreads(count);
-    if (shift != nullptr) {
-        shift->Prepare(threads);
-    }
+    PrepareShifts(shift, threads);
     StrColumn hemisphere(count, kLetterWidth, threads);
     StrColumn band(count, kLetterWidth, threads);
     StrColumn gridReference(count, kGridReferenceWidth, threads);
@@ -99,7 +72,7 @@ py::tuple ToUtm(const Numbers& latitude, const Numbers& longitude, int datumPosi
         for (std::size_t i = begin; i < end; ++i) {
             GeodeticPosition position{latitudes[i], longitudes[i]};
             LatLongConversion result;
-            result.failure = Shifted(shift, thread, position);
+            result.failure = ShiftOn(shift, thread, position);
             if (result.failure.empty()) {
                 result = ConvertDecimalDegrees(position.latitude, position.longitude, terms);
             }
@@ -125,8 +98,9 @@ py::tuple ToUtm(const Numbers& latitude, const Numbers& longitude, int datumPosi
                           easting, gridReference.Settle(), error.Settle(count));
 }
 
-py::tuple ToLatLong(const Numbers& northing, const Numbers& easting, const Numbers& zone,
-                    const Letters& hemisphere, int datumPosition, ThreadShifts* shift) {
+py::tuple ToLatLong(const NumberArray& northing, const NumberArray& easting,
+                    const NumberArray& zone, const LetterArray& hemisphere, int datumPosition,
+                    ThreadShifts* shift) {
     const std::size_t count = CheckedLength({&northing, &easting, &zone, &hemisphere});
     const InverseTerms terms(Ellipsoid(datumPosition, shift));
     auto latitude = LargePageArray<double>(count);
@@ -136,9 +110,7 @@ py::tuple ToLatLong(const Numbers& northing, const Numbers& easting, const Numbe
                                  kLetterWidth,  kDegreesWidth, kMinutesWidth,
                                  kSecondsWidth, kLetterWidth,  kGridReferenceWidth};
     const std::size_t threads = ConvertingThreads(count);
-    if (shift != nullptr) {
-        shift->Prepare(threads);
-    }
+    PrepareShifts(shift, threads);
     std::vector<StrColumn> texts;
     for (const std::size_t width : kWidths) {
         texts.emplace_back(count, width, threads);
@@ -158,7 +130,7 @@ py::tuple ToLatLong(const Numbers& northing, const Numbers& easting, const Numbe
             AngleBoxes latitudeBoxes, longitudeBoxes;
             if (result.Converted()) {
                 // Shifted from the grid's datum: the texts show the position shifted.
-                if (std::string failure = Shifted(shift, thread, result.position);
+                if (std::string failure = ShiftOn(shift, thread, result.position);
                     !failure.empty()) {
                     result = UtmConversion{};
                     result.failure = std::move(failure);

@@ -16,36 +16,36 @@ std::string_view ShortestText(char (&buffer)[32], double value) {
     return {buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr};
 }
 
-// Why a number that is not finite cannot be typed into a box.
-std::string NotFinite(const char* role, double value) {
-    return std::string(role) + (std::isnan(value) ? " is NaN" : " is infinite");
-}
-
 } // namespace
+
+std::string NotFiniteFailure(std::initializer_list<std::pair<const char*, double>> numbers) {
+    for (const auto& [role, value] : numbers) {
+        if (!std::isfinite(value)) {
+            return std::string(role) + (std::isnan(value) ? " is NaN" : " is infinite");
+        }
+    }
+    return {};
+}
 
 LatLongConversion ConvertDecimalDegrees(double latitude, double longitude,
                                         const ForwardTerms& terms) {
-    if (!std::isfinite(latitude) || !std::isfinite(longitude)) {
+    if (std::string failure = NotFiniteFailure({{"latitude", latitude}, {"longitude", longitude}});
+        !failure.empty()) {
         LatLongConversion result;
-        result.failure = std::isfinite(latitude) ? NotFinite("longitude", longitude)
-                                                 : NotFinite("latitude", latitude);
+        result.failure = std::move(failure);
         return result;
     }
     // A sign picks the hemisphere, -0 too: "-0" in a file of korvane-batch's is 0 degrees S.
-    return ConvertLatLong(LatLongDegrees{std::fabs(latitude), std::fabs(longitude),
-                                         std::signbit(latitude), std::signbit(longitude)},
-                          terms);
+    return ConvertLatLong(LatLongDegrees::FromSigned({latitude, longitude}), terms);
 }
 
 UtmConversion ConvertGridNumbers(double northing, double easting, double zone,
                                  HemisphereCode hemisphere, const InverseTerms& terms) {
     UtmConversion result;
-    for (const auto& [role, value] :
-         {std::pair{"northing", northing}, {"easting", easting}, {"zone", zone}}) {
-        if (!std::isfinite(value)) {
-            result.failure = NotFinite(role, value);
-            return result;
-        }
+    result.failure =
+        NotFiniteFailure({{"northing", northing}, {"easting", easting}, {"zone", zone}});
+    if (!result.failure.empty()) {
+        return result;
     }
     // The window rounds a zone; a file's zone must be whole, and so must an array's.
     if (zone != std::trunc(zone)) {

@@ -3,6 +3,10 @@
 #include "commands/LatLongConversion.hpp"
 #include "commands/UtmConversion.hpp"
 
+#include <initializer_list>
+#include <string>
+#include <utility>
+
 namespace korvane {
 
 // The hemisphere of a UTM position as the module hands it on: a letter that was neither N nor S
@@ -19,9 +23,15 @@ LatLongConversion ConvertDecimalDegrees(double latitude, double longitude,
                                         const ForwardTerms& terms);
 
 // Northing and easting in metres and a whole zone to latitude and longitude, by the library's
-// series alone: the module hands on the numbers as well as the texts.
+// series alone: the module hands on the numbers as well as the texts. A position off
+// korvane-batch's grid (commands/GridRange.hpp) or beyond the pole fails with korvane-batch's
+// reason.
 UtmConversion ConvertGridNumbers(double northing, double easting, double zone,
                                  HemisphereCode hemisphere, const InverseTerms& terms);
+
+// Why the first of the named numbers that is NaN or infinite cannot be converted ("easting is
+// NaN"), or an empty text where all are finite.
+std::string NotFiniteFailure(std::initializer_list<std::pair<const char*, double>> numbers);
 
 // The hemisphere list's text for a code that is a letter.
 std::string_view HemisphereLetter(HemisphereCode hemisphere);

@@ -4,16 +4,16 @@
 #include "StandardGridModule.hpp"
 
 #include "ConvertOnThreads.hpp"
+#include "FlatArrays.hpp"
 #include "LargePageArray.hpp"
+#include "PointInputs.hpp"
 #include "StrColumn.hpp"
 #include "ThreadShifts.hpp"
 #include "commands/StandardGrid.hpp"
-#include "geodesy/DefiningEllipsoid.hpp"
-#include "geodesy/MgrsReference.hpp"
 #include "geodesy/ValueText.hpp"
 
+#include <algorithm>
 #include <cmath>
-#include <limits>
 #include <optional>
 #include <pybind11/numpy.h>
 #include <pybind11/stl.h>
@@ -26,11 +26,8 @@ namespace korvane {
 
 namespace {
 
-using Numbers = py::array_t<double, py::array::c_style | py::array::forcecast>;
-using Letters = py::array_t<signed char, py::array::c_style | py::array::forcecast>;
 using CodePoints = py::array_t<std::uint32_t, py::array::c_style>;
 
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr std::size_t kZoneLetterWidth = 1;
 constexpr std::size_t kMgrsWidth = 15; // a two-digit zone at 1 m
 
@@ -41,48 +38,50 @@ StandardGrid GridAt(int listPosition, const ThreadShifts* shift, std::optional<i
                     std::optional<Hemisphere> hemisphere) {
     if (shift != nullptr) {
         const GeodeticDatum& grid = shift->Grid();
-        return StandardGrid(EllipsoidShape(grid.a, grid.b), LetteringForDatum(grid.ellipsoidName),
-                            zone, hemisphere);
+        return StandardGrid::OnEllipsoid(grid.ellipsoidName, grid.a, grid.b, zone, hemisphere);
     }
-    const DefiningEllipsoid& ellipsoid = DefiningEllipsoidAt(listPosition);
-    return StandardGrid(EllipsoidShape(ellipsoid.a, ellipsoid.b),
-                        LetteringForDatum(ellipsoid.listName), zone, hemisphere);
+    return StandardGrid::OnListed(listPosition, zone, hemisphere);
 }
 
-// Shifts the position on the thread, where there is a shift: the failure, or an empty text.
-std::string Shifted(ThreadShifts* shift, std::size_t thread, GeodeticPosition& position) {
-    if (shift == nullptr) {
-        return {};
+// Why a latitude and longitude cannot be converted, or an empty text.
+std::string PositionFailure(double latitude, double longitude) {
+    if (std::string failure = NotFiniteFailure({{"latitude", latitude}, {"longitude", longitude}});
+        !failure.empty()) {
+        return failure;
     }
-    ShiftedPosition shifted = shift->Shift(thread, position);
-    position = shifted.position;
-    return std::move(shifted.failure);
-}
-
-std::string NotFinite(const char* role, double value) {
-    return std::string(role) + (std::isnan(value) ? " is NaN" : " is infinite");
-}
-
-std::size_t Length(const py::array& array) {
-    if (array.ndim() != 1) {
-        throw py::value_error("the arrays must be one-dimensional");
+    if (std::fabs(latitude) > 90) {
+        return "latitude " + ValueText(latitude) + " is outside -90 to 90 degrees";
     }
-    return static_cast<std::size_t>(array.size());
-}
-
-void CheckLengths(std::size_t count, std::initializer_list<const py::array*> arrays) {
-    for (const py::array* array : arrays) {
-        if (Length(*array) != count) {
-            throw py::value_error("the arrays must be of one length");
-        }
+    if (std::fabs(longitude) > 180) {
+        return "longitude " + ValueText(longitude) + " is outside -180 to 180 degrees";
     }
+    return {};
 }
 
-py::tuple ToStandardGrid(const Numbers& latitude, const Numbers& longitude, int listPosition,
-                         ThreadShifts* shift, std::optional<int> zone, std::optional<bool> south,
-                         int precision) {
-    const std::size_t count = Length(latitude);
-    CheckLengths(count, {&longitude});
+// Why a grid position's numbers and hemisphere code cannot be converted, or an empty text.
+std::string GridNumbersFailure(double northing, double easting, double zone,
+                               signed char hemisphere) {
+    if (std::string failure =
+            NotFiniteFailure({{"northing", northing}, {"easting", easting}, {"zone", zone}});
+        !failure.empty()) {
+        return failure;
+    }
+    if (zone != std::trunc(zone)) {
+        return "zone " + ValueText(zone) + " is not a whole number";
+    }
+    if (zone < 0 || zone > 60) {
+        return "zone " + ValueText(zone) + " is outside 0 (UPS) to 60";
+    }
+    if (hemisphere < 0) {
+        return "the hemisphere must be N or S";
+    }
+    return {};
+}
+
+py::tuple ToStandardGrid(const NumberArray& latitude, const NumberArray& longitude,
+                         int listPosition, ThreadShifts* shift, std::optional<int> zone,
+                         std::optional<bool> south, int precision) {
+    const std::size_t count = CheckedLength({&latitude, &longitude});
     std::optional<Hemisphere> hemisphere;
     if (south) {
         hemisphere = *south ? Hemisphere::South : Hemisphere::North;
@@ -92,9 +91,7 @@ py::tuple ToStandardGrid(const Numbers& latitude, const Numbers& longitude, int 
     auto eastings = LargePageArray<double>(count);
     auto northings = LargePageArray<double>(count);
     const std::size_t threads = ConvertingThreads(count);
-    if (shift != nullptr) {
-        shift->Prepare(threads);
-    }
+    PrepareShifts(shift, threads);
     StrColumn hemispheres(count, kZoneLetterWidth, threads);
     StrColumn mgrs(count, kMgrsWidth, threads);
     ReasonColumn error(threads);
@@ -106,18 +103,10 @@ py::tuple ToStandardGrid(const Numbers& latitude, const Numbers& longitude, int 
     ConvertOnThreads(count, threads, [&](std::size_t thread, std::size_t begin, std::size_t end) {
         for (std::size_t i = begin; i < end; ++i) {
             StandardUtm result;
-            if (!std::isfinite(latitudes[i]) || !std::isfinite(longitudes[i])) {
-                result.failure = std::isfinite(latitudes[i]) ? NotFinite("longitude", longitudes[i])
-                                                             : NotFinite("latitude", latitudes[i]);
-            } else if (std::fabs(latitudes[i]) > 90 || std::fabs(longitudes[i]) > 180) {
-                result.failure =
-                    std::fabs(latitudes[i]) > 90
-                        ? "latitude " + ValueText(latitudes[i]) + " is outside -90 to 90 degrees"
-                        : "longitude " + ValueText(longitudes[i]) +
-                              " is outside -180 to 180 degrees";
-            } else {
+            result.failure = PositionFailure(latitudes[i], longitudes[i]);
+            if (result.failure.empty()) {
                 GeodeticPosition position{latitudes[i], longitudes[i]};
-                result.failure = Shifted(shift, thread, position);
+                result.failure = ShiftOn(shift, thread, position);
                 if (result.failure.empty()) {
                     result = ConvertToStandardGrid(position, grid, precision);
                 }
@@ -150,7 +139,7 @@ struct LatLongColumns {
 
     void Write(std::size_t i, StandardLatLong result, ThreadShifts* shift, std::size_t thread) {
         if (result.Converted()) {
-            result.failure = Shifted(shift, thread, result.position); // to the datum wanted
+            result.failure = ShiftOn(shift, thread, result.position); // to the datum wanted
         }
         latitudes[i] = result.Converted() ? result.position.latitude : kNaN;
         longitudes[i] = result.Converted() ? result.position.longitude : kNaN;
@@ -169,44 +158,29 @@ struct LatLongColumns {
     double* longitudes;
 };
 
-py::tuple FromStandardGrid(const Numbers& northing, const Numbers& easting, const Numbers& zone,
-                           const Letters& hemisphere, int listPosition, ThreadShifts* shift,
-                           bool forced) {
-    const std::size_t count = Length(northing);
-    CheckLengths(count, {&easting, &zone, &hemisphere});
+py::tuple FromStandardGrid(const NumberArray& northing, const NumberArray& easting,
+                           const NumberArray& zone, const LetterArray& hemisphere, int listPosition,
+                           ThreadShifts* shift, bool forced) {
+    const std::size_t count = CheckedLength({&northing, &easting, &zone, &hemisphere});
     const double* northings = northing.data();
     const double* eastings = easting.data();
     const double* zones = zone.data();
     const signed char* hemispheres = hemisphere.data();
     const std::size_t threads = ConvertingThreads(count);
-    if (shift != nullptr) {
-        shift->Prepare(threads);
-    }
+    PrepareShifts(shift, threads);
     LatLongColumns columns(count, threads);
     // A zone asked for takes its wider ranges: the grid of each element's own zone.
     std::vector<StandardGrid> grids;
-    for (int z = 0; z <= 60; ++z) {
+    for (int z = 0; z <= (forced ? 60 : 0); ++z) {
         grids.emplace_back(GridAt(listPosition, shift,
                                   forced ? std::optional<int>(z) : std::nullopt, std::nullopt));
-        if (!forced) {
-            break;
-        }
     }
     ConvertOnThreads(count, threads, [&](std::size_t thread, std::size_t begin, std::size_t end) {
         for (std::size_t i = begin; i < end; ++i) {
             StandardLatLong result;
             const double z = zones[i];
-            if (!std::isfinite(northings[i]) || !std::isfinite(eastings[i]) || !std::isfinite(z)) {
-                result.failure = !std::isfinite(northings[i])  ? NotFinite("northing", northings[i])
-                                 : !std::isfinite(eastings[i]) ? NotFinite("easting", eastings[i])
-                                                               : NotFinite("zone", z);
-            } else if (z != std::trunc(z)) {
-                result.failure = "zone " + ValueText(z) + " is not a whole number";
-            } else if (z < 0 || z > 60) {
-                result.failure = "zone " + ValueText(z) + " is outside 0 (UPS) to 60";
-            } else if (hemispheres[i] < 0) {
-                result.failure = "the hemisphere must be N or S";
-            } else {
+            result.failure = GridNumbersFailure(northings[i], eastings[i], z, hemispheres[i]);
+            if (result.failure.empty()) {
                 const UtmUpsPosition position{static_cast<int>(z),
                                               hemispheres[i] == 1 ? Hemisphere::South
                                                                   : Hemisphere::North,
@@ -223,12 +197,10 @@ py::tuple FromStandardGrid(const Numbers& northing, const Numbers& easting, cons
 // The references of a NumPy str array, each element read as ASCII: anything else fails it.
 py::tuple FromMgrs(const CodePoints& references, std::size_t width, int listPosition,
                    ThreadShifts* shift) {
-    const std::size_t count = Length(references) / std::max<std::size_t>(width, 1);
+    const std::size_t count = CheckedLength({&references}) / std::max<std::size_t>(width, 1);
     const std::uint32_t* codes = references.data();
     const std::size_t threads = ConvertingThreads(count);
-    if (shift != nullptr) {
-        shift->Prepare(threads);
-    }
+    PrepareShifts(shift, threads);
     LatLongColumns columns(count, threads);
     const StandardGrid grid = GridAt(listPosition, shift, std::nullopt, std::nullopt);
     ConvertOnThreads(count, threads, [&](std::size_t thread, std::size_t begin, std::size_t end) {

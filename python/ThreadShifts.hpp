@@ -39,4 +39,10 @@ class ThreadShifts {
     std::vector<DatumShift> shifts_; // the first made from the datums, the others its copies
 };
 
+// What a call does with its shift, where it has one (shift may be null): copies for its threads,
+// then each finite position shifted on its thread, returning the failure or an empty text (a
+// number that is none fails as such in the conversion).
+void PrepareShifts(ThreadShifts* shift, std::size_t threads);
+std::string ShiftOn(ThreadShifts* shift, std::size_t thread, GeodeticPosition& position);
+
 } // namespace korvane

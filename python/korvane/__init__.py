@@ -258,7 +258,7 @@ def _reference_texts(reference):
         return texts.astype("<U1"), None
     if texts.dtype.kind == "O":
         kinds = [isinstance(t, str) for t in texts.flat]
-        if not all(kinds) and not all(isinstance(t, str) or _is_missing(t) for t in texts.flat):
+        if not all(k or _is_missing(t) for k, t in zip(kinds, texts.flat)):
             raise TypeError("reference must be texts (str), or missing")
         gaps = np.array([not k for k in kinds]).reshape(texts.shape)
         masked = gaps if masked is None else masked | gaps

@@ -11,13 +11,13 @@ __all__ = ["to_latlong", "to_utm"]
 
 
 def to_utm(frame, lat="lat", lon="lon", ellipsoid="WGS 84", *, errors="coerce", prefix="",
-           **grid):
+           **options):
     """korvane.pandas.to_utm on each partition of the Dask data frame; see there.
 
     errors="raise" raises korvane.ConversionError, with the row label, when the failing
     partition is computed.
     """
-    options = {"errors": errors, "prefix": prefix, **grid}
+    options = {"errors": errors, "prefix": prefix, **options}
     meta = korvane_pandas.to_utm(frame._meta, lat, lon, ellipsoid, **options)
     return frame.map_partitions(korvane_pandas.to_utm, lat, lon, ellipsoid, meta=meta, **options)
 
@@ -32,11 +32,10 @@ def to_latlong(
     *,
     errors="coerce",
     prefix="",
-    grid=None,
-    **more,
+    **options,
 ):
     """korvane.pandas.to_latlong on each partition of the Dask data frame; see there."""
-    options = {"errors": errors, "prefix": prefix, "grid": grid, **more}
+    options = {"errors": errors, "prefix": prefix, **options}
     arguments = (northing, easting, zone, hemisphere, ellipsoid)
     meta = korvane_pandas.to_latlong(frame._meta, *arguments, **options)
     return frame.map_partitions(korvane_pandas.to_latlong, *arguments, meta=meta, **options)

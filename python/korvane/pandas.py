@@ -18,22 +18,23 @@ _MADE_ON = "korvane_made_on"
 
 
 def to_utm(frame, lat="lat", lon="lon", ellipsoid="WGS 84", *, errors="coerce", prefix="",
-           **grid):
+           **options):
     """The frame with the columns of korvane.to_utm added for the points in columns lat and lon.
 
     lat and lon name the columns of signed decimal degrees (NumPy numbers, or pandas' nullable
     Int64, Float64 and the like, whose missing values are missing points). The added columns
     are the fields of korvane.UtmResult (zone, hemisphere, band, central_meridian, northing,
     easting, grid_reference, error), or with grid="standard" of korvane.StandardUtmResult, each
-    after `prefix`; grid, zone and mgrs_precision are korvane.to_utm's. errors="raise" raises
+    after `prefix`; grid, zone, mgrs_precision, source, datum and outside_area are
+    korvane.to_utm's. errors="raise" raises
     korvane.ConversionError naming the row label of the first point that fails. Raises KeyError
     for a missing column and ValueError when the frame already has a column of a result's name,
     or two columns of the name given; otherwise as korvane.to_utm.
     """
     columns = _columns(frame, lat=lat, lon=lon)
-    kind = korvane.StandardUtmResult if grid.get("grid") == "standard" else korvane.UtmResult
+    kind = korvane.StandardUtmResult if options.get("grid") == "standard" else korvane.UtmResult
     _check_free(frame, kind._fields, prefix)
-    result = korvane.to_utm(*columns, ellipsoid, errors="coerce", **grid)
+    result = korvane.to_utm(*columns, ellipsoid, errors="coerce", **options)
     converted = _with_result(frame, result, errors, prefix)
     # What the columns were made on, for to_latlong to convert them back on.
     converted.attrs[_MADE_ON] = result._made_on
@@ -57,16 +58,16 @@ def to_latlong(
 
     northing, easting, zone and hemisphere name the columns (hemisphere holds "N" or "S"; for
     one hemisphere throughout, add it first: frame.assign(hemisphere="N")). The added columns
-    are latitude, longitude, the degree, minute, second and hemisphere texts of both,
-    grid_reference and error, each after `prefix`. errors="raise" raises
+    are the fields of korvane.LatLongResult (latitude, longitude, the degree, minute, second
+    and hemisphere texts of both, grid_reference and error), or on the standard grid of
+    korvane.StandardLatLongResult, each after `prefix`. errors="raise" raises
     korvane.ConversionError naming the row label of the first point that fails. Raises KeyError
     for a missing column and ValueError when the frame already has a column of a result's name;
     otherwise as korvane.to_latlong.
 
     grid is "windows" or "standard" as for korvane.to_latlong; by default the grid of the
     to_utm result the frame holds, else "windows". The other options (forced, datum, target,
-    outside_area) are korvane.to_latlong's; korvane.to_utm's (zone, mgrs_precision, source,
-    datum, outside_area) pass to_utm's.
+    outside_area) are korvane.to_latlong's.
 
     A frame that to_utm made converts back as it is, to_latlong(to_utm(frame)), on the grid it
     was made on: its grid_reference and error columns are then replaced by the round trip's,
