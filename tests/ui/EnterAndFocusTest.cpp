@@ -59,6 +59,12 @@ struct MenuRequests {
     QString Counts() const { return QStringLiteral("%1 %2 %3").arg(datum).arg(end).arg(switched); }
 };
 
+// Where a key typed now goes: an open menu, else the widget with the focus.
+QWidget* KeyReceiver() {
+    return QApplication::activePopupWidget() != nullptr ? QApplication::activePopupWidget()
+                                                        : QApplication::focusWidget();
+}
+
 QMenu* FileMenu(ConverterWindow* window) {
     return Find<QMenu>(window, QStringLiteral("file"));
 }
@@ -250,10 +256,7 @@ class EnterAndFocusTest : public QObject {
         QTRY_VERIFY(file->isVisible());
         QCOMPARE(shown->menuBar()->activeAction(), file->menuAction());
         for (const int key : keys) {
-            QWidget* receiver = QApplication::activePopupWidget() != nullptr
-                                    ? QApplication::activePopupWidget()
-                                    : QApplication::focusWidget();
-            QTest::keyClick(receiver, Qt::Key(key));
+            QTest::keyClick(KeyReceiver(), Qt::Key(key));
             Settle();
         }
         QCOMPARE(asked.Counts(), requests);
@@ -289,10 +292,7 @@ class EnterAndFocusTest : public QObject {
         QVERIFY(!file->menu()->isVisible());
         QVERIFY2(Distance(ItemFace(bar, file), mark) <= 8, qPrintable(ItemFace(bar, file).name()));
         for (const int key : keys) {
-            QWidget* receiver = QApplication::activePopupWidget() != nullptr
-                                    ? QApplication::activePopupWidget()
-                                    : QApplication::focusWidget();
-            QTest::keyClick(receiver, Qt::Key(key));
+            QTest::keyClick(KeyReceiver(), Qt::Key(key));
             if (key == Qt::Key_Down) {
                 QTRY_VERIFY(file->menu()->isVisible());
             }
