@@ -6,21 +6,22 @@ set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 step=0.25
 zones=60
+standard_points=1000000
 if [ "${1:-}" = "--quick" ]; then
     step=3
     zones=2
+    standard_points=2000
     shift
 fi
 out=${1:-$top/docs}
 accuracy=${KORVANE_ACCURACY:-$top/build/bench/korvane-accuracy}
+standard_accuracy=${KORVANE_STANDARD_ACCURACY:-$top/build/bench/korvane-standard-accuracy}
 data=$(mktemp -d)
 trap 'rm -rf "$data"' EXIT
 mkdir -p "$out"
 
 "$accuracy" --step "$step" --zones "$zones" "$data" >"$data/tables.md"
-standard_points=$([ "$step" = 3 ] && echo 2000 || echo 1000000)
-"${KORVANE_STANDARD_ACCURACY:-$top/build/bench/korvane-standard-accuracy}" "$standard_points" \
-    >"$data/standard.md"
+"$standard_accuracy" "$standard_points" >"$data/standard.md"
 
 plot() { # data-file-stem, output, y label, title
     gnuplot <<GNUPLOT
@@ -94,7 +95,7 @@ So the standard grid is exact to nanometres across the zones, and to hundredths 
 millimetre at the edge of a forced zone's reach: 60 degrees of arc, where the error grows some
 1.8 times a degree and would pass a millimetre only near 66. A zone asked for is refused beyond
 60 degrees of arc (and 90 of longitude) from its central meridian. Eastings and northings are
-written to the millimetre, and MGRS digits truncated from the unrounded values; UPS is
+written to the millimetre, and MGRS digits truncated from the values taken to the micrometre; UPS is
 projected in closed form.
 DOC
 echo "Wrote $out/accuracy.md, $out/accuracy-forward.png and $out/accuracy-inverse.png"

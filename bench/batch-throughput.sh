@@ -74,7 +74,7 @@ if command -v taskset >/dev/null && [ "$(nproc)" -ge 2 ]; then
             taskset -c "$1" "$batch" "$2" --jobs 1 "$3" >/dev/null
             end=$EPOCHREALTIME
             echo "$end - $start" | bc -l
-        done | sort -g | awk '{ t[NR] = $1 } END { printf "%.3f\n", t[int((NR + 1) / 2)] }'
+        done | median_seconds
     }
     forward_0=$(pinned_seconds 0 to-utm "$work/latlong.csv")
     forward_1=$(pinned_seconds 1 to-utm "$work/latlong.csv")

@@ -2,7 +2,8 @@
 # korvane-batch's datum shifts beside cs2cs: random points in each datum's region shifted from
 # WGS 84 to the grid's datum and projected (to-utm), and back from the grid to WGS 84
 # (to-latlong); the largest distance from cs2cs (and proj for its exact transverse Mercator) in
-# each grid mode; and the speed of to-utm with a shift beside cs2cs doing the same, one thread.
+# each grid mode; the same through the Python package beside pyproj (KORVANE_PYTHONPATH, by default
+# the build's); and the speed of to-utm with a shift beside cs2cs doing the same, one thread.
 # Prints Markdown. Run from a built tree.
 # Usage: bench/datum-shift.sh [POINTS_PER_PAIR] [SPEED_POINTS] [RUNS]   (1000, 1000000, 5)
 set -euo pipefail
@@ -29,6 +30,11 @@ pairs=(
     "4301|Tokyo|33|132.5|40|137.5"
     "4202|AGD66|-38|144.5|-30|149.5"
 )
+# The largest distance, in metres, of korvane's eastings and northings (the file) from cs2cs's.
+distance() {
+    paste "$1" "$work/cs2cs.en" | awk -F'\t' '{ d = sqrt(($1 - $3) ^ 2 + ($2 - $4) ^ 2); if (d > w) w = d }
+        END { printf "%.4f", w }'
+}
 rows=""
 for pair in "${pairs[@]}"; do
     IFS='|' read -r code name south west north east <<<"$pair"
@@ -42,17 +48,13 @@ for pair in "${pairs[@]}"; do
     south_flag=$([ "$hemisphere" = S ] && echo +south || true)
     cs2cs -f %.12f EPSG:4326 "EPSG:$code" <"$work/points.txt" | awk '{ print $2, $1 }' |
         proj -f %.6f +proj=utm +zone="$zone" $south_flag $ellipsoid >"$work/cs2cs.en"
-    distance() { # korvane's easting and northing file
-        paste "$1" "$work/cs2cs.en" | awk -F'\t' '{ d = sqrt(($1 - $3) ^ 2 + ($2 - $4) ^ 2); if (d > w) w = d }
-            END { printf "%.4f", w }'
-    }
     "$batch" to-utm --grid=standard --zone="$zone$hemisphere" --from EPSG:4326 --datum "EPSG:$code" \
         --quiet --jobs 1 "$work/points.txt" >"$work/standard.utm"
     cut -f3,4 "$work/standard.utm" >"$work/standard.en"
     "$batch" to-utm --from EPSG:4326 --datum "EPSG:$code" --quiet --jobs 1 "$work/points.txt" |
         awk -F'\t' '{ print $5 "\t" $4 }' >"$work/windows.en"
     # Back: the grid's positions (cs2cs's) to WGS 84, beside cs2cs's own inverse.
-    paste "$work/cs2cs.en" | awk -F'\t' -v z="$zone$hemisphere" '{ print z, $1, $2 }' >"$work/grid.txt"
+    awk -F'\t' -v z="$zone$hemisphere" '{ print z, $1, $2 }' "$work/cs2cs.en" >"$work/grid.txt"
     "$batch" to-latlong --grid=standard --datum "EPSG:$code" --to EPSG:4326 --output=degrees \
         --decimals=9 --quiet --jobs 1 "$work/grid.txt" >"$work/back.txt"
     proj -I -f %.12f +proj=utm +zone="$zone" $south_flag $ellipsoid <"$work/cs2cs.en" |
@@ -66,7 +68,6 @@ done
 # The same through the Python package beside pyproj, whose numbers are not printed and rounded:
 # korvane's exact eastings and northings, and its shift back, against pyproj's.
 pyproj_rows=$(PYTHONPATH=${KORVANE_PYTHONPATH:-$top/build/python} /usr/bin/python3 - "$per_pair" "${pairs[@]}" <<'PYTHON'
-import math
 import sys
 
 import numpy as np
