@@ -1,6 +1,7 @@
 #include "commands/ReadNumber.hpp"
 
 #include "base/DigitRun.hpp"
+#include "commands/NumberCursor.hpp"
 #include "geodesy/Failure.hpp"
 
 #include <algorithm>
@@ -22,43 +23,6 @@ std::string Quoted(std::string_view number) {
                                      : std::string(number.substr(0, kLongest)) + "...";
 }
 
-// The characters of a text with blanks, tabs and line feeds passed over.
-class Cursor {
-  public:
-    explicit Cursor(std::string_view text) : text_(text) { SkipIgnored(); }
-
-    bool AtEnd() const { return position_ >= text_.size(); }
-    std::size_t Position() const { return position_; }
-    // Just past the last character that Advance stepped over.
-    std::size_t ConsumedEnd() const { return consumedEnd_; }
-    char Peek() const { return AtEnd() ? '\0' : text_[position_]; }
-    char PeekAfterNext() const {
-        Cursor copy = *this;
-        copy.Advance();
-        return copy.Peek();
-    }
-    void Advance() {
-        consumedEnd_ = ++position_;
-        SkipIgnored();
-    }
-
-  private:
-    void SkipIgnored() {
-        while (!AtEnd() &&
-               (text_[position_] == ' ' || text_[position_] == '\t' || text_[position_] == '\n')) {
-            ++position_;
-        }
-    }
-
-    std::string_view text_;
-    std::size_t position_ = 0;
-    std::size_t consumedEnd_ = 0;
-};
-
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
 int DigitValue(char c, int base) {
     int value = 99;
     if (IsDigit(c)) {
@@ -71,7 +35,7 @@ int DigitValue(char c, int base) {
     return value < base ? value : -1;
 }
 
-double ReadRadixNumber(std::string_view text, Cursor& cursor, int base) {
+double ReadRadixNumber(std::string_view text, NumberCursor& cursor, int base) {
     std::uint64_t value = 0;
     for (int digit = DigitValue(cursor.Peek(), base); digit >= 0;
          digit = DigitValue(cursor.Peek(), base)) {
@@ -97,7 +61,7 @@ struct DecimalScan {
     long magnitude = 0;
 };
 
-void ScanDigits(Cursor& cursor, DecimalScan& number, bool beforePoint, bool& seenNonZero) {
+void ScanDigits(NumberCursor& cursor, DecimalScan& number, bool beforePoint, bool& seenNonZero) {
     for (; IsDigit(cursor.Peek()); cursor.Advance()) {
         ++number.digits;
         seenNonZero = seenNonZero || cursor.Peek() != '0';
@@ -111,12 +75,12 @@ void ScanDigits(Cursor& cursor, DecimalScan& number, bool beforePoint, bool& see
 
 // An exponent after the mantissa: E or D, an optional sign and at least one digit. Without a
 // digit the marker is not part of the number.
-void ScanExponent(Cursor& cursor, DecimalScan& number) {
+void ScanExponent(NumberCursor& cursor, DecimalScan& number) {
     const char marker = cursor.Peek();
     if (!(marker == 'E' || marker == 'e' || marker == 'D' || marker == 'd')) {
         return;
     }
-    Cursor exponentCursor = cursor;
+    NumberCursor exponentCursor = cursor;
     exponentCursor.Advance();
     const char sign = exponentCursor.Peek();
     if (sign == '+' || sign == '-') {
@@ -133,7 +97,7 @@ void ScanExponent(Cursor& cursor, DecimalScan& number) {
     cursor = exponentCursor;
 }
 
-DecimalScan ScanDecimal(Cursor& cursor) {
+DecimalScan ScanDecimal(NumberCursor& cursor) {
     DecimalScan number;
     number.begin = cursor.Position();
     if (cursor.Peek() == '-' || cursor.Peek() == '+') {
@@ -225,7 +189,7 @@ double ReadNumber(std::string_view text) {
     if (const auto value = ReadPlainDecimal(text)) {
         return *value;
     }
-    Cursor cursor(text);
+    NumberCursor cursor(text);
     if (cursor.Peek() == '&') {
         const char radix = cursor.PeekAfterNext();
         if (radix == 'H' || radix == 'h' || radix == 'O' || radix == 'o') {

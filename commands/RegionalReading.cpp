@@ -1,51 +1,12 @@
 #include "commands/RegionalReading.hpp"
 
+#include "commands/NumberCursor.hpp"
+
 #include <optional>
 
 namespace korvane {
 
 namespace {
-
-// ReadNumber passes over these wherever they stand.
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\n';
-}
-
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
-// The characters of a text, blanks passed over as ReadNumber passes them over.
-class Scan {
-  public:
-    explicit Scan(std::string_view text) : text_(text) { SkipBlanks(); }
-
-    bool AtEnd() const { return position_ == text_.size(); }
-    char Peek() const { return AtEnd() ? '\0' : text_[position_]; }
-    void Advance() {
-        ++position_;
-        SkipBlanks();
-    }
-    // Steps over `expected` when the text goes on with it.
-    bool Take(std::string_view expected) {
-        if (expected.empty() || text_.substr(position_, expected.size()) != expected) {
-            return false;
-        }
-        position_ += expected.size();
-        SkipBlanks();
-        return true;
-    }
-
-  private:
-    void SkipBlanks() {
-        while (!AtEnd() && IsBlank(text_[position_])) {
-            ++position_;
-        }
-    }
-
-    std::string_view text_;
-    std::size_t position_ = 0;
-};
 
 // All of the text as one number written with these separators (no group separator when `group`
 // is empty): an optional sign; digits, grouped by threes where a group separator stands between
@@ -54,7 +15,7 @@ class Scan {
 // nothing when the text is anything else.
 std::optional<std::string> WrittenWith(std::string_view text, std::string_view group,
                                        std::string_view decimal) {
-    Scan scan(text);
+    NumberCursor scan(text);
     std::string number;
     if (scan.Peek() == '+' || scan.Peek() == '-') {
         number += scan.Peek();
@@ -118,7 +79,7 @@ std::optional<std::string> WrittenWith(std::string_view text, std::string_view g
 
 bool AllBlank(std::string_view text) {
     for (const char c : text) {
-        if (!IsBlank(c)) {
+        if (!IsNumberBlank(c)) {
             return false;
         }
     }
