@@ -2,6 +2,7 @@
 // cs2cs does for each point), one point a call, and PROJ's proj_trans_generic over a block.
 
 #include "datumshift/DatumShift.hpp"
+#include "datumshift/ProjContext.hpp"
 
 #include <benchmark/benchmark.h>
 #include <cmath>
@@ -33,20 +34,15 @@ void Shift_Korvane(benchmark::State& state) {
     }
 }
 
-// PROJ's set of transformations for the pair, as cs2cs makes it, in longitude-latitude order.
+// PROJ's set of transformations for the pair, as cs2cs makes it, in longitude-latitude order, in
+// a context like the datum shift's own (network off).
 struct ProjShift {
     ProjShift(const char* from, const char* to)
-        : context(proj_context_create()),
-          crsToCrs(proj_create_crs_to_crs(context, from, to, nullptr)),
-          normalised(proj_normalize_for_visualization(context, crsToCrs)) {}
-    ~ProjShift() {
-        proj_destroy(normalised);
-        proj_destroy(crsToCrs);
-        proj_context_destroy(context);
-    }
-    PJ_CONTEXT* context;
-    PJ* crsToCrs;
-    PJ* normalised;
+        : crsToCrs(proj_create_crs_to_crs(context.Get(), from, to, nullptr)),
+          normalised(proj_normalize_for_visualization(context.Get(), crsToCrs.get())) {}
+    ProjContext context;
+    ProjObject crsToCrs;
+    ProjObject normalised;
 };
 
 void Shift_ProjTrans(benchmark::State& state) {
@@ -54,8 +50,8 @@ void Shift_ProjTrans(benchmark::State& state) {
     std::size_t i = 0;
     for (auto _ : state) {
         const GeodeticPosition& p = Points()[i++ % Points().size()];
-        benchmark::DoNotOptimize(
-            proj_trans(proj.normalised, PJ_FWD, proj_coord(p.longitude, p.latitude, 0, HUGE_VAL)));
+        benchmark::DoNotOptimize(proj_trans(proj.normalised.get(), PJ_FWD,
+                                            proj_coord(p.longitude, p.latitude, 0, HUGE_VAL)));
     }
 }
 
@@ -67,8 +63,8 @@ void Shift_ProjTransGeneric(benchmark::State& state) {
             x[i] = Points()[i].longitude;
             y[i] = Points()[i].latitude;
         }
-        proj_trans_generic(proj.normalised, PJ_FWD, x.data(), sizeof(double), x.size(), y.data(),
-                           sizeof(double), y.size(), nullptr, 0, 0, nullptr, 0, 0);
+        proj_trans_generic(proj.normalised.get(), PJ_FWD, x.data(), sizeof(double), x.size(),
+                           y.data(), sizeof(double), y.size(), nullptr, 0, 0, nullptr, 0, 0);
         benchmark::DoNotOptimize(x.data());
     }
     state.counters["per_point"] = benchmark::Counter(static_cast<double>(Points().size()),
