@@ -22,6 +22,10 @@ struct AreaOfUse {
     // brought into -180..180 (as PROJ takes it when it chooses a transformation).
     bool Contains(const GeodeticPosition& position) const;
 
+    // The box's width in degrees of longitude, eastwards from its west edge (across the
+    // antimeridian where it crosses it).
+    double Width() const { return west <= east ? east - west : east + 360 - west; }
+
     // "west -4.87, south 41.31, east 9.63, north 51.14".
     std::string Bounds() const;
 

@@ -27,9 +27,7 @@ ProjObject Crs(const ProjContext& context, const GeodeticDatum& datum) {
 
 // The box's size in square degrees, enough to tell the smaller of two areas.
 double Size(const AreaOfUse& area) {
-    const double width =
-        area.west <= area.east ? area.east - area.west : area.east + 360 - area.west;
-    return width * (area.north - area.south);
+    return area.Width() * (area.north - area.south);
 }
 
 // PROJ takes its candidates' boxes as the areas of use state them, the world's as unbounded, and

@@ -149,7 +149,7 @@ std::optional<GeocentricShift> GeocentricShift::Of(const ProjContext& context, P
 
     // And the whole the same as proj_trans's over the area of use, short of the poles.
     const AreaOfUse box = area.value_or(AreaOfUse{});
-    const double width = box.west <= box.east ? box.east - box.west : box.east + 360 - box.west;
+    const double width = box.Width();
     const double south = std::max(box.south, -89.9);
     const double north = std::min(box.north, 89.9);
     for (int i = 0; i <= 6; ++i) {

@@ -14,10 +14,8 @@
 #include "datumshift/DatumFailure.hpp"
 #include "geodesy/DatumTable.hpp"
 
-#include <algorithm>
 #include <array>
 #include <cmath>
-#include <limits>
 #include <pybind11/numpy.h>
 #include <pybind11/pybind11.h>
 #include <pybind11/stl.h>
