@@ -6,7 +6,7 @@ missing=()
 for list in "$@"; do
     while read -r package; do
         case "$package" in '' | '#'*) continue ;; esac
-        if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+        if [ "$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null)" != "install ok installed" ]; then
             missing+=("$package")
         fi
     done <"$list"

@@ -38,7 +38,10 @@ done
 [ "$(wine "$folder/korvane-batch.exe" --version)" = "korvane-batch 1.0" ]
 # The installer's stub is a 32-bit program, which this Wine does not run; its contents are read.
 installer=$(echo "$build"/korvane-batch-*-windows-x86_64.exe)
+# The listing is read whole: a grep that stopped at its match could end 7z by SIGPIPE, which
+# pipefail would report as a missing file.
+listing=$(7z l "$installer")
 for file in korvane-batch.exe korvane-batch.txt README.md LICENSE; do
-    7z l "$installer" | grep -q " $file\$" || { echo "the installer lacks $file" >&2; exit 1; }
+    grep -q " $file\$" <<<"$listing" || { echo "the installer lacks $file" >&2; exit 1; }
 done
 lap "the packages"
