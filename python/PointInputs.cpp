@@ -18,13 +18,8 @@ std::string_view ShortestText(char (&buffer)[32], double value) {
 
 } // namespace
 
-std::string NotFiniteFailure(std::initializer_list<std::pair<const char*, double>> numbers) {
-    for (const auto& [role, value] : numbers) {
-        if (!std::isfinite(value)) {
-            return std::string(role) + (std::isnan(value) ? " is NaN" : " is infinite");
-        }
-    }
-    return {};
+std::string NotFiniteReason(const char* role, double value) {
+    return std::string(role) + (std::isnan(value) ? " is NaN" : " is infinite");
 }
 
 LatLongConversion ConvertDecimalDegrees(double latitude, double longitude,

@@ -3,6 +3,7 @@
 #include "commands/LatLongConversion.hpp"
 #include "commands/UtmConversion.hpp"
 
+#include <cmath>
 #include <initializer_list>
 #include <string>
 #include <utility>
@@ -29,9 +30,19 @@ LatLongConversion ConvertDecimalDegrees(double latitude, double longitude,
 UtmConversion ConvertGridNumbers(double northing, double easting, double zone,
                                  HemisphereCode hemisphere, const InverseTerms& terms);
 
-// Why the first of the named numbers that is NaN or infinite cannot be converted ("easting is
-// NaN"), or an empty text where all are finite.
-std::string NotFiniteFailure(std::initializer_list<std::pair<const char*, double>> numbers);
+// Why a number that is NaN or infinite cannot be converted: "easting is NaN".
+std::string NotFiniteReason(const char* role, double value);
+
+// NotFiniteReason for the first of the named numbers that is not finite, or an empty text where
+// all are. Inline: every element passes here.
+inline std::string NotFiniteFailure(std::initializer_list<std::pair<const char*, double>> numbers) {
+    for (const auto& [role, value] : numbers) {
+        if (!std::isfinite(value)) {
+            return NotFiniteReason(role, value);
+        }
+    }
+    return {};
+}
 
 // The hemisphere list's text for a code that is a letter.
 std::string_view HemisphereLetter(HemisphereCode hemisphere);

@@ -1,7 +1,5 @@
 #include "ThreadShifts.hpp"
 
-#include <cmath>
-
 namespace korvane {
 
 ThreadShifts::ThreadShifts(const std::string& positions, const std::string& grid, bool towardsGrid,
@@ -23,22 +21,6 @@ std::vector<std::string> ThreadShifts::Operations() const {
         described.push_back(operation.Describe());
     }
     return described;
-}
-
-void PrepareShifts(ThreadShifts* shift, std::size_t threads) {
-    if (shift != nullptr) {
-        shift->Prepare(threads);
-    }
-}
-
-std::string ShiftOn(ThreadShifts* shift, std::size_t thread, GeodeticPosition& position) {
-    if (shift == nullptr || !std::isfinite(position.latitude) ||
-        !std::isfinite(position.longitude)) {
-        return {};
-    }
-    ShiftedPosition shifted = shift->Shift(thread, position);
-    position = shifted.position;
-    return std::move(shifted.failure);
 }
 
 } // namespace korvane

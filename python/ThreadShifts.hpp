@@ -3,6 +3,7 @@
 #include "datumshift/DatumShift.hpp"
 #include "datumshift/GeodeticDatum.hpp"
 
+#include <cmath>
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -41,8 +42,20 @@ class ThreadShifts {
 
 // What a call does with its shift, where it has one (shift may be null): copies for its threads,
 // then each finite position shifted on its thread, returning the failure or an empty text (a
-// number that is none fails as such in the conversion).
-void PrepareShifts(ThreadShifts* shift, std::size_t threads);
-std::string ShiftOn(ThreadShifts* shift, std::size_t thread, GeodeticPosition& position);
+// number that is none fails as such in the conversion). Inline: every element passes here.
+inline void PrepareShifts(ThreadShifts* shift, std::size_t threads) {
+    if (shift != nullptr) {
+        shift->Prepare(threads);
+    }
+}
+inline std::string ShiftOn(ThreadShifts* shift, std::size_t thread, GeodeticPosition& position) {
+    if (shift == nullptr || !std::isfinite(position.latitude) ||
+        !std::isfinite(position.longitude)) {
+        return {};
+    }
+    ShiftedPosition shifted = shift->Shift(thread, position);
+    position = shifted.position;
+    return std::move(shifted.failure);
+}
 
 } // namespace korvane
